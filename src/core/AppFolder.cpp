@@ -1,0 +1,68 @@
+#include "core/AppFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace vesperon {
+
+namespace {
+
+bool isWritableFolder(const QString &dir) {
+    if (!QFileInfo(dir).isDir())
+        return false;
+    // Create a file rather than trusting permission bits: root, ACLs and read-only mounts
+    // all disagree with what the bits say.
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".vesperon-write-test-XXXXXX")));
+    return probe.open();
+}
+
+void seedFrom(const QStringList &shippedDirs, const QString &target) {
+    for (const QString &name : seededFileNames()) {
+        const QString destination = QDir(target).filePath(name);
+        if (QFileInfo::exists(destination))
+            continue;
+        for (const QString &dir : shippedDirs) {
+            const QString source = QDir(dir).filePath(name);
+            if (QFileInfo(source).isFile()) {
+                QFile::copy(source, destination);
+                QFile(destination).setPermissions(QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ReadGroup | QFile::ReadOther);
+                break;
+            }
+        }
+    }
+}
+
+} // namespace
+
+QStringList seededFileNames() {
+    return {QStringLiteral("Localization.txt"), QStringLiteral("Help.chm")};
+}
+
+AppFolder AppFolder::resolve(const QString &executableDir, const QString &perUserDataDir,
+                             const QStringList &shippedDirs) {
+    if (isWritableFolder(executableDir))
+        return AppFolder(QDir::cleanPath(executableDir));
+    QDir().mkpath(perUserDataDir);
+    seedFrom(shippedDirs, perUserDataDir);
+    return AppFolder(QDir::cleanPath(perUserDataDir));
+}
+
+AppFolder AppFolder::forThisProgram() {
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    QStringList shipped{QDir(exeDir).filePath(QStringLiteral("../share/vesperon"))};
+    for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+        shipped << QDir(dir).filePath(QStringLiteral("vesperon"));
+    return resolve(exeDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                   shipped);
+}
+
+QString AppFolder::dataFolder() const { return QDir(m_path).filePath(QStringLiteral("data")); }
+
+QString AppFolder::filePath(const QString &name) const { return QDir(m_path).filePath(name); }
+
+} // namespace vesperon

@@ -1,0 +1,7 @@
+#include "core/Clock.h"
+
+namespace vesperon {
+
+QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
+
+} // namespace vesperon

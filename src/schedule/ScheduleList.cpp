@@ -1,0 +1,78 @@
+#include "schedule/ScheduleList.h"
+
+#include "schedule/DueTime.h"
+#include "schedule/ScheduleFile.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace vesperon {
+
+namespace {
+
+// The file behind a row, or an empty path for a row that cannot have one (a quick
+// schedule's name holds a "/" and must never be read as a path).
+QString rowFilePath(const ScheduleRow &row, const QString &dataFolder) {
+    if (!row.hasFile || !isPlainScheduleName(row.name))
+        return QString();
+    return scheduleFilePath(dataFolder, row.name);
+}
+
+} // namespace
+
+ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const QLocale &locale) {
+    ScheduleRow row;
+    const QString fileName = FileNamePart(path);
+    row.name = fileName.left(fileName.size() - 4);
+    row.hasFile = true;
+    row.enabled = QStringLiteral("No");
+    const auto text = readScheduleFile(path);
+    if (!text)
+        return row;
+    row.nextRunTime = NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now, locale);
+    const QString data = ReadSection(*text, QStringLiteral("DATA"));
+    row.lastRunTime = ReadKeyValue(data, QStringLiteral("LastRunTime"));
+    row.type = ReadKeyValue(data, QStringLiteral("ItemType"));
+    if (ReadKeyValue(data, QStringLiteral("Enabled")) == QLatin1String("1"))
+        row.enabled = QStringLiteral("Yes");
+    return row;
+}
+
+void loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now, const QLocale &locale) {
+    // Hidden files are not schedules; folders named *.sch are not either.
+    const QDir dir(dataFolder);
+    const QStringList names = dir.entryList({QStringLiteral("*.sch")}, QDir::Files | QDir::Readable,
+                                            QDir::Name | QDir::IgnoreCase);
+    QList<ScheduleRow> rows;
+    rows.reserve(names.size());
+    for (const QString &name : names)
+        rows.append(scheduleRowFromFile(dir.filePath(name), now, locale));
+    model.setRows(std::move(rows));
+}
+
+bool fillCurrentSchedule(const ScheduleRow &row, const QString &dataFolder, ScheduleRecord &current) {
+    current.Name = row.name;
+    current.ItemType = row.type;
+    current.LastRunTime = row.lastRunTime;
+    current.Enabled = row.enabled == QLatin1String("Yes");
+
+    const QString path = rowFilePath(row, dataFolder);
+    if (!FileExists(path))
+        return false;
+    const QString section = ReadSection(readScheduleFile(path).value_or(QString()), QStringLiteral("SCHEDULER"));
+    current.StartDate = ReadKeyValue(section, QStringLiteral("StartDate"));
+    current.StartTime = ReadKeyValue(section, QStringLiteral("StartTime"));
+    current.Period = ReadKeyValue(section, QStringLiteral("Period"));
+    current.Repeat = toScheduleBoolean(ReadKeyValue(section, QStringLiteral("Repeat")));
+    current.RunOnStart = toScheduleBoolean(ReadKeyValue(section, QStringLiteral("RunOnStart")));
+    current.RunOnEnd = toScheduleBoolean(ReadKeyValue(section, QStringLiteral("RunOnEnd")));
+    current.SAccurancy = toScheduleInt16(ReadKeyValue(section, QStringLiteral("SAccurancy")));
+    return true;
+}
+
+bool deleteScheduleFile(const ScheduleRow &row, const QString &dataFolder) {
+    const QString path = rowFilePath(row, dataFolder);
+    return FileExists(path) && QFile::remove(path);
+}
+
+} // namespace vesperon

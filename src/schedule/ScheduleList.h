@@ -1,0 +1,29 @@
+#pragma once
+
+#include "schedule/ScheduleListModel.h"
+#include "schedule/ScheduleRecord.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+namespace vesperon {
+
+// Builds one list row from a schedule file (the row appears even when the file cannot be
+// read: then only its name is filled in and it has no next run).
+ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const QLocale &locale = QLocale());
+
+// Empties the list and fills it again from the *.sch files of dataFolder.
+void loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
+              const QLocale &locale = QLocale());
+
+// Fills current from a clicked row and, when the row has a file, from the file's SCHEDULER
+// section. Returns whether the file exists (the Edit command depends on it); without a
+// file the remaining fields keep what they held.
+bool fillCurrentSchedule(const ScheduleRow &row, const QString &dataFolder, ScheduleRecord &current);
+
+// Deletes the row's schedule file when it has one. Returns whether a file was deleted.
+// The caller reloads the list either way, which also drops a quick-schedule row.
+bool deleteScheduleFile(const ScheduleRow &row, const QString &dataFolder);
+
+} // namespace vesperon

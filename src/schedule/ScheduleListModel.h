@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QList>
+#include <QString>
+
+namespace vesperon {
+
+// One row of the schedule list. Rows loaded from data/ have a file; quick schedules do not.
+struct ScheduleRow {
+    QString name;
+    QString type;
+    QString lastRunTime;
+    QString nextRunTime;
+    QString enabled; // "Yes" or "No"
+    bool hasFile = false;
+
+    bool operator==(const ScheduleRow &) const = default;
+};
+
+// The schedule list: the schedule files as they were at the last load, plus quick-schedule
+// rows added since. Windows only show it; the scheduler cycle reads and clears next runs.
+class ScheduleListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NameColumn, TypeColumn, LastRunColumn, NextRunColumn, EnabledColumn, ColumnCount };
+
+    explicit ScheduleListModel(QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                       int role = Qt::EditRole) override;
+
+    const QList<ScheduleRow> &rows() const { return m_rows; }
+    const ScheduleRow &row(int index) const { return m_rows.at(index); }
+    void setRows(QList<ScheduleRow> rows);
+    void appendRow(const ScheduleRow &row);
+    void setNextRunTime(int index, const QString &text);
+
+    // 1-based position of the first row whose name equals name exactly; 0 when none.
+    int FindScheduleRow(const QString &name) const;
+
+private:
+    QList<ScheduleRow> m_rows;
+    QString m_headers[ColumnCount];
+};
+
+} // namespace vesperon
