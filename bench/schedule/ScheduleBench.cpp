@@ -48,10 +48,11 @@ void BM_loadData(benchmark::State &state) {
 BENCHMARK(BM_loadData)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_NextRunText(benchmark::State &state) {
-    const QString section = ReadSection(QString::fromUtf8("<SCHEDULER>\r\nStartDate=6/1/2026\r\nStartTime=22:00:00\r\n"
-                                                          "Repeat=-1\r\nSAccurancy=1\r\nPeriod=mon,wed,fri\r\n"
-                                                          "RunOnStart=0\r\nRunOnEnd=0\r\n</SCHEDULER>\r\n"),
-                                        QStringLiteral("SCHEDULER"));
+    const QString section =
+        ReadSection(QString::fromUtf8("<SCHEDULER>\r\nStartDate=6/1/2026\r\nStartTime=22:00:00\r\n"
+                                      "Repeat=-1\r\nSAccurancy=1\r\nPeriod=mon,wed,fri\r\n"
+                                      "RunOnStart=0\r\nRunOnEnd=0\r\n</SCHEDULER>\r\n"),
+                    QStringLiteral("SCHEDULER"));
     for (auto _ : state)
         benchmark::DoNotOptimize(NextRunText(section, Now));
 }

@@ -28,7 +28,8 @@ CommandLine parseCommandLine(const QStringList &arguments) {
             const QString text = arguments.at(++i);
             const QDateTime moment = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
             if (!moment.isValid())
-                return failure(QStringLiteral("--at: \"%1\" is not a moment as \"yyyy-MM-dd HH:mm:ss\"").arg(text));
+                return failure(
+                    QStringLiteral("--at: \"%1\" is not a moment as \"yyyy-MM-dd HH:mm:ss\"").arg(text));
             result.at = moment;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             result.mode = CommandLine::Mode::Help;

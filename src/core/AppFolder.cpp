@@ -29,8 +29,9 @@ void seedFrom(const QStringList &shippedDirs, const QString &target) {
             const QString source = QDir(dir).filePath(name);
             if (QFileInfo(source).isFile()) {
                 QFile::copy(source, destination);
-                QFile(destination).setPermissions(QFile::ReadOwner | QFile::WriteOwner |
-                                                  QFile::ReadGroup | QFile::ReadOther);
+                QFile(destination)
+                    .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                    QFile::ReadOther);
                 break;
             }
         }
@@ -57,12 +58,15 @@ AppFolder AppFolder::forThisProgram() {
     QStringList shipped{QDir(exeDir).filePath(QStringLiteral("../share/vesperon"))};
     for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
         shipped << QDir(dir).filePath(QStringLiteral("vesperon"));
-    return resolve(exeDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                   shipped);
+    return resolve(exeDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), shipped);
 }
 
-QString AppFolder::dataFolder() const { return QDir(m_path).filePath(QStringLiteral("data")); }
+QString AppFolder::dataFolder() const {
+    return QDir(m_path).filePath(QStringLiteral("data"));
+}
 
-QString AppFolder::filePath(const QString &name) const { return QDir(m_path).filePath(name); }
+QString AppFolder::filePath(const QString &name) const {
+    return QDir(m_path).filePath(name);
+}
 
 } // namespace vesperon

@@ -22,7 +22,7 @@ public:
     static AppFolder forThisProgram();
 
     const QString &path() const { return m_path; }
-    QString dataFolder() const;            // <app>/data
+    QString dataFolder() const;                  // <app>/data
     QString filePath(const QString &name) const; // <app>/<name>
 
 private:

@@ -14,7 +14,8 @@ public:
     enum class Answer { Ok, Cancel, Yes, No, Abort, Retry, Ignore };
 
     virtual ~Prompt() = default;
-    virtual Answer ask(const QString &text, const QString &title, Buttons buttons, Icon icon = Icon::None) = 0;
+    virtual Answer ask(const QString &text, const QString &title, Buttons buttons,
+                       Icon icon = Icon::None) = 0;
 };
 
 // Test double: answers from a script, first answer first, and remembers every question.

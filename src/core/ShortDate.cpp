@@ -37,6 +37,8 @@ std::optional<QTime> parseTimeOfDay(const QString &text) {
     return std::nullopt;
 }
 
-QString formatTimeOfDay(const QTime &time) { return time.toString(QStringLiteral("HH:mm:ss")); }
+QString formatTimeOfDay(const QTime &time) {
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
 
 } // namespace vesperon

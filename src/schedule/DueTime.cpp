@@ -11,10 +11,14 @@ namespace vesperon {
 
 namespace {
 
-int minuteOfDay(const QTime &time) { return time.hour() * 60 + time.minute(); }
+int minuteOfDay(const QTime &time) {
+    return time.hour() * 60 + time.minute();
+}
 
 // A start time is still ahead until its minute begins.
-bool isAhead(const QTime &start, const QTime &now) { return minuteOfDay(start) - minuteOfDay(now) > 0; }
+bool isAhead(const QTime &start, const QTime &now) {
+    return minuteOfDay(start) - minuteOfDay(now) > 0;
+}
 
 // The numbers of a Period list that lie in [low, high]. Anything else (a hand-edited
 // word, an empty item, a day 40) is left out rather than guessed at.

@@ -10,8 +10,7 @@ namespace vesperon {
 // The next run of one schedule, from the text of its file's SCHEDULER section: the
 // start while it is still ahead, otherwise the next occurrence of a repeating schedule.
 // Empty when the schedule has no next run (disabled, one-time and passed, nothing chosen).
-QString NextRunText(const QString &schedulerSection, const QDateTime &now,
-                    const QLocale &locale = QLocale());
+QString NextRunText(const QString &schedulerSection, const QDateTime &now, const QLocale &locale = QLocale());
 
 // Whether a next-run text names the current minute of the current day (seconds ignored).
 // nullopt when the text is not a date and a time separated by a space.

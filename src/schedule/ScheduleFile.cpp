@@ -22,21 +22,30 @@ QStringConverter::Encoding scheduleFileEncoding() {
 #endif
 }
 
-QString booleanNumber(bool value) { return value ? QStringLiteral("-1") : QStringLiteral("0"); }
+QString booleanNumber(bool value) {
+    return value ? QStringLiteral("-1") : QStringLiteral("0");
+}
 
 // Error numbers and texts as the user has always seen them.
-FileError badFileName() { return {52, QStringLiteral("Bad file name or number")}; }
-FileError accessError() { return {75, QStringLiteral("Path/File access error")}; }
-FileError pathNotFound() { return {76, QStringLiteral("Path not found")}; }
+FileError badFileName() {
+    return {52, QStringLiteral("Bad file name or number")};
+}
+FileError accessError() {
+    return {75, QStringLiteral("Path/File access error")};
+}
+FileError pathNotFound() {
+    return {76, QStringLiteral("Path not found")};
+}
 
 bool isWindowsDeviceName(const QString &name) {
     // CON, PRN, AUX, NUL, COM1..9 and LPT1..9 are devices on Windows, with any extension.
     const QString stem = name.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
-    static const QStringList devices{QStringLiteral("CON"), QStringLiteral("PRN"),
-                                     QStringLiteral("AUX"), QStringLiteral("NUL")};
+    static const QStringList devices{QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                                     QStringLiteral("NUL")};
     if (devices.contains(stem))
         return true;
-    return stem.size() == 4 && (stem.startsWith(QLatin1String("COM")) || stem.startsWith(QLatin1String("LPT"))) &&
+    return stem.size() == 4 &&
+           (stem.startsWith(QLatin1String("COM")) || stem.startsWith(QLatin1String("LPT"))) &&
            stem.at(3) >= QLatin1Char('1') && stem.at(3) <= QLatin1Char('9');
 }
 

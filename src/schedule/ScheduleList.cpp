@@ -38,11 +38,12 @@ ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const
     return row;
 }
 
-void loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now, const QLocale &locale) {
+void loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
+              const QLocale &locale) {
     // Hidden files are not schedules; folders named *.sch are not either.
     const QDir dir(dataFolder);
-    const QStringList names = dir.entryList({QStringLiteral("*.sch")}, QDir::Files | QDir::Readable,
-                                            QDir::Name | QDir::IgnoreCase);
+    const QStringList names =
+        dir.entryList({QStringLiteral("*.sch")}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
     QList<ScheduleRow> rows;
     rows.reserve(names.size());
     for (const QString &name : names)
@@ -59,7 +60,8 @@ bool fillCurrentSchedule(const ScheduleRow &row, const QString &dataFolder, Sche
     const QString path = rowFilePath(row, dataFolder);
     if (!FileExists(path))
         return false;
-    const QString section = ReadSection(readScheduleFile(path).value_or(QString()), QStringLiteral("SCHEDULER"));
+    const QString section =
+        ReadSection(readScheduleFile(path).value_or(QString()), QStringLiteral("SCHEDULER"));
     current.StartDate = ReadKeyValue(section, QStringLiteral("StartDate"));
     current.StartTime = ReadKeyValue(section, QStringLiteral("StartTime"));
     current.Period = ReadKeyValue(section, QStringLiteral("Period"));

@@ -3,15 +3,17 @@
 namespace vesperon {
 
 ScheduleListModel::ScheduleListModel(QObject *parent)
-    : QAbstractTableModel(parent),
-      m_headers{QStringLiteral("Schedule Name"), QStringLiteral("Type"), QStringLiteral("Last Run Time"),
-                QStringLiteral("Next Run Time"), QStringLiteral("Enabled")} {}
+    : QAbstractTableModel(parent), m_headers{QStringLiteral("Schedule Name"), QStringLiteral("Type"),
+                                             QStringLiteral("Last Run Time"), QStringLiteral("Next Run Time"),
+                                             QStringLiteral("Enabled")} {}
 
 int ScheduleListModel::rowCount(const QModelIndex &parent) const {
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int ScheduleListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int ScheduleListModel::columnCount(const QModelIndex &parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant ScheduleListModel::data(const QModelIndex &index, int role) const {
     if (!index.isValid() || index.row() >= m_rows.size() || role != Qt::DisplayRole)
@@ -39,7 +41,8 @@ QVariant ScheduleListModel::headerData(int section, Qt::Orientation orientation,
     return m_headers[section];
 }
 
-bool ScheduleListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value, int role) {
+bool ScheduleListModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant &value,
+                                      int role) {
     if (orientation != Qt::Horizontal || (role != Qt::EditRole && role != Qt::DisplayRole) || section < 0 ||
         section >= ColumnCount)
         return false;

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "support/QtPrinters.h"
+
 namespace vesperon::test {
 
 // Whole-file helpers for byte-exact checks.

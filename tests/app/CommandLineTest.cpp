@@ -1,0 +1,89 @@
+#include "app/CommandLine.h"
+#include "schedule/ScheduleFile.h"
+#include "support/QtPrinters.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vesperon;
+
+namespace {
+
+TEST(CommandLine, ReadsListingOptionsAndRefusesTheRest) {
+    EXPECT_EQ(parseCommandLine({}).mode, CommandLine::Mode::Desktop);
+    EXPECT_EQ(parseCommandLine({QStringLiteral("--list")}).mode, CommandLine::Mode::List);
+    const CommandLine at = parseCommandLine(
+        {QStringLiteral("--list"), QStringLiteral("--at"), QStringLiteral("2026-06-10 14:20:30")});
+    EXPECT_EQ(at.mode, CommandLine::Mode::List);
+    EXPECT_EQ(at.at, QDateTime(QDate(2026, 6, 10), QTime(14, 20, 30)));
+    EXPECT_EQ(parseCommandLine({QStringLiteral("--version")}).mode, CommandLine::Mode::Version);
+    EXPECT_EQ(parseCommandLine({QStringLiteral("--help")}).mode, CommandLine::Mode::Help);
+    for (const QStringList &bad :
+         {QStringList{QStringLiteral("--bogus")},
+          QStringList{QStringLiteral("--list"), QStringLiteral("--at")},
+          QStringList{QStringLiteral("--list"), QStringLiteral("--at"),
+                      QStringLiteral("2026-13-10 14:20:30")},
+          QStringList{QStringLiteral("--at"), QStringLiteral("2026-06-10 14:20:30")}}) {
+        const CommandLine parsed = parseCommandLine(bad);
+        EXPECT_EQ(parsed.mode, CommandLine::Mode::Error) << bad.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(parsed.error.isEmpty());
+    }
+}
+
+// The real binary, copied into a folder of its own: a portable install whose data/ the test fills.
+class ListingBinary : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString binary;
+    void SetUp() override {
+        binary = dir.filePath(QStringLiteral("vesperon"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VESPERON_BINARY), binary));
+        QDir(dir.path()).mkdir(QStringLiteral("data"));
+    }
+    struct Result {
+        int exitCode = -1;
+        QByteArray out, err;
+    };
+    Result run(const QStringList &arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        process.setProcessEnvironment(environment);
+        process.start(binary, arguments);
+        process.waitForFinished(30000);
+        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    }
+};
+
+TEST_F(ListingBinary, PrintsEveryScheduleForTheGivenMoment) {
+    ScheduleRecord r;
+    r.Name = QStringLiteral("Nightly");
+    r.ItemType = QStringLiteral("Shut Down");
+    r.Enabled = true;
+    r.StartDate = QStringLiteral("6/1/2026");
+    r.StartTime = QStringLiteral("22:00:00");
+    r.Repeat = true;
+    ASSERT_FALSE(WriteScheduleFile(r, dir.filePath(QStringLiteral("data"))));
+    const Result process =
+        run({QStringLiteral("--list"), QStringLiteral("--at"), QStringLiteral("2026-06-10 23:00:00")});
+    EXPECT_EQ(process.exitCode, 0);
+    EXPECT_EQ(process.out, QByteArray("Nightly\tShut Down\t\t6/11/2026 22:00:00\tYes\n"));
+}
+
+TEST_F(ListingBinary, ABadOptionIsAOneLineErrorWithStatusTwo) {
+    const Result process =
+        run({QStringLiteral("--list"), QStringLiteral("--at"), QStringLiteral("tomorrow")});
+    EXPECT_EQ(process.exitCode, 2);
+    EXPECT_TRUE(process.out.isEmpty());
+    const QByteArray error = process.err;
+    EXPECT_EQ(error.count('\n'), 1);
+    EXPECT_TRUE(error.startsWith("vesperon: ")) << error.toStdString();
+}
+
+} // namespace

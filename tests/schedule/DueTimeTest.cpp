@@ -1,0 +1,176 @@
+#include "schedule/DueTime.h"
+#include "core/ShortDate.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesperon;
+
+namespace {
+
+// Wednesday 10 June 2026, 14:20:30.
+const QDateTime Wednesday(QDate(2026, 6, 10), QTime(14, 20, 30));
+
+QString section(const QString &startDate, const QString &startTime,
+                const QString &repeat = QStringLiteral("0"), const QString &accuracy = QStringLiteral("0"),
+                const QString &period = QString()) {
+    return QStringLiteral("\r\nStartDate=%1\r\nStartTime=%2\r\nRepeat=%3\r\nSAccurancy=%4\r\nPeriod=%5\r\n"
+                          "RunOnStart=0\r\nRunOnEnd=0\r\n")
+        .arg(startDate, startTime, repeat, accuracy, period);
+}
+
+QString daily(const QString &time) {
+    return section(QStringLiteral("6/1/2026"), time, QStringLiteral("-1"));
+}
+QString weekly(const QString &period, const QString &time) {
+    return section(QStringLiteral("6/1/2026"), time, QStringLiteral("-1"), QStringLiteral("1"), period);
+}
+QString monthly(const QString &period, const QString &time) {
+    return section(QStringLiteral("1/1/2026"), time, QStringLiteral("-1"), QStringLiteral("2"), period);
+}
+
+TEST(ShortDate, IsTheLocaleFormWithAFourDigitYearAndNoSpaces) {
+    EXPECT_EQ(shortDateFormat(QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("M/d/yyyy"));
+    EXPECT_EQ(shortDateFormat(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("dd.MM.yyyy"));
+    for (const QLocale &locale :
+         {QLocale(QLocale::Czech, QLocale::CzechRepublic), QLocale(QLocale::Hungarian),
+          QLocale(QLocale::Japanese), QLocale(QLocale::English, QLocale::UnitedKingdom)}) {
+        const QString text = formatShortDate(QDate(2026, 6, 10), locale);
+        EXPECT_FALSE(text.contains(QLatin1Char(' '))) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("2026"))) << text.toStdString();
+        EXPECT_EQ(parseShortDate(text, locale), QDate(2026, 6, 10)) << text.toStdString();
+    }
+    EXPECT_EQ(parseShortDate(QStringLiteral("6/10/2026")), QDate(2026, 6, 10));
+    EXPECT_FALSE(parseShortDate(QStringLiteral("13/40/2026")).has_value());
+    EXPECT_FALSE(parseShortDate(QStringLiteral("junk")).has_value());
+}
+
+TEST(NextRunText, OneTimeSchedulesRunAtTheirStartWhileItIsAhead) {
+    EXPECT_EQ(NextRunText(section(QStringLiteral("6/10/2026"), QStringLiteral("14:21:00")), Wednesday),
+              QStringLiteral("6/10/2026 14:21:00"));
+    // The start minute itself is no longer ahead.
+    EXPECT_EQ(NextRunText(section(QStringLiteral("6/10/2026"), QStringLiteral("14:20:00")), Wednesday),
+              QString());
+    EXPECT_EQ(NextRunText(section(QStringLiteral("6/11/2026"), QStringLiteral("08:00:00")), Wednesday),
+              QStringLiteral("6/11/2026 08:00:00"));
+    EXPECT_EQ(NextRunText(section(QStringLiteral("6/9/2026"), QStringLiteral("23:00:00")), Wednesday),
+              QString());
+    // Disabled schedules are saved without date and time.
+    EXPECT_EQ(NextRunText(section(QString(), QString(), QStringLiteral("-1")), Wednesday), QString());
+    EXPECT_EQ(NextRunText(QString(), Wednesday), QString());
+}
+
+TEST(NextRunText, DailySchedulesRollOverOnceTheStartMinuteHasPassed) {
+    EXPECT_EQ(NextRunText(daily(QStringLiteral("14:25:00")), Wednesday),
+              QStringLiteral("6/10/2026 14:25:00"));
+    EXPECT_EQ(NextRunText(daily(QStringLiteral("14:20:00")), Wednesday),
+              QStringLiteral("6/11/2026 14:20:00"));
+    EXPECT_EQ(NextRunText(daily(QStringLiteral("09:00:00")), Wednesday),
+              QStringLiteral("6/11/2026 09:00:00"));
+    // The last day of the year rolls into the next year.
+    EXPECT_EQ(NextRunText(daily(QStringLiteral("09:00:00")), QDateTime(QDate(2026, 12, 31), QTime(10, 0))),
+              QStringLiteral("1/1/2027 09:00:00"));
+}
+
+TEST(NextRunText, AFutureStartWinsWhateverTheChosenDays) {
+    // 6/13/2026 is a Saturday, not among mon,wed,fri.
+    EXPECT_EQ(NextRunText(section(QStringLiteral("6/13/2026"), QStringLiteral("08:00:00"),
+                                  QStringLiteral("-1"), QStringLiteral("1"), QStringLiteral("mon,wed,fri")),
+                          Wednesday),
+              QStringLiteral("6/13/2026 08:00:00"));
+}
+
+TEST(NextRunText, WeekdaySchedulesFindTheNextChosenDay) {
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("mon,wed,fri"), QStringLiteral("16:00:00")), Wednesday),
+              QStringLiteral("6/10/2026 16:00:00"));
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("mon,wed,fri"), QStringLiteral("09:00:00")), Wednesday),
+              QStringLiteral("6/12/2026 09:00:00"));
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("mon"), QStringLiteral("16:00:00")), Wednesday),
+              QStringLiteral("6/15/2026 16:00:00"));
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("wed"), QStringLiteral("09:00:00")), Wednesday),
+              QStringLiteral("6/17/2026 09:00:00"));
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("sun"), QStringLiteral("09:00:00")), Wednesday),
+              QStringLiteral("6/14/2026 09:00:00"));
+    // The order in Period does not matter.
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("fri,mon"), QStringLiteral("09:00:00")), Wednesday),
+              QStringLiteral("6/12/2026 09:00:00"));
+    // On a Sunday, Monday is tomorrow.
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("mon"), QStringLiteral("09:00:00")),
+                          QDateTime(QDate(2026, 6, 14), QTime(10, 0))),
+              QStringLiteral("6/15/2026 09:00:00"));
+    EXPECT_EQ(NextRunText(weekly(QString(), QStringLiteral("16:00:00")), Wednesday), QString());
+    // Keys are replaced exactly: "Mon" is not Monday, and junk items are passed over.
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("Mon"), QStringLiteral("16:00:00")), Wednesday), QString());
+    EXPECT_EQ(NextRunText(weekly(QStringLiteral("xyz,,9,fri"), QStringLiteral("09:00:00")), Wednesday),
+              QStringLiteral("6/12/2026 09:00:00"));
+}
+
+TEST(NextRunText, MonthDaySchedulesHandleMonthEndsAndLeapYears) {
+    const QString nine = QStringLiteral("09:00:00");
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("1,15"), nine), Wednesday),
+              QStringLiteral("6/15/2026 09:00:00"));
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("20,15"), nine), Wednesday),
+              QStringLiteral("6/15/2026 09:00:00"));
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("10"), nine), Wednesday),
+              QStringLiteral("7/10/2026 09:00:00"));
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("10"), QStringLiteral("15:00:00")), Wednesday),
+              QStringLiteral("6/10/2026 15:00:00"));
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("5"), nine), Wednesday),
+              QStringLiteral("7/5/2026 09:00:00"));
+    // A day beyond June's end rolls over by adding days.
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("31"), nine), Wednesday),
+              QStringLiteral("7/1/2026 09:00:00"));
+
+    const QDateTime jan31(QDate(2026, 1, 31), QTime(10, 0));
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("1"), nine), jan31), QStringLiteral("2/1/2026 09:00:00"));
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("31"), nine), jan31), QStringLiteral("2/28/2026 09:00:00"));
+    const QDateTime leapJan31(QDate(2028, 1, 31), QTime(10, 0));
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("31"), nine), leapJan31),
+              QStringLiteral("2/29/2028 09:00:00"));
+    // December rolls into January of the next year.
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("3"), nine), QDateTime(QDate(2026, 12, 20), QTime(10, 0))),
+              QStringLiteral("1/3/2027 09:00:00"));
+    EXPECT_EQ(NextRunText(monthly(QString(), nine), Wednesday), QString());
+    EXPECT_EQ(NextRunText(monthly(QStringLiteral("0,32,abc"), nine), Wednesday), QString());
+}
+
+TEST(NextRunText, UnreadableValuesMeanNoRunOrTheirDefaults) {
+    EXPECT_EQ(NextRunText(section(QStringLiteral("2026-06-11"), QStringLiteral("08:00:00")), Wednesday),
+              QString());
+    EXPECT_EQ(NextRunText(section(QStringLiteral("6/11/2026"), QStringLiteral("25:99:00")), Wednesday),
+              QString());
+    // A Repeat that is not a Boolean is false; an unreadable repeat kind is "every day".
+    EXPECT_EQ(
+        NextRunText(section(QStringLiteral("6/1/2026"), QStringLiteral("09:00:00"), QStringLiteral("maybe")),
+                    Wednesday),
+        QString());
+    EXPECT_EQ(NextRunText(section(QStringLiteral("6/1/2026"), QStringLiteral("09:00:00"),
+                                  QStringLiteral("-1"), QStringLiteral("x")),
+                          Wednesday),
+              QStringLiteral("6/11/2026 09:00:00"));
+    EXPECT_EQ(NextRunText(section(QStringLiteral("6/1/2026"), QStringLiteral("09:00:00"),
+                                  QStringLiteral("-1"), QStringLiteral("3")),
+                          Wednesday),
+              QString());
+}
+
+TEST(IsDue, HoldsThroughoutTheMinuteOfTheRunOnItsDayOnly) {
+    const QString run = QStringLiteral("6/10/2026 14:20:00");
+    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 20, 0))), true);
+    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 20, 59))), true);
+    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 21, 0))), false);
+    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 19, 59))), false);
+    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 11), QTime(14, 20, 0))), false);
+    EXPECT_EQ(IsDue(QStringLiteral("6/10/2026 14:20:45"), QDateTime(QDate(2026, 6, 10), QTime(14, 20, 1))),
+              true);
+}
+
+TEST(IsDue, FailsOnTextsThatAreNotADateAndATime) {
+    EXPECT_FALSE(IsDue(QStringLiteral("6/10/2026"), Wednesday).has_value());
+    EXPECT_FALSE(IsDue(QStringLiteral("6/10/2026  14:20:00"), Wednesday).has_value()); // two spaces
+    EXPECT_FALSE(IsDue(QStringLiteral("tomorrow 14:20:00"), Wednesday).has_value());
+    EXPECT_FALSE(IsDue(QStringLiteral("6/10/2026 noon"), Wednesday).has_value());
+    EXPECT_EQ(nextRunTextFor(QDateTime(QDate(2026, 6, 11), QTime(2, 20, 30))),
+              QStringLiteral("6/11/2026 02:20:30"));
+}
+
+} // namespace

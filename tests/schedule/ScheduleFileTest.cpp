@@ -1,0 +1,158 @@
+#include "schedule/ScheduleFile.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vesperon;
+using vesperon::test::readBytes;
+using vesperon::test::writeBytes;
+
+namespace {
+
+ScheduleRecord weeklyShutdown() {
+    ScheduleRecord r;
+    r.Name = QStringLiteral("Backup");
+    r.ItemType = QStringLiteral("Shut Down");
+    r.Enabled = true;
+    r.StartDate = QStringLiteral("6/10/2026");
+    r.StartTime = QStringLiteral("22:00:00");
+    r.Repeat = true;
+    r.SAccurancy = ChosenWeekdays;
+    r.Period = QStringLiteral("mon,wed,fri");
+    return r;
+}
+
+TEST(WriteScheduleFile, WritesTheExactBytesOfAnEnabledSchedule) {
+    QTemporaryDir dir;
+    ASSERT_FALSE(WriteScheduleFile(weeklyShutdown(), dir.path()).has_value());
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("Backup.sch"))),
+              QByteArray("<DATA>\r\nLastRunTime=\r\nItemType=Shut Down\r\nEnabled=1\r\n</DATA>\r\n\r\n"
+                         "<SCHEDULER>\r\nStartDate=6/10/2026\r\nStartTime=22:00:00\r\nRepeat=-1\r\n"
+                         "SAccurancy=1\r\nPeriod=mon,wed,fri\r\nRunOnStart=0\r\nRunOnEnd=0\r\n"
+                         "</SCHEDULER>\r\n\r\n"));
+}
+
+TEST(WriteScheduleFile, DisabledScheduleAndSecondSaveReplaceTheWholeFile) {
+    QTemporaryDir dir;
+    ASSERT_FALSE(WriteScheduleFile(weeklyShutdown(), dir.path()).has_value());
+    ScheduleRecord disabled;
+    disabled.Name = QStringLiteral("Backup");
+    disabled.ItemType = QStringLiteral("Reboot");
+    ASSERT_FALSE(WriteScheduleFile(disabled, dir.path()).has_value());
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("Backup.sch"))),
+              QByteArray("<DATA>\r\nLastRunTime=\r\nItemType=Reboot\r\nEnabled=0\r\n</DATA>\r\n\r\n"
+                         "<SCHEDULER>\r\nStartDate=\r\nStartTime=\r\nRepeat=0\r\nSAccurancy=0\r\nPeriod=\r\n"
+                         "RunOnStart=0\r\nRunOnEnd=0\r\n</SCHEDULER>\r\n\r\n"));
+    // Nothing else is left in the folder: no temporary file survives a save.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("Backup.sch")});
+}
+
+TEST(WriteScheduleFile, WritesUtf8NamesAndTextsOffWindows) {
+    QTemporaryDir dir;
+    ScheduleRecord r = weeklyShutdown();
+    r.Name = QStringLiteral("Nacht – Über");
+    ASSERT_FALSE(WriteScheduleFile(r, dir.path()).has_value());
+    EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral("Nacht – Über.sch"))));
+}
+
+TEST(WriteScheduleFile, RefusesNamesThatAreNotPlainFileNames) {
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    QDir().mkpath(data);
+    for (const QString &name :
+         {QStringLiteral("../escape"), QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral(".."),
+          QStringLiteral("."), QStringLiteral("CON"), QStringLiteral("lpt1.txt"), QStringLiteral("tab\there"),
+          QStringLiteral("what?"), QStringLiteral("trailing."), QString(), QString(300, QLatin1Char('x'))}) {
+        ScheduleRecord r = weeklyShutdown();
+        r.Name = name;
+        const auto error = WriteScheduleFile(r, data);
+        ASSERT_TRUE(error.has_value()) << name.toStdString();
+        EXPECT_EQ(error->text(), QStringLiteral("Error 52 - Bad file name or number"));
+    }
+    EXPECT_TRUE(QDir(data).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("escape.sch"))));
+    // Ordinary names with dots, spaces inside and punctuation are fine.
+    for (const QString &name :
+         {QStringLiteral("v1.2 nightly"), QStringLiteral("Console"), QStringLiteral("a,b;c")})
+        EXPECT_TRUE(isPlainScheduleName(name)) << name.toStdString();
+}
+
+TEST(WriteScheduleFile, AFailedSaveReportsTheErrorAndKeepsWhatWasThere) {
+    QTemporaryDir dir;
+    // A folder where the file should go cannot be replaced by a file.
+    QDir(dir.path()).mkdir(QStringLiteral("Backup.sch"));
+    auto error = WriteScheduleFile(weeklyShutdown(), dir.path());
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->text(), QStringLiteral("Error 75 - Path/File access error"));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Backup.sch"))).isDir());
+
+    // A data folder that is a file cannot be written into.
+    writeBytes(dir.filePath(QStringLiteral("blocked")), "not a folder");
+    error = WriteScheduleFile(weeklyShutdown(), dir.filePath(QStringLiteral("blocked")));
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("blocked"))), QByteArray("not a folder"));
+}
+
+TEST(ReadSection, TakesTheTextBetweenFirstOpeningAndLastClosingMarker) {
+    const QString text = QStringLiteral("<DATA>\r\nA=1\r\n</DATA>\r\n<SCHEDULER>\r\nB=2\r\n</SCHEDULER>\r\n");
+    EXPECT_EQ(ReadSection(text, QStringLiteral("scheduler")), QStringLiteral("\r\nB=2\r\n"));
+    EXPECT_EQ(ReadSection(text, QStringLiteral("DATA")), QStringLiteral("\r\nA=1\r\n"));
+    EXPECT_EQ(ReadSection(text, QStringLiteral("MISSING")), QString());
+    // Markers are matched exactly: a lower-case tag in the file is not a section.
+    EXPECT_EQ(ReadSection(QStringLiteral("<data>\r\nA=1\r\n</data>\r\n"), QStringLiteral("DATA")), QString());
+    // Closing marker before the opening one: nothing.
+    EXPECT_EQ(ReadSection(QStringLiteral("</DATA><DATA>A=1\r\n"), QStringLiteral("DATA")), QString());
+    // The last closing marker counts.
+    EXPECT_EQ(ReadSection(QStringLiteral("<X>a</X>b</X>"), QStringLiteral("X")), QStringLiteral("a</X>b"));
+}
+
+TEST(ReadKeyValue, FollowsTheExactMatchingRules) {
+    const QString section =
+        QStringLiteral("\r\nStartDate=6/10/2026\r\nPeriod= 1,2 \r\nPeriod=3\r\nRepeat=-1");
+    EXPECT_EQ(ReadKeyValue(section, QStringLiteral("StartDate")), QStringLiteral("6/10/2026"));
+    EXPECT_EQ(ReadKeyValue(section, QStringLiteral("startdate")), QString()); // keys are case-sensitive
+    EXPECT_EQ(ReadKeyValue(section, QStringLiteral("Period")),
+              QStringLiteral(" 1,2 "));                                    // first match, untrimmed
+    EXPECT_EQ(ReadKeyValue(section, QStringLiteral("Repeat")), QString()); // no CR LF after the value
+    EXPECT_EQ(ReadKeyValue(QString(), QStringLiteral("Repeat")), QString());
+    // The match is not tied to the start of a line.
+    EXPECT_EQ(ReadKeyValue(QStringLiteral("xStartTime=07:30:00\r\n"), QStringLiteral("StartTime")),
+              QStringLiteral("07:30:00"));
+    // A bare LF does not end a value.
+    EXPECT_EQ(ReadKeyValue(QStringLiteral("A=1\nB=2\r\n"), QStringLiteral("A")), QStringLiteral("1\nB=2"));
+}
+
+TEST(FileExists, SeesFilesButNotFoldersOrMissingPaths) {
+    QTemporaryDir dir;
+    writeBytes(dir.filePath(QStringLiteral(".hidden.sch")), "x");
+    QDir(dir.path()).mkdir(QStringLiteral("folder.sch"));
+    EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral(".hidden.sch"))));
+    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("folder.sch"))));
+    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("none.sch"))));
+    EXPECT_FALSE(FileExists(QString()));
+    EXPECT_EQ(FileNamePart(QStringLiteral("C:\\app\\data\\Backup.sch")), QStringLiteral("Backup.sch"));
+    EXPECT_EQ(FileNamePart(QStringLiteral("/app/data/Backup.sch")), QStringLiteral("Backup.sch"));
+    EXPECT_EQ(FileNamePart(QStringLiteral("Backup.sch")), QStringLiteral("Backup.sch"));
+}
+
+TEST(ScheduleConversions, ReadBooleansAndNumbersFromHandEditedFiles) {
+    EXPECT_TRUE(toScheduleBoolean(QStringLiteral("-1")));
+    EXPECT_TRUE(toScheduleBoolean(QStringLiteral("1")));
+    EXPECT_TRUE(toScheduleBoolean(QStringLiteral("True")));
+    EXPECT_TRUE(toScheduleBoolean(QStringLiteral("true")));
+    EXPECT_FALSE(toScheduleBoolean(QStringLiteral("0")));
+    EXPECT_FALSE(toScheduleBoolean(QStringLiteral("False")));
+    EXPECT_FALSE(toScheduleBoolean(QString()));
+    EXPECT_FALSE(toScheduleBoolean(QStringLiteral("yes")));
+    EXPECT_EQ(toScheduleInt16(QStringLiteral("2")), 2);
+    EXPECT_EQ(toScheduleInt16(QStringLiteral("-3")), -3);
+    EXPECT_EQ(toScheduleInt16(QStringLiteral("x")), 0);
+    EXPECT_EQ(toScheduleInt16(QStringLiteral("70000")), 0);
+    EXPECT_EQ(toScheduleInt16(QString()), 0);
+}
+
+} // namespace
