@@ -174,3 +174,22 @@ TEST(IsDue, FailsOnTextsThatAreNotADateAndATime) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ShortDate, ReadsTimesOfDayStrictly) {
+    EXPECT_EQ(parseTimeOfDay(QStringLiteral("07:30:00")), QTime(7, 30));
+    EXPECT_EQ(parseTimeOfDay(QStringLiteral("7:30:05")), QTime(7, 30, 5));
+    EXPECT_EQ(parseTimeOfDay(QStringLiteral("23:59")), QTime(23, 59));
+    for (const char *bad :
+         {"", "24:00:00", "7:3:00", "07:30:", "07:30:00 PM", "07-30-00", "x7:30", "07:60:00"})
+        EXPECT_FALSE(parseTimeOfDay(QLatin1String(bad)).has_value()) << bad;
+    EXPECT_EQ(formatTimeOfDay(QTime(7, 5, 9)), QStringLiteral("07:05:09"));
+    // Leading zeros written by hand still read, and the parser does not read past the form.
+    EXPECT_EQ(parseShortDate(QStringLiteral("06/01/2026")), QDate(2026, 6, 1));
+    EXPECT_FALSE(parseShortDate(QStringLiteral("6/1/2026x")).has_value());
+    EXPECT_FALSE(parseShortDate(QStringLiteral("2/30/2026")).has_value());
+    EXPECT_FALSE(parseShortDate(QStringLiteral("6/1/26")).has_value());
+}
+
+} // namespace
