@@ -1,11 +1,20 @@
+#include "app/AppContext.h"
 #include "app/CommandLine.h"
+#include "app/DesktopSeams.h"
 #include "app/Listing.h"
+#include "app/QtTrayHost.h"
+#include "app/SingleInstance.h"
+#include "app/frmMain.h"
+#include "localization/ProgramValues.h"
+#include "localization/clsLanguages.h"
+#include "power/PlatformOsPower.h"
+#include "settings/SettingsBundle.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
 #include "core/ProductInfo.h"
 #include "schedule/ScheduleList.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -31,6 +40,34 @@ int runListing(const CommandLine &command) {
     return 0;
 }
 
+int runDesktop(int argc, char *argv[]) {
+    // A second copy ends here, before it shows anything or touches a setting.
+    SingleInstance instance(SingleInstance::defaultLockFolder());
+    if (!instance.acquired())
+        return 0;
+
+    QApplication app(argc, argv);
+    setApplicationNames();
+    QApplication::setQuitOnLastWindowClosed(false); // closing the window only hides it
+
+    SystemClock clock;
+    MessageBoxPrompt prompt;
+    DesktopShell shell;
+    QtTrayHost tray;
+    const std::unique_ptr<OsPower> osPower = makePlatformOsPower();
+    const std::unique_ptr<settings::SettingsBundle> settings = settings::SettingsBundle::forThisProgram(prompt);
+    const AppFolder folder = AppFolder::forThisProgram();
+    clsLanguages languages(folder.filePath(QStringLiteral("Localization.txt")));
+    AppContext context{clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder};
+
+    frmMain mainWindow(context);
+    QObject::connect(&mainWindow, &frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    mainWindow.Form_Load();
+    if (!context.startedHidden)
+        mainWindow.show();
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -38,6 +75,9 @@ int main(int argc, char *argv[]) {
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     const CommandLine command = parseCommandLine(arguments);
+
+    if (command.mode == CommandLine::Mode::Desktop)
+        return runDesktop(argc, argv);
 
     QCoreApplication app(argc, argv);
     setApplicationNames();
@@ -52,9 +92,9 @@ int main(int argc, char *argv[]) {
         QTextStream(stdout) << product::ProgramName << ' ' << product::Version << '\n';
         return 0;
     case CommandLine::Mode::List:
-    case CommandLine::Mode::Desktop:
-        // The desktop program comes with the main window; until then both list the schedules.
         return runListing(command);
+    case CommandLine::Mode::Desktop:
+        break;
     }
     return 0;
 }

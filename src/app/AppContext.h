@@ -1,0 +1,55 @@
+#pragma once
+
+#include "core/AppFolder.h"
+#include "core/Clock.h"
+#include "core/Prompt.h"
+#include "core/Shell.h"
+#include "schedule/ScheduleRecord.h"
+
+#include <QString>
+#include <functional>
+
+namespace vesperon {
+
+class OsPower;
+class TrayHost;
+class clsLanguages;
+struct ProgramValues;
+namespace settings {
+class SettingsBundle;
+}
+
+// The secondary windows the main window opens. Each is one function, so the window that
+// opens them does not build them and tests can see what was opened.
+struct WindowOpeners {
+    std::function<void()> wizard;        // reads editMode and CurrentSchedule
+    std::function<void()> options;       // General Preferences
+    std::function<void(bool modal)> language;
+    std::function<void()> help;          // opens the help file (and records that it was shown)
+    std::function<void()> about;
+    std::function<void()> website;       // reads WebsiteMode
+};
+
+// Everything the windows share for the whole run: the outside world behind its seams, and
+// the few program-wide values. Created once by main() (or by a test) and handed down.
+struct AppContext {
+    const Clock &clock;
+    Prompt &prompt;
+    Shell &shell;
+    TrayHost &tray;
+    OsPower &osPower;
+    settings::SettingsBundle &settings;
+    clsLanguages &languages;
+    ProgramValues &values;
+    AppFolder folder;
+
+    WindowOpeners open;
+
+    ScheduleRecord CurrentSchedule; // the row clicked last
+    bool editMode = false;          // the wizard opens CurrentSchedule (true) or a new schedule
+    bool exitRequested = false;     // closing the main window ends the program
+    bool startedHidden = false;     // the main window went straight to the tray
+    QString WebsiteMode;
+};
+
+} // namespace vesperon

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/Prompt.h"
+#include "core/Shell.h"
+
+namespace vesperon {
+
+// Message boxes on screen.
+class MessageBoxPrompt final : public Prompt {
+public:
+    Answer ask(const QString &text, const QString &title, Buttons buttons, Icon icon = Icon::None) override;
+};
+
+// The desktop's default programs (QDesktopServices) and detached processes.
+class DesktopShell final : public Shell {
+public:
+    bool open(const QString &documentOrAddress) override;
+    bool start(const QString &program, const QStringList &arguments) override;
+};
+
+} // namespace vesperon

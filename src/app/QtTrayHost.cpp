@@ -1,0 +1,46 @@
+#include "app/QtTrayHost.h"
+
+namespace vesperon {
+
+QtTrayHost::QtTrayHost(QObject *parent) : TrayHost(parent) {
+    connect(&m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        switch (reason) {
+        case QSystemTrayIcon::Trigger:
+            emit mouseMessage(LeftUp);
+            break;
+        case QSystemTrayIcon::Context:
+            emit mouseMessage(RightUp);
+            break;
+        case QSystemTrayIcon::DoubleClick:
+            emit mouseMessage(LeftDoubleClick);
+            break;
+        default:
+            break;
+        }
+    });
+}
+
+bool QtTrayHost::add(const QString &tooltip, const QIcon &icon) {
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        return false;
+    m_icon.setIcon(icon);
+    m_icon.setToolTip(tooltip);
+    m_icon.show();
+    return m_icon.isVisible();
+}
+
+bool QtTrayHost::modify(const QString &tooltip) {
+    if (!m_icon.isVisible() || !QSystemTrayIcon::isSystemTrayAvailable())
+        return false;
+    m_icon.setToolTip(tooltip);
+    return true;
+}
+
+void QtTrayHost::remove() { m_icon.hide(); }
+
+void QtTrayHost::notify(const QString &title, const QString &text) {
+    if (m_icon.isVisible())
+        m_icon.showMessage(title, text, QSystemTrayIcon::Warning);
+}
+
+} // namespace vesperon

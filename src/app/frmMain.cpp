@@ -1,0 +1,533 @@
+#include "app/frmMain.h"
+
+#include "app/AppContext.h"
+#include "app/AppIcons.h"
+#include "app/TrayHost.h"
+#include "app/frmStillRunning.h"
+#include "core/ShortDate.h"
+#include "localization/clsLanguages.h"
+#include "power/CPower.h"
+#include "power/ModPower.h"
+#include "power/PerformAction.h"
+#include "schedule/QuickSchedule.h"
+#include "schedule/ScheduleList.h"
+#include "schedule/SchedulerCycle.h"
+#include "settings/SettingsBundle.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTreeView>
+
+namespace vesperon {
+
+namespace {
+
+const QString SettingsSection = QStringLiteral("Settings");
+
+// Enter in the action box does what the Go button does.
+class EnterFilter final : public QObject {
+public:
+    EnterFilter(QObject *parent, std::function<void()> onEnter) : QObject(parent), m_onEnter(std::move(onEnter)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                m_onEnter();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onEnter;
+};
+
+} // namespace
+
+frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_ctx(context) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Vesperon"));
+    m_power = std::make_unique<CPower>(m_ctx.osPower);
+    m_cycle = std::make_unique<SchedulerCycle>(
+        m_model, m_ctx.clock, dataFolder(),
+        [this](const QString &name, const QString &type) { performAction(name, type); }, this);
+    buildControls();
+    buildMenus();
+    m_tmrTrayIcon.setInterval(TrayRetryInterval);
+    connect(&m_tmrTrayIcon, &QTimer::timeout, this, &frmMain::tmrTrayIcon_Timer);
+    connect(&m_ctx.tray, &TrayHost::mouseMessage, this, &frmMain::pctTray_MouseDown);
+    // Logging off or shutting down ends the program without asking.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) {
+        if (Form_QueryUnload(CloseReason::SystemShutdown))
+            Form_Unload();
+    });
+}
+
+frmMain::~frmMain() = default;
+
+QString frmMain::dataFolder() const { return m_ctx.folder.dataFolder(); }
+
+void frmMain::buildControls() {
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frmMainClient"));
+    client->setMinimumSize(0, 0);
+    setCentralWidget(client);
+    resize(toPixels(12165), toPixels(7230) + menuBar()->sizeHint().height());
+
+    const auto button = [client](const char *name, const QString &caption, const QString &icon, QRect place) {
+        auto *b = new QPushButton(appIcon(icon), caption, client);
+        b->setObjectName(QLatin1String(name));
+        b->setIconSize(QSize(24, 24));
+        b->setGeometry(place);
+        return b;
+    };
+    m_cmdNewSchedule = button("cmdNewSchedule", QStringLiteral("New Schedule"), QStringLiteral("new"),
+                              twipsRect(60, 60, 1755, 915));
+    m_cmdEdit = button("cmdEdit", QStringLiteral("Edit"), QStringLiteral("edit"), twipsRect(1860, 60, 1275, 915));
+    m_cmdDelete =
+        button("cmdDelete", QStringLiteral("Delete"), QStringLiteral("delete"), twipsRect(3180, 60, 1215, 915));
+    m_cmdEdit->setEnabled(false);
+    m_cmdDelete->setEnabled(false);
+
+    m_Label1 = new QLabel(QStringLiteral("Temporary Scheduler:"), client);
+    m_Label1->setObjectName(QStringLiteral("Label1"));
+    m_Label1->setProperty("controlKind", QStringLiteral("SkinLabel"));
+    m_Label1->setGeometry(twipsRect(4440, 60, 2295, 240));
+    m_SkinLabel1 = new QLabel(client);
+    m_SkinLabel1->setObjectName(QStringLiteral("SkinLabel1"));
+    m_SkinLabel1->setProperty("controlKind", QStringLiteral("SkinLabel"));
+    m_SkinLabel1->hide();
+
+    m_cbShutdown = new QComboBox(client);
+    m_cbShutdown->setObjectName(QStringLiteral("cbShutdown"));
+    m_cbShutdown->setEditable(true);
+    m_cbShutdown->setInsertPolicy(QComboBox::NoInsert);
+    m_cbShutdown->setGeometry(twipsRect(4440, 300, 2295, 330));
+    m_cbShutdown->installEventFilter(new EnterFilter(m_cbShutdown, [this] { cmdGo_Click(); }));
+    m_cmbTime = new QComboBox(client);
+    m_cmbTime->setObjectName(QStringLiteral("cmbTime"));
+    m_cmbTime->setEditable(true);
+    m_cmbTime->setInsertPolicy(QComboBox::NoInsert);
+    m_cmbTime->addItems(quickScheduleDelayItems());
+    m_cmbTime->setGeometry(twipsRect(4440, 660, 2295, 330));
+    if (m_cmbTime->lineEdit())
+        m_cmbTime->lineEdit()->setText(QuickScheduleNow);
+
+    m_cmdGo = button("cmdGo", QStringLiteral("Go"), QStringLiteral("go"), twipsRect(6780, 60, 1215, 915));
+    m_cmdPower = button("cmdPower", QStringLiteral("Power Options"), QStringLiteral("power"),
+                        twipsRect(8040, 60, 1635, 915));
+    m_cmdWebsite = button("cmdWebsite", QString(), QStringLiteral("website"), twipsRect(9720, 60, 2415, 915));
+
+    m_chkPrevent = new QCheckBox(QStringLiteral("Prevent any schedules from running"), client);
+    m_chkPrevent->setObjectName(QStringLiteral("chkPrevent"));
+    m_chkPrevent->setGeometry(twipsRect(120, 1080, 10875, 255));
+    m_chkLowPower = new QCheckBox(
+        QStringLiteral("Prevent this computer from entering Stand By mode or Hibernating due to inactivity"), client);
+    m_chkLowPower->setObjectName(QStringLiteral("chkLowPower"));
+    m_chkLowPower->setGeometry(twipsRect(120, 1380, 10875, 255));
+
+    m_lstSchedules = new QTreeView(client);
+    m_lstSchedules->setObjectName(QStringLiteral("lstSchedules"));
+    m_lstSchedules->setRootIsDecorated(false);
+    m_lstSchedules->setUniformRowHeights(true);
+    m_lstSchedules->setAlternatingRowColors(true);
+    m_lstSchedules->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_lstSchedules->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lstSchedules->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstSchedules->setModel(&m_model);
+    m_lstSchedules->header()->setStretchLastSection(false);
+    m_lstSchedules->setGeometry(twipsRect(60, 1680, 10995, 5475));
+    for (int column = 0; column < ScheduleListModel::ColumnCount; ++column) {
+        m_columnTwips[column] = 2500;
+        m_columnPixels[column] = toPixels(2500);
+        m_lstSchedules->header()->resizeSection(column, m_columnPixels[column]);
+    }
+
+    connect(m_lstSchedules, &QTreeView::clicked, this,
+            [this](const QModelIndex &index) { lstSchedules_ItemClick(index.row()); });
+    connect(m_cmdNewSchedule, &QPushButton::clicked, this, &frmMain::cmdNewSchedule_Click);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
+    connect(m_cmdGo, &QPushButton::clicked, this, &frmMain::cmdGo_Click);
+    connect(m_cmdPower, &QPushButton::clicked, this, &frmMain::cmdPower_Click);
+    connect(m_cmdWebsite, &QPushButton::clicked, this, &frmMain::cmdWebsite_Click);
+    connect(m_chkPrevent, &QCheckBox::toggled, this, [this](bool on) { m_cycle->setPreventSchedules(on); });
+    connect(m_chkLowPower, &QCheckBox::clicked, this, [this](bool on) { m_power->setDisableSuspend(on); });
+}
+
+QAction *frmMain::addItem(QMenu *menu, const QString &group, int index, const QString &caption,
+                          const QString &icon) {
+    auto *action = new QAction(caption, menu);
+    action->setObjectName(group);
+    action->setProperty("index", index);
+    if (caption == QLatin1String("-"))
+        action->setSeparator(true);
+    else if (!icon.isEmpty())
+        action->setIcon(appIcon(icon));
+    menu->addAction(action);
+    return action;
+}
+
+void frmMain::buildMenus() {
+    const auto topMenu = [this](const char *name, const QString &title, bool onBar = true) {
+        auto *menu = new QMenu(title, this);
+        menu->setObjectName(QLatin1String(name));
+        if (onBar)
+            menuBar()->addMenu(menu);
+        return menu;
+    };
+    QMenu *file = topMenu("mnuFile", QStringLiteral("&File"));
+    const QString fileCaptions[] = {QStringLiteral("New Schedule"),
+                                    QStringLiteral("Edit Selected"),
+                                    QStringLiteral("Delete Selected"),
+                                    QStringLiteral("-"),
+                                    QStringLiteral("General Preferences"),
+                                    QStringLiteral("-"),
+                                    QStringLiteral("Exit")};
+    const QString fileIcons[] = {QStringLiteral("new"),         QStringLiteral("edit"), QStringLiteral("delete"),
+                                 QString(),                     QStringLiteral("preferences"), QString(),
+                                 QStringLiteral("exit")};
+    for (int i = 0; i < 7; ++i) {
+        QAction *item = addItem(file, QStringLiteral("mnuFileItem"), i, fileCaptions[i], fileIcons[i]);
+        connect(item, &QAction::triggered, this, [this, i] { mnuFileItem_Click(i); });
+        m_mnuFileItem << item;
+    }
+    m_mnuFileItem[1]->setEnabled(false);
+    m_mnuFileItem[2]->setEnabled(false);
+
+    // The Action menu lists the actions; choosing one does nothing, as it always has.
+    QMenu *action = topMenu("mnuAction", QStringLiteral("&Action"));
+    const QString actions[] = {QStringLiteral("Hibernate"), QStringLiteral("Shut Down"), QStringLiteral("Reboot"),
+                               QStringLiteral("Log Off"), QStringLiteral("Stand By")};
+    const QString actionIcons[] = {QStringLiteral("hibernate"), QStringLiteral("shutdown"), QStringLiteral("reboot"),
+                                   QStringLiteral("logoff"), QStringLiteral("standby")};
+    for (int i = 0; i < 5; ++i)
+        addItem(action, QStringLiteral("mnuActionItem"), i, actions[i], actionIcons[i]);
+
+    QMenu *view = topMenu("mnuView", QStringLiteral("&View"));
+    connect(addItem(view, QStringLiteral("mnuPowerOptions"), 0, QStringLiteral("Power Options"),
+                    QStringLiteral("power")),
+            &QAction::triggered, this, &frmMain::cmdPower_Click);
+    QMenu *language = topMenu("mnuLanguage", QStringLiteral("&Languages"));
+    connect(addItem(language, QStringLiteral("mnuLanguageItem"), 0, QStringLiteral("Change Language"),
+                    QStringLiteral("language")),
+            &QAction::triggered, this, [this] {
+                if (m_ctx.open.language)
+                    m_ctx.open.language(false);
+            });
+    QMenu *help = topMenu("mnuHelp", QStringLiteral("&Help"));
+    connect(addItem(help, QStringLiteral("mnuHelpItem"), 0, QStringLiteral("View Help"), QStringLiteral("help")),
+            &QAction::triggered, this, [this] {
+                if (m_ctx.open.help)
+                    m_ctx.open.help();
+            });
+    QMenu *about = topMenu("mnuAbout", QStringLiteral("A&bout"));
+    connect(addItem(about, QStringLiteral("mnuAboutItem"), 0, QStringLiteral("About this software"),
+                    QStringLiteral("about")),
+            &QAction::triggered, this, [this] {
+                if (m_ctx.open.about)
+                    m_ctx.open.about();
+            });
+
+    // The tray menu is not on the bar: it pops up from the tray icon.
+    m_mnuTray = topMenu("mnuTray", QStringLiteral("Tray"), false);
+    const QString trayCaptions[] = {QStringLiteral("Open"), QStringLiteral("Hide Menu"), QStringLiteral("-"),
+                                    QStringLiteral("Exit")};
+    const QString trayIcons[] = {QStringLiteral("open"), QStringLiteral("hide"), QString(), QStringLiteral("exit")};
+    for (int i = 0; i < 4; ++i) {
+        QAction *item = addItem(m_mnuTray, QStringLiteral("mnuTrayItem"), i, trayCaptions[i], trayIcons[i]);
+        connect(item, &QAction::triggered, this, [this, i] { mnuTrayItem_Click(i); });
+    }
+}
+
+void frmMain::Form_Load() {
+    setWindowIcon(programIcon());
+    auto &user = m_ctx.settings.user();
+    const QString programName = m_ctx.values.ProgramName;
+    const QString firstLanguage = user.GetSetting(programName, SettingsSection, QStringLiteral("Language"), QString());
+    m_cmdWebsite->setText(QStringLiteral("Visit ") + m_ctx.values.Website);
+    m_ctx.values.CurrentLanguage = user.value(settings::keys::Language);
+    SetDefaultMessages(m_ctx.languages);
+    m_ctx.languages.ChangeLanguage(this, m_ctx.values.CurrentLanguage);
+    if (firstLanguage.isEmpty()) {
+        user.setValue(settings::keys::Language, QStringLiteral("English"));
+        if (m_ctx.open.language)
+            m_ctx.open.language(true);
+    }
+    setWindowTitle(m_ctx.languages.getMessages(QStringLiteral("MSG_TITLE")));
+    loadData();
+
+    m_cbShutdown->clear();
+    if (HibernateAvailable(m_ctx.osPower))
+        m_cbShutdown->addItem(appIcon(QStringLiteral("hibernate")), QStringLiteral("Hibernate"));
+    m_cbShutdown->addItem(appIcon(QStringLiteral("shutdown")), QStringLiteral("Shut Down"));
+    m_cbShutdown->addItem(appIcon(QStringLiteral("reboot")), QStringLiteral("Reboot"));
+    m_cbShutdown->addItem(appIcon(QStringLiteral("logoff")), QStringLiteral("Log Off"));
+    m_cbShutdown->addItem(appIcon(QStringLiteral("standby")), QStringLiteral("Stand by"));
+    m_cbShutdown->setCurrentIndex(0);
+
+    m_power->Initialize(static_cast<std::uintptr_t>(winId()));
+    tmrTrayIcon_Timer();
+    m_tmrTrayIcon.start();
+    QDir().mkpath(dataFolder());
+    restoreColumnWidths();
+
+    if (user.value(settings::keys::showHelp) == QLatin1String("1")) {
+        if (user.value(settings::keys::Language) == QLatin1String("English") && m_ctx.open.help)
+            m_ctx.open.help();
+        user.setValue(settings::keys::showHelp, QStringLiteral("0"));
+    }
+    if (m_ctx.settings.program().value(settings::keys::chkMin) == QLatin1String("1")) {
+        setWindowState(windowState() | Qt::WindowMinimized);
+        hide();
+        m_ctx.startedHidden = true;
+        m_ctx.settings.program().setStartedHidden(true);
+    }
+    m_cycle->start();
+}
+
+void frmMain::loadData() { vesperon::loadData(m_model, dataFolder(), m_ctx.clock.now()); }
+
+void frmMain::restoreColumnWidths() {
+    auto &user = m_ctx.settings.user();
+    for (int column = 1; column <= ScheduleListModel::ColumnCount; ++column) {
+        const int twips = columnTwipsFromSetting(user.value(settings::keys::BackupSetColumn(column)));
+        m_columnTwips[column - 1] = twips;
+        m_columnPixels[column - 1] = qRound(double(twips) / TwipsPerPixel);
+        m_lstSchedules->header()->resizeSection(column - 1, m_columnPixels[column - 1]);
+    }
+}
+
+double frmMain::columnTwips(int column) const {
+    const int pixels = m_lstSchedules->header()->sectionSize(column);
+    return pixels == m_columnPixels[column] ? m_columnTwips[column] : double(pixels) * TwipsPerPixel;
+}
+
+void frmMain::saveColumnWidths() {
+    auto &user = m_ctx.settings.user();
+    for (int column = 1; column <= ScheduleListModel::ColumnCount; ++column)
+        user.setValue(settings::keys::BackupSetColumn(column), columnSettingFromTwips(columnTwips(column - 1)));
+}
+
+void frmMain::setItemCommands(ItemCommandStates states) {
+    m_cmdEdit->setEnabled(states.edit);
+    m_mnuFileItem[1]->setEnabled(states.edit);
+    m_cmdDelete->setEnabled(states.remove);
+    m_mnuFileItem[2]->setEnabled(states.remove);
+}
+
+void frmMain::lstSchedules_ItemClick(int row) {
+    if (row < 0 || row >= m_model.rowCount())
+        return;
+    const bool hasFile = fillCurrentSchedule(m_model.row(row), dataFolder(), m_ctx.CurrentSchedule);
+    setItemCommands(commandsForClickedRow(hasFile));
+}
+
+void frmMain::cmdNewSchedule_Click() {
+    m_ctx.editMode = false;
+    if (m_ctx.open.wizard)
+        m_ctx.open.wizard();
+}
+
+void frmMain::cmdEdit_Click() {
+    m_ctx.editMode = true;
+    if (m_ctx.open.wizard)
+        m_ctx.open.wizard();
+}
+
+void frmMain::cmdDelete_Click() {
+    const QModelIndex selected = m_lstSchedules->currentIndex();
+    if (!selected.isValid() || selected.row() >= m_model.rowCount())
+        return; // nothing selected: nothing to delete
+    const ScheduleRow row = m_model.row(selected.row());
+    const Prompt::Answer answer = m_ctx.prompt.ask(m_ctx.languages.getMessages(QStringLiteral("MSG_DELETE")),
+                                                   QStringLiteral("Really delete?"), Prompt::Buttons::YesNo);
+    if (answer != Prompt::Answer::Yes)
+        return;
+    deleteScheduleFile(row, dataFolder());
+    loadData();
+    setItemCommands({false, false});
+}
+
+void frmMain::cmdPower_Click() {
+#ifdef Q_OS_WIN
+    m_ctx.shell.start(QStringLiteral("RunDLL32.EXE"), {QStringLiteral("shell32.dll,Control_RunDLL"),
+                                                      QStringLiteral("ups.cpl")});
+#else
+    // The desktop's own power settings, where one of the known tools is installed.
+    for (const auto &[program, arguments] :
+         {std::pair{QStringLiteral("gnome-control-center"), QStringList{QStringLiteral("power")}},
+          std::pair{QStringLiteral("systemsettings"), QStringList{QStringLiteral("kcm_powerdevilprofilesconfig")}},
+          std::pair{QStringLiteral("xfce4-power-manager-settings"), QStringList{}},
+          std::pair{QStringLiteral("mate-power-preferences"), QStringList{}}}) {
+        if (!QStandardPaths::findExecutable(program).isEmpty()) {
+            m_ctx.shell.start(program, arguments);
+            return;
+        }
+    }
+#endif
+}
+
+void frmMain::cmdWebsite_Click() {
+    m_ctx.WebsiteMode = QStringLiteral("Website");
+    if (m_ctx.open.website)
+        m_ctx.open.website();
+}
+
+void frmMain::cmdGo_Click() {
+    const QString delay = m_cmbTime->currentText();
+    const QString action = m_cbShutdown->currentText();
+    if (delay == QuickScheduleNow) {
+        const Prompt::Answer answer = m_ctx.prompt.ask(m_ctx.languages.getMessages(QStringLiteral("MSG_SURE")),
+                                                       QStringLiteral("Confirm Choice"), Prompt::Buttons::OkCancel);
+        if (answer == Prompt::Answer::Ok)
+            performAction(QString(), action);
+        return;
+    }
+    m_model.appendRow(quickScheduleRow(action, delay, m_ctx.clock.now()));
+}
+
+void frmMain::performAction(const QString &scheduleName, const QString &actionType) {
+    const PowerOutcome outcome = PerformAction(*m_power, actionType.toStdString(), true);
+    if (outcome.status != PowerOutcome::Status::Failed)
+        return;
+    // The system refused: say so, rather than letting the user believe it happened.
+    const QString what = scheduleName.isEmpty() ? actionType : QStringLiteral("%1 (%2)").arg(scheduleName, actionType);
+    m_ctx.tray.notify(m_ctx.values.ProgramName,
+                      QStringLiteral("%1 could not be performed: %2").arg(what, QString::fromStdString(outcome.error)));
+}
+
+void frmMain::mnuFileItem_Click(int index) {
+    switch (index) {
+    case 0:
+        cmdNewSchedule_Click();
+        break;
+    case 1:
+        cmdEdit_Click();
+        break;
+    case 2:
+        cmdDelete_Click();
+        break;
+    case 4:
+        if (m_ctx.open.options)
+            m_ctx.open.options();
+        break;
+    case 6:
+        m_ctx.exitRequested = true;
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmMain::tmrTrayIcon_Timer() {
+    m_tmrTrayIcon.setInterval(refreshTrayIcon(m_ctx.tray, m_ctx.values.ProgramName, programIcon()));
+}
+
+void frmMain::pctTray_MouseDown(int message) {
+    switch (trayResponse(message)) {
+    case TrayResponse::PopUpMenu:
+        m_mnuTray->popup(QCursor::pos());
+        break;
+    case TrayResponse::OpenWindow:
+        openFromTray(false);
+        break;
+    case TrayResponse::None:
+        break;
+    }
+}
+
+void frmMain::openFromTray(bool maximizeWhenHidden) {
+    if (!isVisible()) {
+        if (maximizeWhenHidden)
+            setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void frmMain::mnuTrayItem_Click(int index) {
+    if (index == 0) {
+        openFromTray(true);
+    } else if (index == 3) {
+        m_ctx.exitRequested = true;
+        close();
+    }
+}
+
+bool frmMain::Form_QueryUnload(CloseReason reason) {
+    auto &program = m_ctx.settings.program();
+    const CloseDecision decision = decideClose(reason, m_ctx.exitRequested, program.value(settings::keys::chkAlwaysExit),
+                                               program.value(settings::keys::chkNoShow));
+    if (decision.hide)
+        hide();
+    if (decision.showPrompt)
+        showStillRunning();
+    return decision.proceed;
+}
+
+void frmMain::showStillRunning() {
+    if (!m_stillRunning) {
+        m_stillRunning = new frmStillRunning(m_ctx, *this);
+        m_stillRunning->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    if (m_stillRunning->Form_Load())
+        m_stillRunning->show();
+}
+
+void frmMain::closeEvent(QCloseEvent *event) {
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    if (Form_QueryUnload(CloseReason::User)) {
+        event->accept();
+        Form_Unload();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmMain::Form_Unload() {
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window != this && !qobject_cast<QMenu *>(window) && window->isWindow())
+            window->close();
+    }
+    saveColumnWidths();
+    m_ctx.tray.remove();
+    m_tmrTrayIcon.stop();
+    hide();
+    emit unloaded();
+}
+
+void frmMain::resizeEvent(QResizeEvent *event) {
+    QMainWindow::resizeEvent(event);
+    const QSize outer = frameGeometry().size();
+    const auto layout = resizeControls(outer.width() * TwipsPerPixel, outer.height() * TwipsPerPixel,
+                                       isMinimized());
+    if (!layout)
+        return;
+    m_cmdWebsite->resize(toPixels(layout->websiteButtonWidth), m_cmdWebsite->height());
+    m_lstSchedules->resize(toPixels(layout->listWidth), toPixels(layout->listHeight));
+}
+
+} // namespace vesperon

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "app/MainWindowRules.h"
+#include "schedule/ScheduleListModel.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <array>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTreeView;
+
+namespace vesperon {
+
+struct AppContext;
+class CPower;
+class SchedulerCycle;
+class frmStillRunning;
+
+// The main window: the schedule list and its commands, the quick schedule, the two
+// switches, the menus and the tray icon. It owns the program's life: closing it normally
+// only hides it, so that schedules keep firing from the tray.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmMain(AppContext &context, QWidget *parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up: language, schedules, actions, power, tray, data folder, column widths,
+    // the help at the first start, and straight to the tray when the user asked for it.
+    void Form_Load();
+    // A request to close the window; true when the window may unload (the program ends).
+    bool Form_QueryUnload(CloseReason reason);
+    // Saves the column widths, removes the tray icon, closes the other windows and
+    // announces the end of the program.
+    void Form_Unload();
+
+    void loadData();
+    void lstSchedules_ItemClick(int row);
+    void cmdNewSchedule_Click();
+    void cmdEdit_Click();
+    void cmdDelete_Click();
+    void cmdPower_Click();
+    void cmdWebsite_Click();
+    void cmdGo_Click();
+    void mnuFileItem_Click(int index);
+    void mnuTrayItem_Click(int index);
+    void pctTray_MouseDown(int message);
+    void tmrTrayIcon_Timer();
+    void openFromTray(bool maximizeWhenHidden);
+
+    ScheduleListModel &scheduleList() { return m_model; }
+    SchedulerCycle &cycle() { return *m_cycle; }
+    CPower &power() { return *m_power; }
+    QTimer &tmrTrayIcon() { return m_tmrTrayIcon; }
+    QMenu *trayMenu() const { return m_mnuTray; }
+    frmStillRunning *stillRunningPrompt() const { return m_stillRunning; }
+    // Column width in twips, as it will be saved.
+    double columnTwips(int column) const;
+
+signals:
+    // The main window unloaded: the program ends.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    QAction *addItem(QMenu *menu, const QString &group, int index, const QString &text, const QString &icon);
+    void setItemCommands(ItemCommandStates states);
+    void performAction(const QString &scheduleName, const QString &actionType);
+    void showStillRunning();
+    void restoreColumnWidths();
+    void saveColumnWidths();
+    QString dataFolder() const;
+
+    AppContext &m_ctx;
+    ScheduleListModel m_model;
+    std::unique_ptr<CPower> m_power;
+    std::unique_ptr<SchedulerCycle> m_cycle;
+    bool m_unloaded = false;
+
+    QPushButton *m_cmdNewSchedule = nullptr;
+    QPushButton *m_cmdEdit = nullptr;
+    QPushButton *m_cmdDelete = nullptr;
+    QPushButton *m_cmdGo = nullptr;
+    QPushButton *m_cmdPower = nullptr;
+    QPushButton *m_cmdWebsite = nullptr;
+    QLabel *m_Label1 = nullptr;
+    QLabel *m_SkinLabel1 = nullptr;
+    QComboBox *m_cbShutdown = nullptr;
+    QComboBox *m_cmbTime = nullptr;
+    QCheckBox *m_chkPrevent = nullptr;
+    QCheckBox *m_chkLowPower = nullptr;
+    QTreeView *m_lstSchedules = nullptr;
+    QMenu *m_mnuTray = nullptr;
+    QList<QAction *> m_mnuFileItem;
+    QTimer m_tmrTrayIcon;
+    QPointer<frmStillRunning> m_stillRunning;
+    // Twips per column as last read or saved; kept exactly while the user leaves a column
+    // alone, so a stored 1234.6 that came back as 1235 is saved as 1235, not rounded to pixels.
+    std::array<double, ScheduleListModel::ColumnCount> m_columnTwips{};
+    std::array<int, ScheduleListModel::ColumnCount> m_columnPixels{};
+};
+
+} // namespace vesperon
