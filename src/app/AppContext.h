@@ -22,12 +22,12 @@ class SettingsBundle;
 // The secondary windows the main window opens. Each is one function, so the window that
 // opens them does not build them and tests can see what was opened.
 struct WindowOpeners {
-    std::function<void()> wizard;        // reads editMode and CurrentSchedule
-    std::function<void()> options;       // General Preferences
+    std::function<void()> wizard;  // reads editMode and CurrentSchedule
+    std::function<void()> options; // General Preferences
     std::function<void(bool modal)> language;
-    std::function<void()> help;          // opens the help file (and records that it was shown)
+    std::function<void()> help; // opens the help file (and records that it was shown)
     std::function<void()> about;
-    std::function<void()> website;       // reads WebsiteMode
+    std::function<void()> website; // reads WebsiteMode
 };
 
 // Everything the windows share for the whole run: the outside world behind its seams, and

@@ -6,7 +6,9 @@
 
 namespace vesperon {
 
-QIcon appIcon(const QString &name) { return QIcon(QStringLiteral(":/icons/%1.svg").arg(name)); }
+QIcon appIcon(const QString &name) {
+    return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
+}
 
 QIcon programIcon() {
     static const QIcon icon = [] {

@@ -6,12 +6,12 @@
 
 namespace vesperon {
 
-std::optional<ResizeResult> resizeControls(int windowWidth, int windowHeight, bool minimized, int websiteButtonLeft,
-                                           int listLeft, int listTop) {
+std::optional<ResizeResult> resizeControls(int windowWidth, int windowHeight, bool minimized,
+                                           int websiteButtonLeft, int listLeft, int listTop) {
     if (minimized)
         return std::nullopt;
-    return ResizeResult{std::abs(windowWidth - websiteButtonLeft - 200), std::abs(windowWidth - listLeft - 200),
-                        std::abs(windowHeight - listTop - 1000)};
+    return ResizeResult{std::abs(windowWidth - websiteButtonLeft - 200),
+                        std::abs(windowWidth - listLeft - 200), std::abs(windowHeight - listTop - 1000)};
 }
 
 int columnTwipsFromSetting(const QString &stored, int designTwips) {

@@ -10,7 +10,9 @@ namespace vesperon {
 // Measures are in twips (1/1440 inch; 15 twips to a pixel at 96 dots per inch).
 
 inline constexpr int TwipsPerPixel = 15;
-constexpr int toPixels(int twips) { return twips / TwipsPerPixel; }
+constexpr int toPixels(int twips) {
+    return twips / TwipsPerPixel;
+}
 constexpr QRect twipsRect(int left, int top, int width, int height) {
     return QRect(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
 }
@@ -25,7 +27,8 @@ struct ResizeResult {
 // Nothing changes for a minimized window. A window narrower than a control's left edge
 // gives the absolute value of the difference, as the program always has.
 std::optional<ResizeResult> resizeControls(int windowWidth, int windowHeight, bool minimized,
-                                           int websiteButtonLeft = 9720, int listLeft = 60, int listTop = 1680);
+                                           int websiteButtonLeft = 9720, int listLeft = 60,
+                                           int listTop = 1680);
 
 // A stored column width ("BackupSetColumn<n>") as twips: the nearest whole number. A text
 // that is not a number, or lies outside the 16-bit range, gives the design width.
@@ -49,6 +52,8 @@ struct ItemCommandStates {
     bool edit = false;
     bool remove = false;
 };
-inline ItemCommandStates commandsForClickedRow(bool rowHasFile) { return {rowHasFile, true}; }
+inline ItemCommandStates commandsForClickedRow(bool rowHasFile) {
+    return {rowHasFile, true};
+}
 
 } // namespace vesperon

@@ -36,7 +36,9 @@ bool QtTrayHost::modify(const QString &tooltip) {
     return true;
 }
 
-void QtTrayHost::remove() { m_icon.hide(); }
+void QtTrayHost::remove() {
+    m_icon.hide();
+}
 
 void QtTrayHost::notify(const QString &title, const QString &text) {
     if (m_icon.isVisible())

@@ -15,7 +15,8 @@ QString SingleInstance::defaultLockFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty())
         return runtime;
-    return QDir::temp().filePath(QStringLiteral("vesperon-") + qEnvironmentVariable("USER", QStringLiteral("user")));
+    return QDir::temp().filePath(QStringLiteral("vesperon-") +
+                                 qEnvironmentVariable("USER", QStringLiteral("user")));
 }
 
 } // namespace vesperon

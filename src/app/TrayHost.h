@@ -13,8 +13,14 @@ namespace vesperon {
 class TrayHost : public QObject {
     Q_OBJECT
 public:
-    enum Message { MouseMove = 0x200, LeftDown = 0x201, LeftUp = 0x202, LeftDoubleClick = 0x203,
-                   RightDown = 0x204, RightUp = 0x205 };
+    enum Message {
+        MouseMove = 0x200,
+        LeftDown = 0x201,
+        LeftUp = 0x202,
+        LeftDoubleClick = 0x203,
+        RightDown = 0x204,
+        RightUp = 0x205
+    };
 
     using QObject::QObject;
     virtual bool add(const QString &tooltip, const QIcon &icon) = 0;

@@ -38,7 +38,8 @@ const QString SettingsSection = QStringLiteral("Settings");
 // Enter in the action box does what the Go button does.
 class EnterFilter final : public QObject {
 public:
-    EnterFilter(QObject *parent, std::function<void()> onEnter) : QObject(parent), m_onEnter(std::move(onEnter)) {}
+    EnterFilter(QObject *parent, std::function<void()> onEnter)
+        : QObject(parent), m_onEnter(std::move(onEnter)) {}
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
@@ -79,7 +80,9 @@ frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_
 
 frmMain::~frmMain() = default;
 
-QString frmMain::dataFolder() const { return m_ctx.folder.dataFolder(); }
+QString frmMain::dataFolder() const {
+    return m_ctx.folder.dataFolder();
+}
 
 void frmMain::buildControls() {
     auto *client = new QWidget(this);
@@ -97,9 +100,10 @@ void frmMain::buildControls() {
     };
     m_cmdNewSchedule = button("cmdNewSchedule", QStringLiteral("New Schedule"), QStringLiteral("new"),
                               twipsRect(60, 60, 1755, 915));
-    m_cmdEdit = button("cmdEdit", QStringLiteral("Edit"), QStringLiteral("edit"), twipsRect(1860, 60, 1275, 915));
-    m_cmdDelete =
-        button("cmdDelete", QStringLiteral("Delete"), QStringLiteral("delete"), twipsRect(3180, 60, 1215, 915));
+    m_cmdEdit =
+        button("cmdEdit", QStringLiteral("Edit"), QStringLiteral("edit"), twipsRect(1860, 60, 1275, 915));
+    m_cmdDelete = button("cmdDelete", QStringLiteral("Delete"), QStringLiteral("delete"),
+                         twipsRect(3180, 60, 1215, 915));
     m_cmdEdit->setEnabled(false);
     m_cmdDelete->setEnabled(false);
 
@@ -136,7 +140,8 @@ void frmMain::buildControls() {
     m_chkPrevent->setObjectName(QStringLiteral("chkPrevent"));
     m_chkPrevent->setGeometry(twipsRect(120, 1080, 10875, 255));
     m_chkLowPower = new QCheckBox(
-        QStringLiteral("Prevent this computer from entering Stand By mode or Hibernating due to inactivity"), client);
+        QStringLiteral("Prevent this computer from entering Stand By mode or Hibernating due to inactivity"),
+        client);
     m_chkLowPower->setObjectName(QStringLiteral("chkLowPower"));
     m_chkLowPower->setGeometry(twipsRect(120, 1380, 10875, 255));
 
@@ -198,8 +203,9 @@ void frmMain::buildMenus() {
                                     QStringLiteral("General Preferences"),
                                     QStringLiteral("-"),
                                     QStringLiteral("Exit")};
-    const QString fileIcons[] = {QStringLiteral("new"),         QStringLiteral("edit"), QStringLiteral("delete"),
-                                 QString(),                     QStringLiteral("preferences"), QString(),
+    const QString fileIcons[] = {QStringLiteral("new"),         QStringLiteral("edit"),
+                                 QStringLiteral("delete"),      QString(),
+                                 QStringLiteral("preferences"), QString(),
                                  QStringLiteral("exit")};
     for (int i = 0; i < 7; ++i) {
         QAction *item = addItem(file, QStringLiteral("mnuFileItem"), i, fileCaptions[i], fileIcons[i]);
@@ -211,10 +217,12 @@ void frmMain::buildMenus() {
 
     // The Action menu lists the actions; choosing one does nothing, as it always has.
     QMenu *action = topMenu("mnuAction", QStringLiteral("&Action"));
-    const QString actions[] = {QStringLiteral("Hibernate"), QStringLiteral("Shut Down"), QStringLiteral("Reboot"),
-                               QStringLiteral("Log Off"), QStringLiteral("Stand By")};
-    const QString actionIcons[] = {QStringLiteral("hibernate"), QStringLiteral("shutdown"), QStringLiteral("reboot"),
-                                   QStringLiteral("logoff"), QStringLiteral("standby")};
+    const QString actions[] = {QStringLiteral("Hibernate"), QStringLiteral("Shut Down"),
+                               QStringLiteral("Reboot"), QStringLiteral("Log Off"),
+                               QStringLiteral("Stand By")};
+    const QString actionIcons[] = {QStringLiteral("hibernate"), QStringLiteral("shutdown"),
+                                   QStringLiteral("reboot"), QStringLiteral("logoff"),
+                                   QStringLiteral("standby")};
     for (int i = 0; i < 5; ++i)
         addItem(action, QStringLiteral("mnuActionItem"), i, actions[i], actionIcons[i]);
 
@@ -230,11 +238,12 @@ void frmMain::buildMenus() {
                     m_ctx.open.language(false);
             });
     QMenu *help = topMenu("mnuHelp", QStringLiteral("&Help"));
-    connect(addItem(help, QStringLiteral("mnuHelpItem"), 0, QStringLiteral("View Help"), QStringLiteral("help")),
-            &QAction::triggered, this, [this] {
-                if (m_ctx.open.help)
-                    m_ctx.open.help();
-            });
+    connect(
+        addItem(help, QStringLiteral("mnuHelpItem"), 0, QStringLiteral("View Help"), QStringLiteral("help")),
+        &QAction::triggered, this, [this] {
+            if (m_ctx.open.help)
+                m_ctx.open.help();
+        });
     QMenu *about = topMenu("mnuAbout", QStringLiteral("A&bout"));
     connect(addItem(about, QStringLiteral("mnuAboutItem"), 0, QStringLiteral("About this software"),
                     QStringLiteral("about")),
@@ -247,7 +256,8 @@ void frmMain::buildMenus() {
     m_mnuTray = topMenu("mnuTray", QStringLiteral("Tray"), false);
     const QString trayCaptions[] = {QStringLiteral("Open"), QStringLiteral("Hide Menu"), QStringLiteral("-"),
                                     QStringLiteral("Exit")};
-    const QString trayIcons[] = {QStringLiteral("open"), QStringLiteral("hide"), QString(), QStringLiteral("exit")};
+    const QString trayIcons[] = {QStringLiteral("open"), QStringLiteral("hide"), QString(),
+                                 QStringLiteral("exit")};
     for (int i = 0; i < 4; ++i) {
         QAction *item = addItem(m_mnuTray, QStringLiteral("mnuTrayItem"), i, trayCaptions[i], trayIcons[i]);
         connect(item, &QAction::triggered, this, [this, i] { mnuTrayItem_Click(i); });
@@ -258,7 +268,8 @@ void frmMain::Form_Load() {
     setWindowIcon(programIcon());
     auto &user = m_ctx.settings.user();
     const QString programName = m_ctx.values.ProgramName;
-    const QString firstLanguage = user.GetSetting(programName, SettingsSection, QStringLiteral("Language"), QString());
+    const QString firstLanguage =
+        user.GetSetting(programName, SettingsSection, QStringLiteral("Language"), QString());
     m_cmdWebsite->setText(QStringLiteral("Visit ") + m_ctx.values.Website);
     m_ctx.values.CurrentLanguage = user.value(settings::keys::Language);
     SetDefaultMessages(m_ctx.languages);
@@ -300,7 +311,9 @@ void frmMain::Form_Load() {
     m_cycle->start();
 }
 
-void frmMain::loadData() { vesperon::loadData(m_model, dataFolder(), m_ctx.clock.now()); }
+void frmMain::loadData() {
+    vesperon::loadData(m_model, dataFolder(), m_ctx.clock.now());
+}
 
 void frmMain::restoreColumnWidths() {
     auto &user = m_ctx.settings.user();
@@ -320,7 +333,8 @@ double frmMain::columnTwips(int column) const {
 void frmMain::saveColumnWidths() {
     auto &user = m_ctx.settings.user();
     for (int column = 1; column <= ScheduleListModel::ColumnCount; ++column)
-        user.setValue(settings::keys::BackupSetColumn(column), columnSettingFromTwips(columnTwips(column - 1)));
+        user.setValue(settings::keys::BackupSetColumn(column),
+                      columnSettingFromTwips(columnTwips(column - 1)));
 }
 
 void frmMain::setItemCommands(ItemCommandStates states) {
@@ -365,13 +379,14 @@ void frmMain::cmdDelete_Click() {
 
 void frmMain::cmdPower_Click() {
 #ifdef Q_OS_WIN
-    m_ctx.shell.start(QStringLiteral("RunDLL32.EXE"), {QStringLiteral("shell32.dll,Control_RunDLL"),
-                                                      QStringLiteral("ups.cpl")});
+    m_ctx.shell.start(QStringLiteral("RunDLL32.EXE"),
+                      {QStringLiteral("shell32.dll,Control_RunDLL"), QStringLiteral("ups.cpl")});
 #else
     // The desktop's own power settings, where one of the known tools is installed.
     for (const auto &[program, arguments] :
          {std::pair{QStringLiteral("gnome-control-center"), QStringList{QStringLiteral("power")}},
-          std::pair{QStringLiteral("systemsettings"), QStringList{QStringLiteral("kcm_powerdevilprofilesconfig")}},
+          std::pair{QStringLiteral("systemsettings"),
+                    QStringList{QStringLiteral("kcm_powerdevilprofilesconfig")}},
           std::pair{QStringLiteral("xfce4-power-manager-settings"), QStringList{}},
           std::pair{QStringLiteral("mate-power-preferences"), QStringList{}}}) {
         if (!QStandardPaths::findExecutable(program).isEmpty()) {
@@ -392,8 +407,9 @@ void frmMain::cmdGo_Click() {
     const QString delay = m_cmbTime->currentText();
     const QString action = m_cbShutdown->currentText();
     if (delay == QuickScheduleNow) {
-        const Prompt::Answer answer = m_ctx.prompt.ask(m_ctx.languages.getMessages(QStringLiteral("MSG_SURE")),
-                                                       QStringLiteral("Confirm Choice"), Prompt::Buttons::OkCancel);
+        const Prompt::Answer answer =
+            m_ctx.prompt.ask(m_ctx.languages.getMessages(QStringLiteral("MSG_SURE")),
+                             QStringLiteral("Confirm Choice"), Prompt::Buttons::OkCancel);
         if (answer == Prompt::Answer::Ok)
             performAction(QString(), action);
         return;
@@ -406,9 +422,11 @@ void frmMain::performAction(const QString &scheduleName, const QString &actionTy
     if (outcome.status != PowerOutcome::Status::Failed)
         return;
     // The system refused: say so, rather than letting the user believe it happened.
-    const QString what = scheduleName.isEmpty() ? actionType : QStringLiteral("%1 (%2)").arg(scheduleName, actionType);
-    m_ctx.tray.notify(m_ctx.values.ProgramName,
-                      QStringLiteral("%1 could not be performed: %2").arg(what, QString::fromStdString(outcome.error)));
+    const QString what =
+        scheduleName.isEmpty() ? actionType : QStringLiteral("%1 (%2)").arg(scheduleName, actionType);
+    m_ctx.tray.notify(
+        m_ctx.values.ProgramName,
+        QStringLiteral("%1 could not be performed: %2").arg(what, QString::fromStdString(outcome.error)));
 }
 
 void frmMain::mnuFileItem_Click(int index) {
@@ -473,8 +491,9 @@ void frmMain::mnuTrayItem_Click(int index) {
 
 bool frmMain::Form_QueryUnload(CloseReason reason) {
     auto &program = m_ctx.settings.program();
-    const CloseDecision decision = decideClose(reason, m_ctx.exitRequested, program.value(settings::keys::chkAlwaysExit),
-                                               program.value(settings::keys::chkNoShow));
+    const CloseDecision decision =
+        decideClose(reason, m_ctx.exitRequested, program.value(settings::keys::chkAlwaysExit),
+                    program.value(settings::keys::chkNoShow));
     if (decision.hide)
         hide();
     if (decision.showPrompt)
@@ -522,8 +541,8 @@ void frmMain::Form_Unload() {
 void frmMain::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     const QSize outer = frameGeometry().size();
-    const auto layout = resizeControls(outer.width() * TwipsPerPixel, outer.height() * TwipsPerPixel,
-                                       isMinimized());
+    const auto layout =
+        resizeControls(outer.width() * TwipsPerPixel, outer.height() * TwipsPerPixel, isMinimized());
     if (!layout)
         return;
     m_cmdWebsite->resize(toPixels(layout->websiteButtonWidth), m_cmdWebsite->height());

@@ -4,8 +4,8 @@
 #include "app/AppIcons.h"
 #include "app/MainWindowRules.h"
 #include "app/frmMain.h"
-#include "localization/clsLanguages.h"
 #include "localization/ProgramValues.h"
+#include "localization/clsLanguages.h"
 #include "settings/SettingsBundle.h"
 
 #include <QCheckBox>
@@ -30,9 +30,9 @@ frmStillRunning::frmStillRunning(AppContext &context, frmMain &mainWindow)
     title->setFont(bold);
     title->setGeometry(twipsRect(60, 60, 7755, 315));
 
-    auto *body = new QLabel(
-        QStringLiteral("will continue to run in the system tray, so that scheduled backup sets will be executed in time."),
-        this);
+    auto *body = new QLabel(QStringLiteral("will continue to run in the system tray, so that scheduled "
+                                           "backup sets will be executed in time."),
+                            this);
     body->setObjectName(QStringLiteral("Label2"));
     body->setProperty("controlKind", QStringLiteral("SkinLabel"));
     body->setWordWrap(true);

@@ -5,14 +5,14 @@
 #include "app/QtTrayHost.h"
 #include "app/SingleInstance.h"
 #include "app/frmMain.h"
-#include "localization/ProgramValues.h"
-#include "localization/clsLanguages.h"
-#include "power/PlatformOsPower.h"
-#include "settings/SettingsBundle.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
 #include "core/ProductInfo.h"
+#include "localization/ProgramValues.h"
+#include "localization/clsLanguages.h"
+#include "power/PlatformOsPower.h"
 #include "schedule/ScheduleList.h"
+#include "settings/SettingsBundle.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -55,7 +55,8 @@ int runDesktop(int argc, char *argv[]) {
     DesktopShell shell;
     QtTrayHost tray;
     const std::unique_ptr<OsPower> osPower = makePlatformOsPower();
-    const std::unique_ptr<settings::SettingsBundle> settings = settings::SettingsBundle::forThisProgram(prompt);
+    const std::unique_ptr<settings::SettingsBundle> settings =
+        settings::SettingsBundle::forThisProgram(prompt);
     const AppFolder folder = AppFolder::forThisProgram();
     clsLanguages languages(folder.filePath(QStringLiteral("Localization.txt")));
     AppContext context{clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder};

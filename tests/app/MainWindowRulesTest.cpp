@@ -1,0 +1,91 @@
+#include "app/MainWindowRules.h"
+#include "app/TrayHost.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+using namespace vesperon;
+
+namespace {
+
+TEST(resizeControls, ListAndWebsiteButtonFollowTheWindowSize) {
+    const auto layout = resizeControls(12300, 8000, false);
+    ASSERT_TRUE(layout.has_value());
+    EXPECT_EQ(layout->websiteButtonWidth, 12300 - 9720 - 200);
+    EXPECT_EQ(layout->listWidth, 12300 - 60 - 200);
+    EXPECT_EQ(layout->listHeight, 8000 - 1680 - 1000);
+    // Narrower than the list's left edge plus 200 twips: the absolute value, not zero.
+    const auto narrow = resizeControls(100, 2000, false);
+    ASSERT_TRUE(narrow.has_value());
+    EXPECT_EQ(narrow->listWidth, 160);
+    EXPECT_EQ(narrow->websiteButtonWidth, 9820);
+    EXPECT_EQ(narrow->listHeight, 680);
+    EXPECT_FALSE(resizeControls(12300, 8000, true).has_value());
+}
+
+TEST(ColumnWidths, StoredTwipsComeBackAsTheNearestWholeNumber) {
+    EXPECT_EQ(columnTwipsFromSetting(QStringLiteral("2500")), 2500);
+    EXPECT_EQ(columnTwipsFromSetting(QStringLiteral("1234.6")), 1235);
+    EXPECT_EQ(columnTwipsFromSetting(QStringLiteral("1234.4")), 1234);
+    // Hand-edited junk or numbers outside 16 bits fall back to the design width.
+    EXPECT_EQ(columnTwipsFromSetting(QStringLiteral("wide")), 2500);
+    EXPECT_EQ(columnTwipsFromSetting(QStringLiteral("40000")), 2500);
+    EXPECT_EQ(columnTwipsFromSetting(QString(), 1440), 1440);
+    EXPECT_EQ(columnSettingFromTwips(2500), QStringLiteral("2500"));
+    EXPECT_EQ(columnSettingFromTwips(1234.6), QStringLiteral("1234.6"));
+    EXPECT_EQ(columnSettingFromTwips(1235), QStringLiteral("1235"));
+}
+
+TEST(decideClose, HidesToTheTrayUnlessAnExitWasAskedFor) {
+    bool exitRequested = false;
+    CloseDecision d = decideClose(CloseReason::User, exitRequested, QStringLiteral("0"), QStringLiteral("0"));
+    EXPECT_FALSE(d.proceed);
+    EXPECT_TRUE(d.hide);
+    EXPECT_TRUE(d.showPrompt);
+    EXPECT_FALSE(exitRequested);
+
+    d = decideClose(CloseReason::User, exitRequested, QStringLiteral("0"), QStringLiteral("1"));
+    EXPECT_FALSE(d.proceed);
+    EXPECT_TRUE(d.hide);
+    EXPECT_FALSE(d.showPrompt);
+
+    d = decideClose(CloseReason::User, exitRequested, QStringLiteral("1"), QStringLiteral("0"));
+    EXPECT_TRUE(d.proceed);
+    EXPECT_FALSE(d.showPrompt);
+
+    // Logging off or shutting down ends the program without a prompt, and for good.
+    d = decideClose(CloseReason::SystemShutdown, exitRequested, QStringLiteral("0"), QStringLiteral("0"));
+    EXPECT_TRUE(d.proceed);
+    EXPECT_FALSE(d.hide);
+    EXPECT_TRUE(exitRequested);
+    d = decideClose(CloseReason::User, exitRequested, QStringLiteral("0"), QStringLiteral("0"));
+    EXPECT_TRUE(d.proceed);
+}
+
+TEST(Tray, MenuOpensOnReleaseAndDoubleClickOpensTheWindow) {
+    EXPECT_EQ(trayResponse(TrayHost::LeftUp), TrayResponse::PopUpMenu);
+    EXPECT_EQ(trayResponse(TrayHost::RightUp), TrayResponse::PopUpMenu);
+    EXPECT_EQ(trayResponse(TrayHost::LeftDoubleClick), TrayResponse::OpenWindow);
+    for (int message : {0x200, 0x201, 0x204, 0x206, 0})
+        EXPECT_EQ(trayResponse(message), TrayResponse::None) << message;
+}
+
+TEST(Tray, RefreshAddsAMissingIconAndRetriesFasterAfterAFailure) {
+    ScriptedTrayHost tray;
+    tray.acceptAdd = false;
+    EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRetryInterval);
+    EXPECT_EQ(tray.calls, (QStringList{QStringLiteral("modify"), QStringLiteral("add")}));
+    tray.acceptAdd = true;
+    EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRefreshInterval);
+    EXPECT_EQ(tray.tooltip, QStringLiteral("Vesperon"));
+    tray.calls.clear();
+    EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRefreshInterval);
+    EXPECT_EQ(tray.calls, QStringList{QStringLiteral("modify")});
+    // The tray went away (a shell restart): the next refresh adds the icon again.
+    tray.present = false;
+    tray.calls.clear();
+    EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRefreshInterval);
+    EXPECT_EQ(tray.calls, (QStringList{QStringLiteral("modify"), QStringLiteral("add")}));
+}
+
+} // namespace

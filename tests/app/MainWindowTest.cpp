@@ -1,0 +1,312 @@
+#include "MainWindowFixture.h"
+#include "app/frmStillRunning.h"
+#include "schedule/ScheduleFile.h"
+#include "schedule/SchedulerCycle.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTreeView>
+#include <algorithm>
+
+using namespace vesperon;
+
+namespace {
+
+class MainWindowTest : public test::MainWindowFixture {
+protected:
+    void saveSchedule(const QString &name) {
+        ScheduleRecord r;
+        r.Name = name;
+        r.ItemType = QStringLiteral("Shut Down");
+        r.Enabled = true;
+        r.StartDate = QStringLiteral("6/10/2026");
+        r.StartTime = QStringLiteral("22:00:00");
+        ASSERT_FALSE(WriteScheduleFile(r, dataFolder()).has_value());
+    }
+    bool editEnabled() { return control<QPushButton>("cmdEdit")->isEnabled(); }
+    bool deleteEnabled() { return control<QPushButton>("cmdDelete")->isEnabled(); }
+    QAction *fileItem(int index) {
+        const auto items = window->findChildren<QAction *>(QStringLiteral("mnuFileItem"));
+        const auto it = std::find_if(items.begin(), items.end(),
+                                     [index](QAction *a) { return a->property("index").toInt() == index; });
+        return it == items.end() ? nullptr : *it;
+    }
+    void quickSchedule(const QString &action, const QString &delay) {
+        auto *actions = control<QComboBox>("cbShutdown");
+        actions->setCurrentIndex(actions->findText(action));
+        control<QComboBox>("cmbTime")->setCurrentText(delay);
+        window->cmdGo_Click();
+    }
+    void runCycleAt(const QTime &time) {
+        clock.set(QDateTime(QDate(2026, 6, 10), time));
+        window->cycle().tmrScheduler_Timer();
+        window->cycle().tmrProcessSchedule_Timer();
+        window->cycle().timSchedule_Timer();
+    }
+};
+
+TEST_F(MainWindowTest, FirstStartAsksForALanguageAndOpensTheHelpOnce) {
+    start();
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("language modal"), QStringLiteral("help")}));
+    EXPECT_EQ(user("Language"), QStringLiteral("English"));
+    EXPECT_EQ(user("showHelp"), QStringLiteral("0"));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(QDir(dataFolder()).exists());
+    EXPECT_EQ(window->windowTitle(), languages->getMessages(QStringLiteral("MSG_TITLE")));
+    EXPECT_EQ(control<QPushButton>("cmdWebsite")->text(), QStringLiteral("Visit ") + values.Website);
+    EXPECT_EQ(tray.calls, (QStringList{QStringLiteral("modify"), QStringLiteral("add")}));
+    EXPECT_EQ(tray.tooltip, QStringLiteral("Vesperon"));
+
+    window.reset();
+    opened.clear();
+    start();
+    EXPECT_TRUE(opened.isEmpty()) << opened.join(QStringLiteral(", ")).toStdString();
+}
+
+TEST_F(MainWindowTest, HelpIsSkippedForAnotherLanguageButRecordedAsShown) {
+    setUser("Language", QStringLiteral("Deutsch"));
+    start();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(user("showHelp"), QStringLiteral("0"));
+}
+
+TEST_F(MainWindowTest, StartingMinimizedToTheTrayNeverShowsTheWindow) {
+    setProgram("chkMin", QStringLiteral("1"));
+    start();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(context->startedHidden);
+    EXPECT_TRUE(tray.present);
+}
+
+TEST_F(MainWindowTest, ActionsOfferHibernateFirstOnlyWhereTheSystemCanHibernate) {
+    start();
+    auto *actions = control<QComboBox>("cbShutdown");
+    EXPECT_EQ(actions->itemText(0), QStringLiteral("Shut Down"));
+    EXPECT_EQ(actions->count(), 4);
+    window.reset();
+    os.hibernationFilePresent = true;
+    start();
+    actions = control<QComboBox>("cbShutdown");
+    EXPECT_EQ(actions->count(), 5);
+    EXPECT_EQ(actions->currentText(), QStringLiteral("Hibernate"));
+}
+
+TEST_F(MainWindowTest, ClosingHidesToTheTrayAndRemindsUntilToldOtherwise) {
+    start();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(unloadCount, 0);
+    ASSERT_NE(window->stillRunningPrompt(), nullptr);
+    EXPECT_TRUE(window->stillRunningPrompt()->isVisible());
+    EXPECT_EQ(window->stillRunningPrompt()->windowTitle(), QStringLiteral("Vesperon is still running"));
+
+    // "Don't show this reminder again": the next close hides silently.
+    window->stillRunningPrompt()->chkNoShow()->setChecked(true);
+    window->stillRunningPrompt()->cmdOK_Click();
+    EXPECT_EQ(program("chkNoShow"), QStringLiteral("1"));
+    EXPECT_EQ(program("chkAlwaysExit", "0"), QStringLiteral("0"));
+    window->show();
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(unloadCount, 0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(!window->stillRunningPrompt() || !window->stillRunningPrompt()->isVisible());
+}
+
+TEST_F(MainWindowTest, AlwaysExitFromThePromptEndsTheProgramNowAndOnEveryClose) {
+    start();
+    window->close();
+    ASSERT_NE(window->stillRunningPrompt(), nullptr);
+    window->stillRunningPrompt()->chkAlwaysExit()->setChecked(true);
+    window->stillRunningPrompt()->cmdOK_Click();
+    EXPECT_EQ(program("chkAlwaysExit"), QStringLiteral("1"));
+    EXPECT_EQ(unloadCount, 1);
+    EXPECT_FALSE(tray.present);
+
+    window.reset();
+    start();
+    window->close();
+    EXPECT_EQ(unloadCount, 2);
+    EXPECT_EQ(window->stillRunningPrompt(), nullptr);
+}
+
+TEST_F(MainWindowTest, ExitFromTheFileOrTrayMenuNeverAsks) {
+    for (const int alwaysExit : {0, 1}) {
+        for (const bool fromTray : {false, true}) {
+            setProgram("chkAlwaysExit", QString::number(alwaysExit));
+            context->exitRequested = false;
+            const int before = unloadCount;
+            start();
+            if (fromTray)
+                window->mnuTrayItem_Click(3);
+            else
+                window->mnuFileItem_Click(6);
+            EXPECT_EQ(unloadCount, before + 1) << alwaysExit << fromTray;
+            EXPECT_EQ(window->stillRunningPrompt(), nullptr);
+            EXPECT_FALSE(tray.present);
+            window.reset();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, ColumnWidthsSurviveARestart) {
+    setUser("BackupSetColumn1", QStringLiteral("1234.6"));
+    setUser("BackupSetColumn5", QStringLiteral("not a width"));
+    start();
+    EXPECT_EQ(window->columnTwips(0), 1235);
+    EXPECT_EQ(window->columnTwips(4), 2500);
+    control<QTreeView>("lstSchedules")->header()->resizeSection(2, 200);
+    window->mnuFileItem_Click(6);
+    EXPECT_EQ(user("BackupSetColumn1"), QStringLiteral("1235"));
+    EXPECT_EQ(user("BackupSetColumn2"), QStringLiteral("2500"));
+    EXPECT_EQ(user("BackupSetColumn3"), QStringLiteral("3000"));
+    EXPECT_EQ(user("BackupSetColumn5"), QStringLiteral("2500"));
+}
+
+TEST_F(MainWindowTest, RowClicksSetTheCommandStates) {
+    saveSchedule(QStringLiteral("Nightly"));
+    start();
+    EXPECT_FALSE(editEnabled());
+    EXPECT_FALSE(deleteEnabled());
+    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 1 Hour"));
+    ASSERT_EQ(window->scheduleList().rowCount(), 2);
+
+    window->lstSchedules_ItemClick(0);
+    EXPECT_TRUE(editEnabled());
+    EXPECT_TRUE(deleteEnabled());
+    EXPECT_TRUE(fileItem(1)->isEnabled());
+    EXPECT_EQ(context->CurrentSchedule.StartTime, QStringLiteral("22:00:00"));
+
+    window->lstSchedules_ItemClick(1);
+    EXPECT_FALSE(editEnabled());
+    EXPECT_FALSE(fileItem(1)->isEnabled());
+    EXPECT_TRUE(deleteEnabled());
+    EXPECT_TRUE(fileItem(2)->isEnabled());
+
+    // A reload keeps the states as they are.
+    window->loadData();
+    EXPECT_TRUE(deleteEnabled());
+
+    window->cmdEdit_Click();
+    window->mnuFileItem_Click(0);
+    EXPECT_EQ(opened.mid(opened.size() - 2),
+              (QStringList{QStringLiteral("wizard edit"), QStringLiteral("wizard new")}));
+}
+
+TEST_F(MainWindowTest, DeleteAsksFirstAndOnYesRemovesTheFile) {
+    saveSchedule(QStringLiteral("Nightly"));
+    start();
+    auto *list = control<QTreeView>("lstSchedules");
+    list->setCurrentIndex(window->scheduleList().index(0, 0));
+    window->lstSchedules_ItemClick(0);
+
+    prompt.willAnswer(Prompt::Answer::No);
+    window->cmdDelete_Click();
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions().first().text,
+              QStringLiteral("Are you sure you want to delete the selected item?"));
+    EXPECT_EQ(prompt.questions().first().title, QStringLiteral("Really delete?"));
+    EXPECT_EQ(prompt.questions().first().buttons, Prompt::Buttons::YesNo);
+    EXPECT_TRUE(FileExists(scheduleFilePath(dataFolder(), QStringLiteral("Nightly"))));
+    EXPECT_TRUE(editEnabled());
+
+    prompt.willAnswer(Prompt::Answer::Yes);
+    window->cmdDelete_Click();
+    EXPECT_FALSE(FileExists(scheduleFilePath(dataFolder(), QStringLiteral("Nightly"))));
+    EXPECT_EQ(window->scheduleList().rowCount(), 0);
+    EXPECT_FALSE(editEnabled());
+    EXPECT_FALSE(deleteEnabled());
+    // With nothing selected, Delete does nothing and asks nothing.
+    window->cmdDelete_Click();
+    EXPECT_EQ(prompt.questions().size(), 2);
+}
+
+TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
+    start();
+    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 1 Minute"));
+    ASSERT_EQ(window->scheduleList().rowCount(), 1);
+    const ScheduleRow row = window->scheduleList().row(0);
+    EXPECT_EQ(row.name, QStringLiteral("Quick Schedule 6/10/2026 2:20:30 PM"));
+    EXPECT_EQ(row.nextRunTime, QStringLiteral("6/10/2026 14:21:30"));
+
+    os.calls.clear();
+    runCycleAt(QTime(14, 20, 59));
+    EXPECT_TRUE(os.calls.empty());
+    runCycleAt(QTime(14, 21, 0));
+    ASSERT_FALSE(os.calls.empty());
+    EXPECT_EQ(os.calls.back(), "ExitWindowsEx(6, 0)");
+    EXPECT_TRUE(window->scheduleList().row(0).nextRunTime.isEmpty());
+}
+
+TEST_F(MainWindowTest, NowAsksAndPerformsOnlyOnOk) {
+    start();
+    os.calls.clear();
+    prompt.willAnswer(Prompt::Answer::Cancel);
+    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("Now"));
+    EXPECT_TRUE(os.calls.empty());
+    EXPECT_EQ(prompt.questions().last().title, QStringLiteral("Confirm Choice"));
+    EXPECT_EQ(prompt.questions().last().text,
+              QStringLiteral("Are you sure you want to perform the selected action immediately?"));
+    prompt.willAnswer(Prompt::Answer::Ok);
+    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("Now"));
+    ASSERT_FALSE(os.calls.empty());
+    EXPECT_EQ(os.calls.back(), "ExitWindowsEx(6, 0)");
+    EXPECT_EQ(window->scheduleList().rowCount(), 0);
+    EXPECT_TRUE(tray.notices.isEmpty());
+
+    // A refused action is reported beside the tray icon, not taken for done.
+    os.exitWindowsResult = OsCallResult::failure("access denied");
+    prompt.willAnswer(Prompt::Answer::Ok);
+    quickSchedule(QStringLiteral("Shut Down"), QStringLiteral("Now"));
+    ASSERT_EQ(tray.notices.size(), 1);
+    EXPECT_TRUE(tray.notices.first().second.contains(QStringLiteral("Shut Down")));
+    EXPECT_TRUE(tray.notices.first().second.contains(QStringLiteral("access denied")));
+}
+
+TEST_F(MainWindowTest, TypedQuickScheduleTextsAddRowsThatNeverRun) {
+    start();
+    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 15 Minutes"));
+    ASSERT_EQ(window->scheduleList().rowCount(), 1);
+    EXPECT_TRUE(window->scheduleList().row(0).nextRunTime.isEmpty());
+    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 12 Hours"));
+    EXPECT_EQ(window->scheduleList().row(1).nextRunTime, QStringLiteral("6/11/2026 02:20:30"));
+}
+
+TEST_F(MainWindowTest, TrayIconIsRetriedEveryFiveSecondsUntilItIsThere) {
+    tray.acceptAdd = false;
+    start();
+    EXPECT_EQ(window->tmrTrayIcon().interval(), TrayRetryInterval);
+    EXPECT_TRUE(window->tmrTrayIcon().isActive());
+    tray.acceptAdd = true;
+    window->tmrTrayIcon_Timer();
+    EXPECT_EQ(window->tmrTrayIcon().interval(), TrayRefreshInterval);
+    EXPECT_TRUE(tray.present);
+    // Menu on release; a double click on the hidden window shows it.
+    window->hide();
+    tray.send(TrayHost::LeftDoubleClick);
+    EXPECT_TRUE(window->isVisible());
+    window->hide();
+    window->mnuTrayItem_Click(0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(window->isMaximized());
+}
+
+TEST_F(MainWindowTest, CommandsOpenTheirWindowsAndTheActionMenuDoesNothing) {
+    start();
+    opened.clear();
+    window->cmdWebsite_Click();
+    window->mnuFileItem_Click(4);
+    for (QAction *item : window->findChildren<QAction *>(QStringLiteral("mnuActionItem")))
+        item->trigger();
+    EXPECT_EQ(opened, (QStringList{QStringLiteral("website Website"), QStringLiteral("options")}));
+    EXPECT_EQ(window->findChildren<QAction *>(QStringLiteral("mnuActionItem")).size(), 5);
+    EXPECT_FALSE(window->trayMenu()->menuAction()->isVisible() &&
+                 window->menuBar()->actions().contains(window->trayMenu()->menuAction()));
+}
+
+} // namespace
