@@ -14,6 +14,10 @@ long MemoryRegistry::injected(Op op) {
     auto found = m_failures.find(op);
     if (found == m_failures.end() || found->second.times == 0)
         return RegOk;
+    if (found->second.after > 0) {
+        --found->second.after;
+        return RegOk;
+    }
     if (found->second.times > 0)
         --found->second.times;
     return found->second.code;
@@ -119,8 +123,8 @@ std::size_t MemoryRegistry::valueCount(RegRoot root, const std::string &path) co
     return key == m_keys.end() ? 0 : key->second.values.size();
 }
 
-void MemoryRegistry::failOn(Op op, long code, int times) {
-    m_failures[op] = {code, times};
+void MemoryRegistry::failOn(Op op, long code, int times, int after) {
+    m_failures[op] = {code, times, after};
 }
 
 int MemoryRegistry::calls(Op op) const {

@@ -38,8 +38,9 @@ public:
     const Value *find(RegRoot root, const std::string &path, const std::string &name) const;
     std::size_t valueCount(RegRoot root, const std::string &path) const;
 
-    // The next `times` calls of the operation fail with `code` (times < 0: every call).
-    void failOn(Op op, long code, int times = -1);
+    // After `after` more successful calls, the next `times` calls of the operation fail with
+    // `code` (times < 0: every call from then on).
+    void failOn(Op op, long code, int times = -1, int after = 0);
     int calls(Op op) const;
     int openKeys() const { return static_cast<int>(m_handles.size()); }
 
@@ -50,6 +51,7 @@ private:
     struct Failure {
         long code = RegOk;
         int times = 0;
+        int after = 0;
     };
 
     static std::string keyId(RegRoot root, const std::string &path);
