@@ -45,11 +45,13 @@ void ProgramSettings::SaveRegSetting(const QString &appName, const QString &sect
 }
 
 QString ProgramSettings::value(const SettingKey &key) {
+    Q_ASSERT(key.store == SettingStore::Program);
     return GetRegSetting(m_programName, settingName(SettingsSection), settingName(key.name),
                          settingName(key.defaultValue));
 }
 
 void ProgramSettings::setValue(const SettingKey &key, const QString &setting) {
+    Q_ASSERT(key.store == SettingStore::Program);
     SaveRegSetting(m_programName, settingName(SettingsSection), settingName(key.writeName()), setting);
 }
 
@@ -65,11 +67,13 @@ void UserSettings::SaveSetting(const QString &appName, const QString &section, c
 }
 
 QString UserSettings::value(const SettingKey &key) {
+    Q_ASSERT(key.store == SettingStore::User);
     return GetSetting(m_programName, settingName(SettingsSection), settingName(key.name),
                       settingName(key.defaultValue));
 }
 
 void UserSettings::setValue(const SettingKey &key, const QString &setting) {
+    Q_ASSERT(key.store == SettingStore::User);
     SaveSetting(m_programName, settingName(SettingsSection), settingName(key.writeName()), setting);
 }
 

@@ -92,6 +92,7 @@ TEST(SettingKeys, TableHoldsEachSettingOnceWithItsDefault) {
         const QString id = QString::number(int(key.store)) + settingName(key.name).toLower();
         EXPECT_FALSE(seen.contains(id)) << key.name;
         seen.insert(id);
+        EXPECT_FALSE(key.name.empty());
         EXPECT_EQ(settingName(key.writeName()).compare(settingName(key.name), Qt::CaseInsensitive), 0)
             << key.name;
     }

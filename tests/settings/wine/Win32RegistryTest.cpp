@@ -1,11 +1,11 @@
 // The Windows back ends of the settings against a real registry (Wine's), built with
 // mingw-w64 alone: no Qt, no GoogleTest. Prints one line per failed check and exits non-zero
 // when any check failed.
+#include "settings/Win32Registry.h"
 #include "settings/FlipHighBit.h"
 #include "settings/RegistryStore.h"
 #include "settings/RegistryUserStore.h"
 #include "settings/RunAtStartup.h"
-#include "settings/Win32Registry.h"
 
 #include <windows.h>
 
@@ -56,8 +56,8 @@ DWORD valueCount(HKEY root, const char *path) {
     if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return 0;
     DWORD values = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr, nullptr,
-                     nullptr);
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                     nullptr, nullptr);
     RegCloseKey(key);
     return values;
 }
@@ -142,8 +142,8 @@ void userStore() {
     RegistryUserStore store(registry);
     CHECK(store.GetSetting("Vesperon", "Settings", "Language", "") == "");
     store.SaveSetting("Vesperon", "Settings", "Language", "English");
-    CHECK(rawString(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Vesperon\\Settings", "Language") ==
-          "English");
+    CHECK(rawString(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Vesperon\\Settings",
+                    "Language") == "English");
     CHECK(store.GetSetting("Vesperon", "Settings", "LANGUAGE", "x") == "English");
     CHECK(store.GetSetting("Vesperon", "Settings", "showHelp", "1") == "1");
 }
