@@ -1,0 +1,98 @@
+#include "settings/IniFile.h"
+#include "support/TestFiles.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vesperon::settings;
+using vesperon::test::readBytes;
+using vesperon::test::writeBytes;
+
+namespace {
+
+class IniFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path(const QString &name = QStringLiteral("settings.ini")) const { return dir.filePath(name); }
+};
+
+TEST_F(IniFileTest, WritesSectionAndEntriesAndReadsThemBackIgnoringCase) {
+    IniFile file(path(QStringLiteral("new/folder/program.ini")));
+    EXPECT_EQ(file.load(), IniFile::LoadStatus::Missing);
+    file.setValue(QStringLiteral("Settings"), QStringLiteral("chkMin"), QStringLiteral("1"));
+    file.setValue(QStringLiteral("settings"), QStringLiteral("txtPort"), QStringLiteral("25"));
+    ASSERT_TRUE(file.save());
+    EXPECT_EQ(readBytes(file.path()), QByteArray("[Settings]\nchkMin=1\ntxtPort=25\n"));
+
+    IniFile again(file.path());
+    ASSERT_EQ(again.load(), IniFile::LoadStatus::Loaded);
+    EXPECT_EQ(again.value(QStringLiteral("SETTINGS"), QStringLiteral("CHKMIN")), QStringLiteral("1"));
+    EXPECT_EQ(again.value(QStringLiteral("Settings"), QStringLiteral("chkNoShow")), std::nullopt);
+    EXPECT_EQ(again.value(QStringLiteral("Other"), QStringLiteral("chkMin")), std::nullopt);
+}
+
+TEST_F(IniFileTest, WriteUnderAnotherSpellingLeavesOneEntry) {
+    writeBytes(path(), "[Settings]\r\ntxtPort=25\r\nchkMin=0\r\nTXTPORT=26\r\n");
+    IniFile file(path());
+    ASSERT_EQ(file.load(), IniFile::LoadStatus::Loaded);
+    EXPECT_EQ(file.value(QStringLiteral("Settings"), QStringLiteral("txtport")), QStringLiteral("25"));
+    file.setValue(QStringLiteral("Settings"), QStringLiteral("txtport"), QStringLiteral("2525"));
+    ASSERT_TRUE(file.save());
+    EXPECT_EQ(readBytes(path()), QByteArray("[Settings]\ntxtport=2525\nchkMin=0\n"));
+}
+
+TEST_F(IniFileTest, KeepsCommentsAndOtherSectionsAndAddsToTheRightSection) {
+    writeBytes(path(), "; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\n\n[Last]\nz=9\n");
+    IniFile file(path());
+    ASSERT_EQ(file.load(), IniFile::LoadStatus::Loaded);
+    EXPECT_EQ(file.value(QStringLiteral("Other"), QStringLiteral("a")), QStringLiteral("1"));
+    file.setValue(QStringLiteral("Settings"), QStringLiteral("chkSplash"), QStringLiteral("1"));
+    file.setValue(QStringLiteral("New"), QStringLiteral("k"), QStringLiteral("v"));
+    ASSERT_TRUE(file.save());
+    EXPECT_EQ(
+        readBytes(path()),
+        QByteArray(
+            "; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\nchkSplash=1\n\n[Last]\nz=9\n\n[New]\nk=v\n"));
+}
+
+TEST_F(IniFileTest, AnyTextRoundTrips) {
+    const QString nasty[] = {
+        QStringLiteral("  leading and trailing  "),
+        QStringLiteral("line\nbreak\r\nand\ttab"),
+        QStringLiteral("C:\\path\\x41\\n"),
+        QStringLiteral("a=b;c#d[e]"),
+        QStringLiteral("\u00E1\u00E2\u00E3 \u20AC \u4E2D"),
+        QString(QChar(0)) + QStringLiteral("\x01\x7f"),
+        QStringLiteral(" "),
+        QString(),
+    };
+    const QString names[] = {QStringLiteral(" spaced name "), QStringLiteral("a=b"),
+                             QStringLiteral("[bracket"),      QStringLiteral(";semi"),
+                             QStringLiteral("back\\slash"),   QStringLiteral("#hash"),
+                             QStringLiteral("plain"),         QStringLiteral("x")};
+    IniFile file(path());
+    for (int i = 0; i < 8; ++i)
+        file.setValue(QStringLiteral("Settings"), names[i], nasty[i]);
+    ASSERT_TRUE(file.save());
+
+    IniFile again(path());
+    ASSERT_EQ(again.load(), IniFile::LoadStatus::Loaded);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(again.value(QStringLiteral("Settings"), names[i]), nasty[i]) << i;
+    EXPECT_EQ(again.value(QStringLiteral("Settings"), QStringLiteral("spaced name")), std::nullopt);
+}
+
+TEST_F(IniFileTest, FolderInPlaceOfTheFileCannotBeReadOrWritten) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("settings.ini")));
+    IniFile file(path());
+    EXPECT_EQ(file.load(), IniFile::LoadStatus::Unreadable);
+    file.setValue(QStringLiteral("Settings"), QStringLiteral("chkMin"), QStringLiteral("1"));
+    EXPECT_FALSE(file.save());
+
+    writeBytes(path(QStringLiteral("plainfile")), "x");
+    IniFile below(path(QStringLiteral("plainfile/sub/program.ini")));
+    below.setValue(QStringLiteral("Settings"), QStringLiteral("chkMin"), QStringLiteral("1"));
+    EXPECT_FALSE(below.save());
+}
+
+} // namespace
