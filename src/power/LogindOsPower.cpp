@@ -3,6 +3,7 @@
 #include "core/ProductInfo.h"
 #include "power/ModPower.h"
 
+#include <QDBusArgument>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <fcntl.h>
@@ -23,7 +24,8 @@ constexpr std::uintptr_t InhibitorToken = 1;
 OsCallResult resultOf(const QDBusMessage &reply) {
     if (reply.type() == QDBusMessage::ReplyMessage)
         return OsCallResult::success();
-    return OsCallResult::failure((reply.errorName() + QStringLiteral(": ") + reply.errorMessage()).toStdString());
+    return OsCallResult::failure(
+        (reply.errorName() + QStringLiteral(": ") + reply.errorMessage()).toStdString());
 }
 
 } // namespace
@@ -31,10 +33,16 @@ OsCallResult resultOf(const QDBusMessage &reply) {
 LogindOsPower::LogindOsPower(QDBusConnection bus, QString sessionId, int timeoutMs)
     : m_bus(std::move(bus)), m_sessionId(std::move(sessionId)), m_timeoutMs(timeoutMs) {}
 
-LogindOsPower::~LogindOsPower() { releaseInhibitor(); }
+LogindOsPower::~LogindOsPower() {
+    releaseInhibitor();
+}
 
-std::optional<std::uint32_t> LogindOsPower::versionPlatformId(std::uint32_t) { return std::nullopt; }
-std::uintptr_t LogindOsPower::openProcessToken(std::uint32_t) { return 0; }
+std::optional<std::uint32_t> LogindOsPower::versionPlatformId(std::uint32_t) {
+    return std::nullopt;
+}
+std::uintptr_t LogindOsPower::openProcessToken(std::uint32_t) {
+    return 0;
+}
 std::optional<Luid> LogindOsPower::lookupPrivilegeValue(const std::string &, const std::string &) {
     return std::nullopt;
 }
@@ -64,7 +72,8 @@ OsCallResult LogindOsPower::endSession() {
     if (session.type() != QDBusMessage::ReplyMessage || session.arguments().isEmpty())
         return resultOf(session);
     const QString path = qdbus_cast<QDBusObjectPath>(session.arguments().constFirst()).path();
-    return resultOf(call(QDBusMessage::createMethodCall(Service, path, SessionInterface, QStringLiteral("Terminate"))));
+    return resultOf(
+        call(QDBusMessage::createMethodCall(Service, path, SessionInterface, QStringLiteral("Terminate"))));
 }
 
 OsCallResult LogindOsPower::exitWindowsEx(std::uint32_t flags, std::uint32_t) {
@@ -106,7 +115,9 @@ std::uintptr_t LogindOsPower::installPowerWindowProc(std::uintptr_t, const Power
     return (inhibitorHeld() || takeInhibitor()) ? InhibitorToken : 0;
 }
 
-void LogindOsPower::restoreWindowProc(std::uintptr_t, std::uintptr_t) { releaseInhibitor(); }
+void LogindOsPower::restoreWindowProc(std::uintptr_t, std::uintptr_t) {
+    releaseInhibitor();
+}
 
 bool LogindOsPower::takeInhibitor() {
     if (inhibitorHeld())
@@ -114,10 +125,8 @@ bool LogindOsPower::takeInhibitor() {
     // The reply and the descriptor object each keep the descriptor open; both end with this
     // scope, leaving only our own duplicate to hold the lock.
     const QDBusMessage reply = callManager(
-        QStringLiteral("Inhibit"),
-        {QStringLiteral("sleep:idle"), QString::fromUtf8(product::ProgramName),
-         QStringLiteral("The user asked to keep this computer from entering stand by or hibernating"),
-         QStringLiteral("block")});
+        QStringLiteral("Inhibit"), {QStringLiteral("sleep:idle"), QString::fromUtf8(product::ProgramName),
+                                    QString::fromUtf8(InhibitReason), QStringLiteral("block")});
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return false;
     const QDBusUnixFileDescriptor fd = qdbus_cast<QDBusUnixFileDescriptor>(reply.arguments().constFirst());

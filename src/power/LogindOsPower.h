@@ -18,6 +18,8 @@ namespace vesperon {
 class LogindOsPower final : public OsPower {
 public:
     static constexpr int DefaultTimeoutMs = 2000;
+    static constexpr const char *InhibitReason =
+        "The user asked to keep this computer from entering stand by or hibernating";
 
     // sessionId: the session log off ends; empty asks logind for the session of this process.
     explicit LogindOsPower(QDBusConnection bus = QDBusConnection::systemBus(), QString sessionId = QString(),

@@ -2,7 +2,9 @@
 
 namespace vesperon {
 
-bool IsWindowsNT(OsPower &os) { return os.versionPlatformId(win32::OsVersionInfoASize) == win32::PlatformWin32NT; }
+bool IsWindowsNT(OsPower &os) {
+    return os.versionPlatformId(win32::OsVersionInfoASize) == win32::PlatformWin32NT;
+}
 
 void EnableShutdownPrivilege(OsPower &os) {
     const std::uintptr_t token = os.openProcessToken(win32::TokenAdjustPrivileges | win32::TokenQuery);
@@ -29,7 +31,9 @@ OsCallResult SetPowerState(OsPower &os, bool suspend, bool force) {
     return os.setSystemPowerState(suspend, force);
 }
 
-bool HibernateAvailable(OsPower &os) { return os.fileListed(win32::HibernationFile); }
+bool HibernateAvailable(OsPower &os) {
+    return os.fileListed(win32::HibernationFile);
+}
 
 PowerWindowAnswer PowerWindowProc(std::uint32_t uMsg, std::uintptr_t /*wParam*/, std::intptr_t lParam,
                                   bool disableSuspend) {

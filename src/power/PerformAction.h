@@ -9,8 +9,13 @@
 namespace vesperon {
 
 // Action codes passed to CPower::ShutDown; 3 and 4 are not used.
-enum ShutDownType : std::int32_t { LogOffAction = 0, ShutDownAction = 1, RebootAction = 2, HibernateAction = 5,
-                                   StandByAction = 6 };
+enum ShutDownType : std::int32_t {
+    LogOffAction = 0,
+    ShutDownAction = 1,
+    RebootAction = 2,
+    HibernateAction = 5,
+    StandByAction = 6
+};
 
 // The code of an action's display name ("Shut Down", "Reboot", "Log Off", "Stand by",
 // "Hibernate"), compared exactly; nothing for any other text.

@@ -14,7 +14,8 @@ std::unique_ptr<OsPower> makePlatformOsPower() {
     return std::make_unique<Win32OsPower>();
 #else
     // Log off ends the session this program was started in.
-    return std::make_unique<LogindOsPower>(QDBusConnection::systemBus(), qEnvironmentVariable("XDG_SESSION_ID"));
+    return std::make_unique<LogindOsPower>(QDBusConnection::systemBus(),
+                                           qEnvironmentVariable("XDG_SESSION_ID"));
 #endif
 }
 

@@ -6,7 +6,9 @@ namespace vesperon {
 
 namespace {
 
-std::string boolText(bool value) { return value ? "TRUE" : "FALSE"; }
+std::string boolText(bool value) {
+    return value ? "TRUE" : "FALSE";
+}
 
 std::string hex(std::uintmax_t value) {
     static const char digits[] = "0123456789abcdef";
@@ -39,15 +41,18 @@ std::optional<Luid> RecordingOsPower::lookupPrivilegeValue(const std::string &sy
     return ShutdownLuid;
 }
 
-bool RecordingOsPower::adjustTokenPrivileges(std::uintptr_t token, bool disableAllPrivileges, const Luid &luid,
-                                             std::uint32_t attributes, std::uint32_t previousStateSize) {
+bool RecordingOsPower::adjustTokenPrivileges(std::uintptr_t token, bool disableAllPrivileges,
+                                             const Luid &luid, std::uint32_t attributes,
+                                             std::uint32_t previousStateSize) {
     calls.push_back("AdjustTokenPrivileges(" + hex(token) + ", " + boolText(disableAllPrivileges) + ", " +
                     (luid == ShutdownLuid ? "shutdown" : "other") + ", " + std::to_string(attributes) + ", " +
                     std::to_string(previousStateSize) + ")");
     return true;
 }
 
-void RecordingOsPower::closeToken(std::uintptr_t token) { calls.push_back("CloseHandle(" + hex(token) + ")"); }
+void RecordingOsPower::closeToken(std::uintptr_t token) {
+    calls.push_back("CloseHandle(" + hex(token) + ")");
+}
 
 OsCallResult RecordingOsPower::exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
     calls.push_back("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reserved) + ")");

@@ -47,7 +47,8 @@ std::optional<std::uint32_t> Win32OsPower::versionPlatformId(std::uint32_t osVer
 }
 
 std::uintptr_t Win32OsPower::openProcessToken(std::uint32_t desiredAccess) {
-    static_assert((TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY) == (win32::TokenAdjustPrivileges | win32::TokenQuery));
+    static_assert((TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY) ==
+                  (win32::TokenAdjustPrivileges | win32::TokenQuery));
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), desiredAccess, &token))
         return 0;
@@ -57,7 +58,8 @@ std::uintptr_t Win32OsPower::openProcessToken(std::uint32_t desiredAccess) {
 std::optional<Luid> Win32OsPower::lookupPrivilegeValue(const std::string &systemName,
                                                        const std::string &privilegeName) {
     LUID luid{};
-    if (!LookupPrivilegeValueA(systemName.empty() ? nullptr : systemName.c_str(), privilegeName.c_str(), &luid))
+    if (!LookupPrivilegeValueA(systemName.empty() ? nullptr : systemName.c_str(), privilegeName.c_str(),
+                               &luid))
         return std::nullopt;
     return Luid{luid.LowPart, luid.HighPart};
 }
@@ -73,12 +75,15 @@ bool Win32OsPower::adjustTokenPrivileges(std::uintptr_t token, bool disableAllPr
     newState.Privileges[0].Attributes = attributes;
     TOKEN_PRIVILEGES previousState{};
     DWORD returnLength = 0;
-    const DWORD bufferLength = previousStateSize <= sizeof(previousState) ? previousStateSize : sizeof(previousState);
-    return AdjustTokenPrivileges(reinterpret_cast<HANDLE>(token), disableAllPrivileges ? TRUE : FALSE, &newState,
-                                 bufferLength, &previousState, &returnLength) != 0;
+    const DWORD bufferLength =
+        previousStateSize <= sizeof(previousState) ? previousStateSize : sizeof(previousState);
+    return AdjustTokenPrivileges(reinterpret_cast<HANDLE>(token), disableAllPrivileges ? TRUE : FALSE,
+                                 &newState, bufferLength, &previousState, &returnLength) != 0;
 }
 
-void Win32OsPower::closeToken(std::uintptr_t token) { CloseHandle(reinterpret_cast<HANDLE>(token)); }
+void Win32OsPower::closeToken(std::uintptr_t token) {
+    CloseHandle(reinterpret_cast<HANDLE>(token));
+}
 
 OsCallResult Win32OsPower::exitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
     static_assert(EWX_LOGOFF == win32::EwxLogoff && EWX_SHUTDOWN == win32::EwxShutdown &&
@@ -105,7 +110,8 @@ bool Win32OsPower::fileListed(const std::string &path) {
 }
 
 std::uintptr_t Win32OsPower::installPowerWindowProc(std::uintptr_t hwnd, const PowerHookState &state) {
-    static_assert(WM_POWERBROADCAST == win32::WmPowerBroadcast && BROADCAST_QUERY_DENY == win32::BroadcastQueryDeny);
+    static_assert(WM_POWERBROADCAST == win32::WmPowerBroadcast &&
+                  BROADCAST_QUERY_DENY == win32::BroadcastQueryDeny);
     g_hookState = &state;
     const LONG_PTR previous = SetWindowLongPtrA(reinterpret_cast<HWND>(hwnd), GWLP_WNDPROC,
                                                 reinterpret_cast<LONG_PTR>(&powerWindowProc));

@@ -21,13 +21,13 @@ namespace {
 int g_failures = 0;
 int g_checks = 0;
 
-#define CHECK(condition)                                                                                       \
-    do {                                                                                                       \
-        ++g_checks;                                                                                            \
-        if (!(condition)) {                                                                                    \
-            ++g_failures;                                                                                      \
-            std::printf("FAILED %s:%d: %s\n", __FILE__, __LINE__, #condition);                                 \
-        }                                                                                                      \
+#define CHECK(condition)                                                                                     \
+    do {                                                                                                     \
+        ++g_checks;                                                                                          \
+        if (!(condition)) {                                                                                  \
+            ++g_failures;                                                                                    \
+            std::printf("FAILED %s:%d: %s\n", __FILE__, __LINE__, #condition);                               \
+        }                                                                                                    \
     } while (0)
 
 constexpr LRESULT PreviousAnswer = 4242;
