@@ -28,6 +28,10 @@ struct ActionCase {
     std::string expectedCall;
 };
 
+void PrintTo(const ActionCase &c, std::ostream *os) {
+    *os << c.name << (c.force ? " forced" : "") << " -> " << c.expectedCall;
+}
+
 class PerformActionTest : public ::testing::TestWithParam<ActionCase> {};
 
 TEST_P(PerformActionTest, ReachesTheSystemWithTheActionsCodeAndFlags) {
@@ -47,8 +51,12 @@ INSTANTIATE_TEST_SUITE_P(EveryAction, PerformActionTest,
                                            ActionCase{"Reboot", false, "ExitWindowsEx(2, 0)"},
                                            ActionCase{"Stand by", true, "SetSystemPowerState(TRUE, TRUE)"},
                                            ActionCase{"Hibernate", true, "SetSystemPowerState(FALSE, TRUE)"},
-                                           ActionCase{"Stand by", false,
-                                                      "SetSystemPowerState(TRUE, FALSE)"}));
+                                           ActionCase{"Stand by", false, "SetSystemPowerState(TRUE, FALSE)"}),
+                         [](const ::testing::TestParamInfo<ActionCase> &info) {
+                             std::string name = info.param.name;
+                             std::erase(name, ' ');
+                             return name + (info.param.force ? "Forced" : "Unforced");
+                         });
 
 TEST(PerformAction, NamesOutsideTheTableDoNothing) {
     for (const char *name : {"shut down", "SHUT DOWN", "Stand By", "Shut Down ", "", "Power Off", "Sleep"}) {
