@@ -1,0 +1,140 @@
+#include "schedule/SchedulerCycle.h"
+
+#include "core/ShortDate.h"
+#include "schedule/DueTime.h"
+#include "schedule/ScheduleFile.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+namespace vesperon {
+
+namespace {
+
+int minuteOfDay(const QTime &time) {
+    return time.hour() * 60 + time.minute();
+}
+
+// Lets the window handle what is pending, unless it did so less than a millisecond ago:
+// as responsive as handling events before every row, without paying for an empty round of
+// the event loop on each of a thousand rows.
+std::function<void()> handleEventsEveryMillisecond() {
+    return [since = QElapsedTimer()]() mutable {
+        if (since.isValid() && since.nsecsElapsed() < 1'000'000)
+            return;
+        QCoreApplication::processEvents();
+        since.start();
+    };
+}
+
+} // namespace
+
+std::optional<SchedulerCycle::RunMinute> SchedulerCycle::runMinuteOf(const QString &nextRunText) {
+    const auto known = m_runMinutes.constFind(nextRunText);
+    if (known != m_runMinutes.cend())
+        return *known;
+    std::optional<RunMinute> minute;
+    const QStringList pieces = nextRunText.split(QLatin1Char(' '));
+    if (pieces.size() >= 2) {
+        const auto date = parseShortDate(pieces.at(0));
+        const auto time = parseTimeOfDay(pieces.at(1));
+        if (date && time)
+            minute = RunMinute{date->toJulianDay(), minuteOfDay(*time)};
+    }
+    m_runMinutes.insert(nextRunText, minute);
+    return minute;
+}
+
+SchedulerCycle::SchedulerCycle(ScheduleListModel &model, const Clock &clock, QString dataFolder,
+                               ActionPerformer performer, QObject *parent)
+    : QObject(parent), m_model(model), m_clock(clock), m_dataFolder(std::move(dataFolder)),
+      m_performer(std::move(performer)), m_handlePendingEvents(handleEventsEveryMillisecond()) {
+    m_tmrScheduler.setObjectName(QStringLiteral("tmrScheduler"));
+    m_tmrScheduler.setInterval(SchedulerIntervalMs);
+    m_tmrProcessSchedule.setObjectName(QStringLiteral("tmrProcessSchedule"));
+    m_tmrProcessSchedule.setInterval(ProcessScheduleIntervalMs);
+    m_timSchedule.setObjectName(QStringLiteral("timSchedule"));
+    m_timSchedule.setInterval(ScheduleIntervalMs);
+    connect(&m_tmrScheduler, &QTimer::timeout, this, &SchedulerCycle::tmrScheduler_Timer);
+    connect(&m_tmrProcessSchedule, &QTimer::timeout, this, &SchedulerCycle::tmrProcessSchedule_Timer);
+    connect(&m_timSchedule, &QTimer::timeout, this, &SchedulerCycle::timSchedule_Timer);
+}
+
+void SchedulerCycle::handlePendingEvents() {
+    if (m_handlePendingEvents)
+        m_handlePendingEvents();
+}
+
+QString SchedulerCycle::nextRunFromFile(const QString &name, const QDateTime &now) const {
+    if (!isPlainScheduleName(name))
+        return QString();
+    const auto text = readScheduleFile(scheduleFilePath(m_dataFolder, name));
+    if (!text)
+        return QString();
+    return NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now);
+}
+
+void SchedulerCycle::tmrScheduler_Timer() {
+    if (m_prevent)
+        return;
+    const QDateTime now = m_clock.now();
+    const RunMinute current{now.date().toJulianDay(), minuteOfDay(now.time())};
+    const int count = m_model.rowCount();
+    // Texts of rows long gone or fired are not kept for ever.
+    if (m_runMinutes.size() > 2 * count + 64)
+        m_runMinutes.clear();
+    for (int i = 0; i < count; ++i) {
+        handlePendingEvents();
+        if (i >= m_model.rowCount())
+            return; // the list was reloaded meanwhile; the next tick starts afresh
+        const ScheduleRow row = m_model.row(i);
+        if (row.nextRunTime.isEmpty())
+            continue;
+        // Reading a date in the locale's form is the costly part of a scan, so each text is
+        // read once; IsDue has the last word on a row that reading puts in this minute.
+        const std::optional<RunMinute> runMinute = runMinuteOf(row.nextRunTime);
+        if (!runMinute)
+            return; // a next run that cannot be read ends the tick
+        const bool due = *runMinute == current && IsDue(row.nextRunTime, now).value_or(false);
+        if (due) {
+            m_lstSchedule.append(row.name);
+            // A fresh next run from the file is never the current minute, so the row is
+            // queued once per due minute either way.
+            m_model.setNextRunTime(i, row.hasFile ? nextRunFromFile(row.name, now) : QString());
+            m_tmrProcessSchedule.start();
+        } else if (row.hasFile && *runMinute < current) {
+            m_model.setNextRunTime(i, nextRunFromFile(row.name, now)); // missed: take the next one
+        }
+    }
+}
+
+void SchedulerCycle::tmrProcessSchedule_Timer() {
+    m_tmrProcessSchedule.stop();
+    if (m_lstSchedule.isEmpty())
+        return;
+    m_timSchedule.start();
+}
+
+void SchedulerCycle::timSchedule_Timer() {
+    m_timSchedule.stop();
+    if (!m_lstSchedule.isEmpty()) {
+        const QString name = m_lstSchedule.takeFirst();
+        handlePendingEvents();
+        const int position = m_model.FindScheduleRow(name);
+        if (position > 0) {
+            const QString type = m_model.row(position - 1).type;
+            m_lstSchedule.clear();
+            try {
+                if (m_performer)
+                    m_performer(name, type);
+            } catch (...) {
+                // A failed action ends this hand-over only; the cycle goes on.
+            }
+        }
+    }
+    // Hand-over: anything queued meanwhile gets its own turn.
+    if (!m_lstSchedule.isEmpty())
+        m_tmrProcessSchedule.start();
+}
+
+} // namespace vesperon

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "core/Clock.h"
+#include "schedule/ScheduleListModel.h"
+
+#include <QDate>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+namespace vesperon {
+
+// The pipeline that makes schedules happen. tmrScheduler scans the schedule list twice a
+// second and queues every row due this minute; tmrProcessSchedule hands a non-empty queue
+// to timSchedule, which takes the first name, finds its row and performs the row's action.
+// Only one action is performed per hand-over: the names still queued behind it are dropped.
+//
+// The cycle knows nothing of how an action is performed: the main window passes in a
+// performer (the power actions live above this library). Each tick is a public slot, so a
+// test can call it directly with a set clock instead of waiting for the timers.
+//
+// A row backed by a schedule file gets its next run from the file again once the minute
+// of its current one has passed, fired or missed, so a repeating schedule keeps firing
+// while the program runs. Quick-schedule rows have no file: once fired they stay without
+// a next run, and a missed one keeps its past moment, until the list is reloaded.
+class SchedulerCycle : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int SchedulerIntervalMs = 500;
+    static constexpr int ProcessScheduleIntervalMs = 500;
+    static constexpr int ScheduleIntervalMs = 250;
+
+    // Performs the action named actionType (the row's "Type") for the schedule scheduleName.
+    using ActionPerformer = std::function<void(const QString &scheduleName, const QString &actionType)>;
+
+    SchedulerCycle(ScheduleListModel &model, const Clock &clock, QString dataFolder,
+                   ActionPerformer performer, QObject *parent = nullptr);
+
+    // Starts scanning (the main window does this once it has loaded); the other two
+    // timers start only when something is queued.
+    void start() { m_tmrScheduler.start(); }
+
+    // chkPrevent: while it is ticked, scans do nothing and due moments pass unperformed.
+    void setPreventSchedules(bool prevent) { m_prevent = prevent; }
+    bool preventSchedules() const { return m_prevent; }
+
+    // The hidden queue of schedule names, first to be performed first.
+    const QStringList &lstSchedule() const { return m_lstSchedule; }
+
+    const QTimer &tmrScheduler() const { return m_tmrScheduler; }
+    const QTimer &tmrProcessSchedule() const { return m_tmrProcessSchedule; }
+    const QTimer &timSchedule() const { return m_timSchedule; }
+
+    // What a tick does where it lets pending events be handled (before each row of a scan,
+    // and after taking a name from the queue). By default QCoreApplication::processEvents,
+    // skipped when events were handled less than a millisecond before.
+    void setPendingEventsHandler(std::function<void()> handler) {
+        m_handlePendingEvents = std::move(handler);
+    }
+
+public slots:
+    // Queues every row due this minute, in list order. Ends early, leaving the rest of the
+    // list to the next tick, when a row's next run cannot be read or the row has gone.
+    void tmrScheduler_Timer();
+    // Hands a non-empty queue over to timSchedule.
+    void tmrProcessSchedule_Timer();
+    // Performs the first queued schedule that still has a row, then looks at the queue again.
+    void timSchedule_Timer();
+
+private:
+    // The day and minute a next-run text names.
+    struct RunMinute {
+        qint64 day = 0; // Julian day
+        int minute = 0;
+        auto operator<=>(const RunMinute &) const = default;
+    };
+    std::optional<RunMinute> runMinuteOf(const QString &nextRunText);
+    void handlePendingEvents();
+    QString nextRunFromFile(const QString &name, const QDateTime &now) const;
+
+    ScheduleListModel &m_model;
+    const Clock &m_clock;
+    QString m_dataFolder;
+    ActionPerformer m_performer;
+    std::function<void()> m_handlePendingEvents;
+    bool m_prevent = false;
+    QStringList m_lstSchedule;
+    QHash<QString, std::optional<RunMinute>> m_runMinutes;
+    QTimer m_tmrScheduler;
+    QTimer m_tmrProcessSchedule;
+    QTimer m_timSchedule;
+};
+
+} // namespace vesperon
