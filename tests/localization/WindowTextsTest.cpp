@@ -1,0 +1,2 @@
+#include "localization/WindowTexts.h"
+#include "support/TestFiles.h"
