@@ -97,8 +97,8 @@ bool LangFileExists(const QString &path) {
         return false;
     // Ask the folder for the name it holds: on a file system that ignores case the path may
     // spell the name differently from the entry.
-    const QStringList entries = info.dir().entryList(QStringList{info.fileName()},
-                                                     QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList entries =
+        info.dir().entryList(QStringList{info.fileName()}, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             return true;

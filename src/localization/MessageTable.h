@@ -26,7 +26,9 @@ public:
 
     int usedRows() const { return m_used; }
     const MessageEntry &row(int index) const { return m_rows.at(static_cast<std::size_t>(index)); }
-    void setText(int index, const QString &text) { m_rows.at(static_cast<std::size_t>(index)).strMessage = text; }
+    void setText(int index, const QString &text) {
+        m_rows.at(static_cast<std::size_t>(index)).strMessage = text;
+    }
 
 private:
     std::array<MessageEntry, Rows> m_rows;

@@ -14,7 +14,6 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QToolButton>
 #include <QTreeView>
 
 namespace vesperon {
@@ -142,7 +141,7 @@ QString controlKind(const QObject *control) {
         return QStringLiteral("CheckBox");
     if (qobject_cast<const QRadioButton *>(control))
         return QStringLiteral("OptionButton");
-    if (qobject_cast<const QPushButton *>(control) || qobject_cast<const QToolButton *>(control))
+    if (qobject_cast<const QPushButton *>(control))
         return QStringLiteral("CommandButton");
     if (qobject_cast<const QGroupBox *>(control))
         return QStringLiteral("Frame");
@@ -169,7 +168,10 @@ QList<QObject *> windowControls(QWidget *window) {
                 continue;
             if (isControl(child))
                 controls.append(child);
-            walk(child);
+            // Tab bars and item views are whole controls: their parts (scroll buttons,
+            // headers, viewports) are not controls of the window.
+            if (!qobject_cast<QTabBar *>(child) && !qobject_cast<QAbstractItemView *>(child))
+                walk(child);
         }
     };
     walk(window);

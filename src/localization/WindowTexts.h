@@ -6,7 +6,7 @@
 //   Qt class                                        kind             key (WINDOW_CONTROL...)
 //   QLabel                                          "Label"          WINDOW_CONTROL
 //   QLabel with property controlKind="SkinLabel"    "SkinLabel"      WINDOW_CONTROL
-//   QPushButton, QToolButton                        "CommandButton"  WINDOW_CONTROL
+//   QPushButton                                     "CommandButton"  WINDOW_CONTROL
 //   QGroupBox                                       "Frame"          WINDOW_CONTROL
 //   QCheckBox                                       "CheckBox"       WINDOW_CONTROL
 //   QRadioButton                                    "OptionButton"   WINDOW_CONTROLn
@@ -22,7 +22,8 @@
 // 1. A string property "controlKind" on any object overrides the kind its class gives.
 //
 // Controls are taken in the window's control order: its object tree depth first, children
-// in creation order, not entering other windows (popup menus belong to their window).
+// in creation order, not entering other windows (popup menus belong to their window) nor
+// the inner parts of tab bars and item views.
 
 #include <QList>
 #include <QObject>
@@ -35,9 +36,9 @@ namespace vesperon {
 
 // One translatable text of a window.
 struct WindowText {
-    QString key;                                   // as the program spells it
-    std::function<std::optional<QString>()> read;  // nothing when it cannot be read
-    std::function<bool(const QString &)> write;    // false when it cannot be set
+    QString key;                                  // as the program spells it
+    std::function<std::optional<QString>()> read; // nothing when it cannot be read
+    std::function<bool(const QString &)> write;   // false when it cannot be set
 };
 
 // The kind of a control, one of the nine names above; empty for any other object.

@@ -73,9 +73,13 @@ void clsLanguages::ChangeLanguage(QWidget *myForm, const QString &strLang) {
     }
 }
 
-bool clsLanguages::LangFileExists(const QString &asPath) { return vesperon::LangFileExists(asPath); }
+bool clsLanguages::LangFileExists(const QString &asPath) {
+    return vesperon::LangFileExists(asPath);
+}
 
-QString clsLanguages::LangTrimPath(const QString &asPath) { return vesperon::LangTrimPath(asPath); }
+QString clsLanguages::LangTrimPath(const QString &asPath) {
+    return vesperon::LangTrimPath(asPath);
+}
 
 void SetDefaultMessages(clsLanguages &languages) {
     static const char *const Defaults[][2] = {

@@ -46,7 +46,9 @@ public:
     // old file is then kept.
     bool makeLocalizationFile();
     void setWindowRegistry(const WindowRegistry *windows) { m_windows = windows; }
-    void setBeforeTemplate(std::function<void()> beforeTemplate) { m_beforeTemplate = std::move(beforeTemplate); }
+    void setBeforeTemplate(std::function<void()> beforeTemplate) {
+        m_beforeTemplate = std::move(beforeTemplate);
+    }
 
     const std::optional<QStringList> &itemLines() const { return m_itemLines; }
     const MessageTable &messages() const { return m_messages; }

@@ -2,10 +2,12 @@
 #include "localization/LocalizationParser.h"
 #include "support/TestFiles.h"
 
+#include "support/QtPrinters.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace vesperon {
@@ -42,7 +44,8 @@ protected:
 
 TEST_F(LocalizationFileTest, ReadsUtf8WithOrWithoutByteOrderMark) {
     EXPECT_FALSE(ReadLocalizationText(path()).has_value());
-    writeBytes(path(), "\xEF\xBB\xBF<LANGUAGE_NAME>Fran\xC3\xA7" "ais</LANGUAGE_NAME>");
+    writeBytes(path(), "\xEF\xBB\xBF<LANGUAGE_NAME>Fran\xC3\xA7"
+                       "ais</LANGUAGE_NAME>");
     EXPECT_EQ(*ReadLocalizationText(path()), QString::fromUtf8("<LANGUAGE_NAME>Français</LANGUAGE_NAME>"));
     writeBytes(path(), "plain\r\n");
     EXPECT_EQ(*ReadLocalizationText(path()), "plain\r\n");

@@ -1,5 +1,7 @@
-#include "localization/LocalizationFile.h"
 #include "localization/LocalizationParser.h"
+#include "localization/LocalizationFile.h"
+
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +27,9 @@ TEST(Utf8Decoding, SkipsByteOrderMarkAndReplacesInvalidBytes) {
               u"ab");
     // Only a mark at the very start is skipped.
     EXPECT_EQ(l10n::decodeUtf8("a\xEF\xBB\xBF"), u"a\uFEFF");
-    EXPECT_EQ(l10n::decodeUtf8("Fran\xC3\xA7" "ais \xE2\x82\xAC \xF0\x9F\x98\x80"), u"Fran\u00E7ais \u20AC \U0001F600");
+    EXPECT_EQ(l10n::decodeUtf8("Fran\xC3\xA7"
+                               "ais \xE2\x82\xAC \xF0\x9F\x98\x80"),
+              u"Fran\u00E7ais \u20AC \U0001F600");
     // A lone continuation byte, an overlong form, an encoded surrogate, a sequence cut off
     // at the end and a byte that never starts a sequence.
     EXPECT_EQ(l10n::decodeUtf8("\x80"), u"\uFFFD");
@@ -38,7 +42,8 @@ TEST(Utf8Decoding, SkipsByteOrderMarkAndReplacesInvalidBytes) {
 
 TEST(CaseFolding, MatchesLettersOfTheCommonAlphabets) {
     EXPECT_TRUE(l10n::equalsNoCase(u"Fran\u00C7AIS", u"fran\u00E7ais"));
-    EXPECT_TRUE(l10n::equalsNoCase(u"\u0420\u0423\u0421\u0421\u041A\u0418\u0419", u"\u0440\u0443\u0441\u0441\u043A\u0438\u0439"));
+    EXPECT_TRUE(l10n::equalsNoCase(u"\u0420\u0423\u0421\u0421\u041A\u0418\u0419",
+                                   u"\u0440\u0443\u0441\u0441\u043A\u0438\u0439"));
     EXPECT_TRUE(l10n::equalsNoCase(u"\u0152\u0178", u"\u0153\u00FF"));
     EXPECT_FALSE(l10n::equalsNoCase(u"\u00D7", u"\u00F7")); // multiplication and division signs
     EXPECT_FALSE(l10n::equalsNoCase(u"ab", u"abc"));
@@ -47,15 +52,17 @@ TEST(CaseFolding, MatchesLettersOfTheCommonAlphabets) {
 }
 
 TEST(GroupScan, ListsNamesInFileOrderWithDuplicatesAndEmptyNames) {
-    const QString text = QStringLiteral("<?xml?>\r\n<XML_DIZ_INFO>\r\n") + group("English", items({"<A1>x</A1>"})) +
-                         group("Deutsch", items({})) + group("", items({})) + group("English", items({})) +
+    const QString text = QStringLiteral("<?xml?>\r\n<XML_DIZ_INFO>\r\n") +
+                         group("English", items({"<A1>x</A1>"})) + group("Deutsch", items({})) +
+                         group("", items({})) + group("English", items({})) +
                          QStringLiteral("</XML_DIZ_INFO>\r\n");
     EXPECT_EQ(ListLanguageNames(text), (QStringList{"English", "Deutsch", "", "English"}));
     EXPECT_TRUE(ListLanguageNames(QString()).isEmpty());
 }
 
 TEST(GroupScan, NamesAreComparedIgnoringCaseButNotTrimmed) {
-    const QString text = group(" Deutsch", items({"<K1>leading</K1>"})) + group("Deutsch", items({"<K1>plain</K1>"}));
+    const QString text =
+        group(" Deutsch", items({"<K1>leading</K1>"})) + group("Deutsch", items({"<K1>plain</K1>"}));
     const std::optional<QStringList> lines = FindLanguageGroup(text, "DEUTSCH");
     ASSERT_TRUE(lines.has_value());
     EXPECT_EQ(FindItemText(*lines, "K1"), "plain");
@@ -66,7 +73,8 @@ TEST(GroupScan, NamesAreComparedIgnoringCaseButNotTrimmed) {
 }
 
 TEST(GroupScan, FirstGroupOfANameWins) {
-    const QString text = group("English", items({"<K1>first</K1>"})) + group("english", items({"<K1>second</K1>"}));
+    const QString text =
+        group("English", items({"<K1>first</K1>"})) + group("english", items({"<K1>second</K1>"}));
     EXPECT_EQ(FindItemText(*FindLanguageGroup(text, "English"), "K1"), "first");
 }
 
@@ -114,14 +122,16 @@ TEST(GroupScan, StrayClosingMarkerBeforeAGroupEndsTheScan) {
 }
 
 TEST(GroupScan, MarkersIgnoreLetterCase) {
-    const QString text = QStringLiteral("<language_group><Language_Name>Nl</language_name><translation_items>\r\n"
-                                        "<K1>ja</K1>\r\n</Translation_Items></language_GROUP>");
+    const QString text =
+        QStringLiteral("<language_group><Language_Name>Nl</language_name><translation_items>\r\n"
+                       "<K1>ja</K1>\r\n</Translation_Items></language_GROUP>");
     EXPECT_EQ(ListLanguageNames(text), QStringList{"Nl"});
     EXPECT_EQ(FindItemText(*FindLanguageGroup(text, "nl"), "k1"), "ja");
 }
 
 TEST(ItemLines, SplitOnlyAtCrLf) {
-    const std::optional<QStringList> written = FindLanguageGroup(group("E", items({"<A1>a</A1>", "<B1>b</B1>"})), "E");
+    const std::optional<QStringList> written =
+        FindLanguageGroup(group("E", items({"<A1>a</A1>", "<B1>b</B1>"})), "E");
     // The rest of the opening line, two items, then the tab before the closing marker.
     EXPECT_EQ(*written, (QStringList{"", "\t\t<A1>a</A1>", "\t\t<B1>b</B1>", "\t"}));
     const std::optional<QStringList> bareLf = FindLanguageGroup(group("E", "<A1>a</A1>\n<B1>b</B1>\n"), "E");
@@ -149,8 +159,9 @@ TEST(ItemLookup, ShortKeysAtTheStartOfALine) {
 }
 
 TEST(ItemLookup, TextsAreTakenWholeAndUnescaped) {
-    const QStringList lines{"\t\t<K1>a > b & \"c\" <i></K1>", "\t\t<K2></K2>", "\t\t<K3>x</K3>tail</K3>",
-                            "\t\t<K4>no closing tag", "\t\t<K4>later</K4>", "junk before <K5>five</K5>"};
+    const QStringList lines{
+        "\t\t<K1>a > b & \"c\" <i></K1>", "\t\t<K2></K2>",      "\t\t<K3>x</K3>tail</K3>",
+        "\t\t<K4>no closing tag",         "\t\t<K4>later</K4>", "junk before <K5>five</K5>"};
     EXPECT_EQ(FindItemText(lines, "K1"), "a > b & \"c\" <i>");
     EXPECT_EQ(FindItemText(lines, "K2"), "");
     EXPECT_EQ(FindItemText(lines, "K3"), "x");

@@ -1,9 +1,11 @@
-#include "localization/LocalizationFile.h"
 #include "localization/clsLanguages.h"
+#include "localization/LocalizationFile.h"
 #include "support/TestFiles.h"
 
+#include "support/QtPrinters.h"
 #include <QTemporaryDir>
 #include <QWidget>
+
 #include <gtest/gtest.h>
 
 namespace vesperon {
@@ -26,17 +28,17 @@ protected:
     clsLanguages languages{localizationFilePath(dir.path()), values};
 
     void writeFile(const QByteArray &groups) {
-        writeBytes(localizationFilePath(dir.path()), "<?xml version=\"1.0\"?>\r\n<XML_DIZ_INFO>\r\n" + groups +
-                                                         "</XML_DIZ_INFO>\r\n");
+        writeBytes(localizationFilePath(dir.path()),
+                   "<?xml version=\"1.0\"?>\r\n<XML_DIZ_INFO>\r\n" + groups + "</XML_DIZ_INFO>\r\n");
     }
 };
 
 TEST_F(LanguageEngineTest, DefaultMessagesAreRegisteredInOrder) {
     SetDefaultMessages(languages);
-    const QStringList keys{"MSG_NEWNAME",       "MSG_NONAME",     "MSG_DELETE",     "MSG_SURE",
+    const QStringList keys{"MSG_NEWNAME",       "MSG_NONAME",       "MSG_DELETE",       "MSG_SURE",
                            "MSG_TITLE",         "MSG_TITLERUNNING", "MSG_TITLEOPTIONS", "MSG_TITLEWIZARD",
-                           "MSG_TITLELANGUAGE", "MSG_TITLEABOUT", "MSG_MONDAY",     "MSG_TUESDAY",
-                           "MSG_WEDNESDAY",     "MSG_THURSDAY",   "MSG_FRIDAY",     "MSG_SATURDAY",
+                           "MSG_TITLELANGUAGE", "MSG_TITLEABOUT",   "MSG_MONDAY",       "MSG_TUESDAY",
+                           "MSG_WEDNESDAY",     "MSG_THURSDAY",     "MSG_FRIDAY",       "MSG_SATURDAY",
                            "MSG_SUNDAY",        "MSG_DOWNLOADED"};
     ASSERT_EQ(languages.messages().usedRows(), keys.size());
     for (int row = 0; row < keys.size(); ++row)
@@ -66,7 +68,8 @@ TEST_F(LanguageEngineTest, DuplicatesTakeNewRowsAndTheTableHoldsExactly201) {
     SetDefaultMessages(languages);
     languages.setMessage("msg_sure", "Second text");
     EXPECT_EQ(languages.messages().usedRows(), 19);
-    EXPECT_EQ(languages.getMessages("MSG_SURE"), "Are you sure you want to perform the selected action immediately?");
+    EXPECT_EQ(languages.getMessages("MSG_SURE"),
+              "Are you sure you want to perform the selected action immediately?");
     for (int i = languages.messages().usedRows(); i < MessageTable::Rows; ++i)
         languages.setMessage(QStringLiteral("MSG_FILL%1").arg(i), QStringLiteral("fill %1").arg(i));
     EXPECT_EQ(languages.messages().usedRows(), 201);
@@ -79,7 +82,8 @@ TEST_F(LanguageEngineTest, DuplicatesTakeNewRowsAndTheTableHoldsExactly201) {
 TEST_F(LanguageEngineTest, CaptionsReplaceEveryPlaceholder) {
     EXPECT_EQ(languages.getCaption("K1"), ""); // nothing loaded yet
     values.Website = "http://example.test";
-    writeFile(group("English", {"<K1>visit [website] of [companyNAME]</K1>", "<K2></K2>", "<K3>[ProgramName]</K3>"}));
+    writeFile(group("English",
+                    {"<K1>visit [website] of [companyNAME]</K1>", "<K2></K2>", "<K3>[ProgramName]</K3>"}));
     languages.ChangeLanguage(nullptr, "English");
     EXPECT_EQ(languages.getCaption("k1"), "Visit http://example.test of Quillmark");
     EXPECT_EQ(languages.getCaption("K2"), "");
@@ -90,26 +94,30 @@ TEST_F(LanguageEngineTest, CaptionsReplaceEveryPlaceholder) {
 TEST_F(LanguageEngineTest, TranslatedMessagesComeThroughGetCaption) {
     SetDefaultMessages(languages);
     languages.setMessage("MSG_WEB", "See [Website]");
-    writeFile(group("English", {"<MSG_DELETE>Delete it?</MSG_DELETE>"}) +
-              group("Deutsch", {"<MSG_DELETE>l\u00f6schen?</MSG_DELETE>", "<MSG_WEB>siehe [website]</MSG_WEB>",
-                                "<MSG_TITLE>[ProgramName] von [CompanyName]</MSG_TITLE>"}));
+    writeFile(
+        group("English", {"<MSG_DELETE>Delete it?</MSG_DELETE>"}) +
+        group("Deutsch", {"<MSG_DELETE>l\u00f6schen?</MSG_DELETE>", "<MSG_WEB>siehe [website]</MSG_WEB>",
+                          "<MSG_TITLE>[ProgramName] von [CompanyName]</MSG_TITLE>"}));
     languages.ChangeLanguage(nullptr, "Deutsch");
     EXPECT_EQ(values.CurrentLanguage, "Deutsch");
     EXPECT_EQ(languages.getMessages("MSG_DELETE"), QString::fromUtf8("L\u00f6schen?"));
     EXPECT_EQ(languages.getMessages("MSG_WEB"), "Siehe http://www.quillmark.example");
     // Placeholders are already replaced in the table.
-    EXPECT_EQ(languages.messages().row(languages.messages().find("MSG_TITLE")).strMessage, "Vesperon von Quillmark");
+    EXPECT_EQ(languages.messages().row(languages.messages().find("MSG_TITLE")).strMessage,
+              "Vesperon von Quillmark");
     // Back to English: only items of the English group restore texts.
     languages.ChangeLanguage(nullptr, "English");
     EXPECT_EQ(languages.getMessages("MSG_DELETE"), "Delete it?");
     EXPECT_EQ(languages.getMessages("MSG_WEB"), "Siehe http://www.quillmark.example");
-    EXPECT_EQ(languages.getMessages("MSG_SURE"), "Are you sure you want to perform the selected action immediately?");
+    EXPECT_EQ(languages.getMessages("MSG_SURE"),
+              "Are you sure you want to perform the selected action immediately?");
 }
 
 TEST_F(LanguageEngineTest, ItemsOnOneLineFallBackToEnglish) {
-    writeFile(group("English", {"<K1>english</K1>"}) +
-              "<LANGUAGE_GROUP><LANGUAGE_NAME>Oneline</LANGUAGE_NAME><TRANSLATION_ITEMS><K1>one</K1><K2>two</K2>"
-              "</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
+    writeFile(
+        group("English", {"<K1>english</K1>"}) +
+        "<LANGUAGE_GROUP><LANGUAGE_NAME>Oneline</LANGUAGE_NAME><TRANSLATION_ITEMS><K1>one</K1><K2>two</K2>"
+        "</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
     languages.ChangeLanguage(nullptr, "Oneline");
     EXPECT_EQ(values.CurrentLanguage, "English");
     EXPECT_EQ(languages.getCaption("K1"), "English");
