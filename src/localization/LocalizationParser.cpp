@@ -212,17 +212,26 @@ std::vector<std::u16string_view> splitItemLines(std::u16string_view items) {
     }
 }
 
-std::optional<std::u16string_view> matchItemLine(std::u16string_view line, std::u16string_view key) {
+std::optional<std::u16string_view> itemLineKey(std::u16string_view line) {
     if (line.empty())
         return std::nullopt;
     const std::u16string_view head = line.substr(0, line.find(u'>'));
-    // A head of two characters or fewer is too short to hold "<" and a key after any
-    // indentation; such lines never match.
     if (head.size() <= 2)
         return std::nullopt;
     const std::size_t lt = head.find(u'<');
-    const std::u16string_view lineKey = lt == std::u16string_view::npos ? head : head.substr(lt + 1);
-    if (!equalsNoCase(lineKey, key))
+    return lt == std::u16string_view::npos ? head : head.substr(lt + 1);
+}
+
+std::u16string foldCase(std::u16string_view text) {
+    std::u16string folded(text);
+    for (char16_t &c : folded)
+        c = foldCase(c);
+    return folded;
+}
+
+std::optional<std::u16string_view> matchItemLine(std::u16string_view line, std::u16string_view key) {
+    const std::optional<std::u16string_view> lineKey = itemLineKey(line);
+    if (!lineKey || !equalsNoCase(*lineKey, key))
         return std::nullopt;
     std::u16string open;
     open.reserve(key.size() + 3);

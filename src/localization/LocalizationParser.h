@@ -46,6 +46,14 @@ std::optional<std::u16string_view> findLanguageItems(std::u16string_view text, s
 // items text has no lines at all.
 std::vector<std::u16string_view> splitItemLines(std::u16string_view items);
 
+// The key an item line carries: the part before its first ">" with everything up to its
+// first "<" removed. Nothing for an empty line or one whose part before ">" has two
+// characters or fewer (too short for "<" and a key after any indentation).
+std::optional<std::u16string_view> itemLineKey(std::u16string_view line);
+
+// The text folded with foldCase, character by character.
+std::u16string foldCase(std::u16string_view text);
+
 // Whether an item line carries key (ignoring case). Nothing when it does not; otherwise the
 // text between "<key>" and "</key>", which is empty when the line has no closing tag.
 std::optional<std::u16string_view> matchItemLine(std::u16string_view line, std::u16string_view key);

@@ -44,7 +44,7 @@ QString clsLanguages::getMessages(const QString &strName) const {
 QString clsLanguages::getCaption(const QString &strName) const {
     if (!m_itemLines)
         return QString();
-    return upperFirst(replacePlaceholders(FindItemText(*m_itemLines, strName), true));
+    return upperFirst(replacePlaceholders(m_itemLines->find(strName), true));
 }
 
 void clsLanguages::loadLanguage(const QString &strLang) {
@@ -55,7 +55,7 @@ void clsLanguages::loadLanguage(const QString &strLang) {
     if (!text)
         return;
     if (std::optional<QStringList> lines = FindLanguageGroup(*text, strLang))
-        m_itemLines = std::move(*lines);
+        m_itemLines.emplace(std::move(*lines));
 }
 
 void clsLanguages::ChangeLanguage(QWidget *myForm, const QString &strLang) {

@@ -2,6 +2,7 @@
 
 #include "localization/MessageTable.h"
 #include "localization/ProgramValues.h"
+#include "localization/TranslationItems.h"
 
 #include <QString>
 #include <QStringList>
@@ -50,7 +51,7 @@ public:
         m_beforeTemplate = std::move(beforeTemplate);
     }
 
-    const std::optional<QStringList> &itemLines() const { return m_itemLines; }
+    const std::optional<TranslationItems> &itemLines() const { return m_itemLines; }
     const MessageTable &messages() const { return m_messages; }
     const QString &localizationPath() const { return m_path; }
 
@@ -62,7 +63,7 @@ private:
     QString m_path;
     ProgramValues &m_values;
     MessageTable m_messages;
-    std::optional<QStringList> m_itemLines;
+    std::optional<TranslationItems> m_itemLines;
     const WindowRegistry *m_windows = nullptr;
     std::function<void()> m_beforeTemplate;
 };

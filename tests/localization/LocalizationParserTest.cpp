@@ -1,5 +1,6 @@
 #include "localization/LocalizationParser.h"
 #include "localization/LocalizationFile.h"
+#include "localization/TranslationItems.h"
 
 #include "support/QtPrinters.h"
 
@@ -174,6 +175,37 @@ TEST(ItemLookup, KeyMustBeTheWholeTagName) {
     const QStringList lines{"\t\t<FRMMAIN_MNUFILE0>File</FRMMAIN_MNUFILE0>", "\t\t<NOLT>x</NOLT>"};
     EXPECT_EQ(FindItemText(lines, "FRMMAIN_MNUFILE"), "");
     EXPECT_EQ(FindItemText(lines, "FRMMAIN_MNUFILE0"), "File");
+}
+
+} // namespace
+} // namespace vesperon
+
+namespace vesperon {
+namespace {
+
+TEST(ItemIndex, AnswersExactlyLikeTheLineByLineLookup) {
+    const QStringList lines{"",
+                            "\t",
+                            "<AB>two</AB>",
+                            "<A>one</A>",
+                            "\t\t<A>indented</A>",
+                            "\t\t<msg_x>one</msg_x>",
+                            "\t\t<MSG_X>two</MSG_X>",
+                            "\t\t<K4>no closing tag",
+                            "\t\t<K4>later</K4>",
+                            "KEY>no opening</KEY>",
+                            "\t\t<Fran\u00c7ais>oui</FRAN\u00c7AIS>",
+                            "\t\t<>empty key</>",
+                            "\t\t<K5>a > b</K5>"};
+    const TranslationItems items(lines);
+    EXPECT_EQ(items.size(), lines.size());
+    const QStringList keys{"AB", "ab", "A",  "msg_X", "K4", "KEY", "key", QString::fromUtf8("fran\u00e7ais"),
+                           "",   "K5", "K6", "\t\t<A"};
+    for (const QString &key : keys)
+        EXPECT_EQ(items.find(key), FindItemText(lines, key)) << key.toStdString();
+    EXPECT_EQ(items.find("msg_x"), "one");
+    EXPECT_EQ(items.find("a"), "indented");
+    EXPECT_EQ(TranslationItems().find("A"), "");
 }
 
 } // namespace

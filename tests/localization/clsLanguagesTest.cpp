@@ -150,7 +150,7 @@ TEST_F(LanguageEngineTest, EmptyGroupIsTakenWithoutFallback) {
     languages.ChangeLanguage(nullptr, "Empty");
     EXPECT_EQ(values.CurrentLanguage, "Empty");
     ASSERT_TRUE(languages.itemLines().has_value());
-    EXPECT_TRUE(languages.itemLines()->isEmpty());
+    EXPECT_EQ(languages.itemLines()->size(), 0);
     EXPECT_EQ(languages.getCaption("K1"), "");
 }
 
@@ -176,6 +176,8 @@ TEST_F(LanguageEngineTest, BrokenFilesNeverStopALoad) {
         group("English", {"<K1>ok</K1>"}).left(60),
         "<LANGUAGE_GROUP><LANGUAGE_NAME>English</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n<K1>" +
             QByteArray(3 * 1024 * 1024, '<') + "\r\n\xC3\xC3\r\n</TRANSLATION_ITEMS></LANGUAGE_GROUP>",
+        "<LANGUAGE_GROUP><LANGUAGE_NAME>English</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n" +
+            QByteArray("\t\t<MSG_X>x</MSG_X>\r\n").repeated(300000) + "</TRANSLATION_ITEMS></LANGUAGE_GROUP>",
     };
     for (const QByteArray &bytes : broken) {
         writeBytes(localizationFilePath(dir.path()), bytes);
