@@ -54,12 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         for (const std::u16string_view line : lines) {
             check(inside(line, *items));
             check(line.find(u"\r\n") == std::u16string_view::npos);
-            // The key each line carries, found the way a lookup finds it.
-            const std::u16string_view head = line.substr(0, line.find(u'>'));
-            const std::size_t lt = head.find(u'<');
-            const std::u16string_view key = lt == std::u16string_view::npos ? head : head.substr(lt + 1);
-            if (const std::optional<std::u16string_view> item = matchItemLine(line, key))
-                check(inside(*item, line));
+            // The key each line carries must find that line's text.
+            const std::optional<std::u16string_view> key = itemLineKey(line);
+            if (!key)
+                continue;
+            check(inside(*key, line));
+            const std::optional<std::u16string_view> item = matchItemLine(line, foldCase(*key));
+            check(item.has_value());
+            check(inside(*item, line));
         }
         check(inside(findItemText(lines, u"FRMMAIN_CAPTION"), *items));
         check(inside(findItemText(lines, u"a"), *items));
