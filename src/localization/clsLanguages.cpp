@@ -1,6 +1,7 @@
 #include "localization/clsLanguages.h"
 
 #include "localization/LocalizationFile.h"
+#include "localization/WindowRegistry.h"
 
 namespace vesperon {
 
@@ -14,13 +15,8 @@ QString upperFirst(QString text) {
 
 } // namespace
 
-ProgramValues &programValues() {
-    static ProgramValues values;
-    return values;
-}
-
 clsLanguages::clsLanguages(QString localizationPath, ProgramValues &values)
-    : m_path(std::move(localizationPath)), m_values(values) {}
+    : m_path(std::move(localizationPath)), m_values(values), m_windows(&liveWindows()) {}
 
 void clsLanguages::setMessage(const QString &strName, const QString &strMessage) {
     m_messages.setMessage(strName, strMessage);

@@ -21,7 +21,8 @@ class WindowRegistry;
 class clsLanguages {
 public:
     // localizationPath is the full path of Localization.txt; values supplies the current
-    // language and the placeholder values.
+    // language and the placeholder values. The template writer walks the program's live
+    // windows (liveWindows()) unless setWindowRegistry names another registry.
     explicit clsLanguages(QString localizationPath, ProgramValues &values = programValues());
 
     // Registers a message under a key (see MessageTable).
