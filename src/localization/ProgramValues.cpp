@@ -1,0 +1,10 @@
+#include "localization/ProgramValues.h"
+
+namespace vesperon {
+
+ProgramValues &programValues() {
+    static ProgramValues values;
+    return values;
+}
+
+} // namespace vesperon

@@ -1,0 +1,106 @@
+#include "localization/clsLanguages.h"
+
+#include "localization/LocalizationFile.h"
+#include "localization/WindowRegistry.h"
+
+namespace vesperon {
+
+namespace {
+
+QString upperFirst(QString text) {
+    if (!text.isEmpty())
+        text[0] = text.at(0).toUpper();
+    return text;
+}
+
+} // namespace
+
+clsLanguages::clsLanguages(QString localizationPath, ProgramValues &values)
+    : m_path(std::move(localizationPath)), m_values(values), m_windows(&liveWindows()) {}
+
+void clsLanguages::setMessage(const QString &strName, const QString &strMessage) {
+    m_messages.setMessage(strName, strMessage);
+}
+
+QString clsLanguages::replacePlaceholders(QString text, bool withWebsite) const {
+    text.replace(QStringLiteral("[ProgramName]"), m_values.ProgramName, Qt::CaseInsensitive);
+    text.replace(QStringLiteral("[CompanyName]"), m_values.CompanyName, Qt::CaseInsensitive);
+    if (withWebsite)
+        text.replace(QStringLiteral("[Website]"), m_values.Website, Qt::CaseInsensitive);
+    return text;
+}
+
+QString clsLanguages::getMessages(const QString &strName) const {
+    const int row = m_messages.find(strName);
+    if (row < 0)
+        return QString();
+    return upperFirst(replacePlaceholders(m_messages.row(row).strMessage, false));
+}
+
+QString clsLanguages::getCaption(const QString &strName) const {
+    if (!m_itemLines)
+        return QString();
+    return upperFirst(replacePlaceholders(m_itemLines->find(strName), true));
+}
+
+void clsLanguages::loadLanguage(const QString &strLang) {
+    m_values.CurrentLanguage = strLang;
+    if (!LangFileExists(m_path))
+        return;
+    const std::optional<QString> text = ReadLocalizationText(m_path);
+    if (!text)
+        return;
+    if (std::optional<QStringList> lines = FindLanguageGroup(*text, strLang))
+        m_itemLines.emplace(std::move(*lines));
+}
+
+void clsLanguages::ChangeLanguage(QWidget *myForm, const QString &strLang) {
+    loadLanguage(strLang);
+    // A language whose items all sit on one line (or none loaded at all) is unusable: fall
+    // back to English. An empty group is taken as it is.
+    if (!m_itemLines || m_itemLines->size() == 1)
+        loadLanguage(QStringLiteral("English"));
+    if (myForm)
+        translateWindow(myForm);
+    for (int row = 0; row < m_messages.usedRows(); ++row) {
+        const QString text = getCaption(m_messages.row(row).strName);
+        if (!text.isEmpty())
+            m_messages.setText(row, text);
+    }
+}
+
+bool clsLanguages::LangFileExists(const QString &asPath) {
+    return vesperon::LangFileExists(asPath);
+}
+
+QString clsLanguages::LangTrimPath(const QString &asPath) {
+    return vesperon::LangTrimPath(asPath);
+}
+
+void SetDefaultMessages(clsLanguages &languages) {
+    static const char *const Defaults[][2] = {
+        {"MSG_NEWNAME", "Error: An item with that name already exists.  Please choose a different name"},
+        {"MSG_NONAME", "Error: You must choose a name for this schedule"},
+        {"MSG_DELETE", "Are you sure you want to delete the selected item?"},
+        {"MSG_SURE", "Are you sure you want to perform the selected action immediately?"},
+        {"MSG_TITLE", "[ProgramName] by [CompanyName]"},
+        {"MSG_TITLERUNNING", "[ProgramName] is still running"},
+        {"MSG_TITLEOPTIONS", "General Preferences"},
+        {"MSG_TITLEWIZARD", "Schedule Configuration"},
+        {"MSG_TITLELANGUAGE", "Language Selection"},
+        {"MSG_TITLEABOUT", "About [ProgramName]"},
+        {"MSG_MONDAY", "Monday"},
+        {"MSG_TUESDAY", "Tuesday"},
+        {"MSG_WEDNESDAY", "Wednesday"},
+        {"MSG_THURSDAY", "Thursday"},
+        {"MSG_FRIDAY", "Friday"},
+        {"MSG_SATURDAY", "Saturday"},
+        {"MSG_SUNDAY", "Sunday"},
+        {"MSG_DOWNLOADED",
+         "The most recent language file has been downloaded.  Please check for new languages."},
+    };
+    for (const auto &entry : Defaults)
+        languages.setMessage(QString::fromUtf8(entry[0]), QString::fromUtf8(entry[1]));
+}
+
+} // namespace vesperon

@@ -1,0 +1,133 @@
+#include "localization/LocalizationFile.h"
+#include "localization/LocalizationParser.h"
+#include "support/TestFiles.h"
+
+#include "support/QtPrinters.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace vesperon {
+namespace {
+
+using test::readBytes;
+using test::writeBytes;
+
+const QByteArray Head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                        "<XML_DIZ_INFO>\r\n"
+                        "\t<LOCALIZATION_FILE_INFO>\r\n"
+                        "\t\t<LOCALIZATION_FILE_VERSION>1.0</LOCALIZATION_FILE_VERSION>\r\n"
+                        "\t</LOCALIZATION_FILE_INFO>\r\n"
+                        "<LANGUAGE_GROUP xml:lang=\"en\">\r\n"
+                        "\t<LANGUAGE_NAME>English</LANGUAGE_NAME>\r\n"
+                        "\t<DESCRIPTION>This file contains various translations of program buttons, messages "
+                        "and menus in XML format.  The original document was created using translation "
+                        "software, and may sound strange when read by people.  We invite you to make "
+                        "modifications to existing languages and translate new languages.  Please send them "
+                        "to us so that we can update this file and make your translation available to all "
+                        "users.  Our current email address is located on our homepage which can be visited "
+                        "through the software or our program folder on your Start Menu.  Before making "
+                        "changes to a localization file please use the program to download the most recent "
+                        "localization file using the 'Check for Language Updates' button in the Languages "
+                        "window.</DESCRIPTION>\r\n"
+                        "\t<TRANSLATION_ITEMS>\r\n";
+const QByteArray Tail = "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n</XML_DIZ_INFO>\r\n";
+
+class LocalizationFileTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString path() const { return localizationFilePath(dir.path()); }
+};
+
+TEST_F(LocalizationFileTest, ReadsUtf8WithOrWithoutByteOrderMark) {
+    EXPECT_FALSE(ReadLocalizationText(path()).has_value());
+    writeBytes(path(), "\xEF\xBB\xBF<LANGUAGE_NAME>Fran\xC3\xA7"
+                       "ais</LANGUAGE_NAME>");
+    EXPECT_EQ(*ReadLocalizationText(path()), QString::fromUtf8("<LANGUAGE_NAME>Français</LANGUAGE_NAME>"));
+    writeBytes(path(), "plain\r\n");
+    EXPECT_EQ(*ReadLocalizationText(path()), "plain\r\n");
+    // Invalid bytes do not stop the rest of the file from being read.
+    writeBytes(path(), "\xFF\xFE<LANGUAGE_GROUP>\xC3");
+    EXPECT_EQ(*ReadLocalizationText(path()), QString::fromUtf16(u"\uFFFD\uFFFD<LANGUAGE_GROUP>\uFFFD"));
+    // A folder under that name is not a file.
+    QDir(dir.path()).mkdir("sub");
+    EXPECT_FALSE(ReadLocalizationText(dir.filePath("sub")).has_value());
+}
+
+TEST_F(LocalizationFileTest, HugeFileIsReadOnlyUpToTheLimitAndGroupsBeforeItStayUsable) {
+    QByteArray bytes = "<LANGUAGE_GROUP><LANGUAGE_NAME>English</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n"
+                       "\t\t<K1>one</K1>\r\n\t</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n"
+                       "<LANGUAGE_GROUP><LANGUAGE_NAME>Big</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n\t\t<K1>";
+    bytes.append(QByteArray(static_cast<qsizetype>(l10n::MaxLocalizationFileBytes), 'x'));
+    bytes.append("</K1>\r\n</TRANSLATION_ITEMS></LANGUAGE_GROUP>");
+    writeBytes(path(), bytes);
+    const std::optional<QString> text = ReadLocalizationText(path());
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(text->size(), static_cast<qsizetype>(l10n::MaxLocalizationFileBytes));
+    EXPECT_EQ(ListLanguageNames(*text), QStringList{"English"});
+    EXPECT_EQ(FindItemText(*FindLanguageGroup(*text, "English"), "K1"), "one");
+    EXPECT_FALSE(FindLanguageGroup(*text, "Big").has_value());
+}
+
+TEST_F(LocalizationFileTest, ExistenceTestAndPathTrimming) {
+    EXPECT_FALSE(LangFileExists(path()));
+    writeBytes(path(), "x");
+    EXPECT_TRUE(LangFileExists(path()));
+    writeBytes(dir.filePath(".hidden.txt"), "x");
+    EXPECT_TRUE(LangFileExists(dir.filePath(".hidden.txt")));
+    QFile(path()).setPermissions(QFile::ReadOwner);
+    EXPECT_TRUE(LangFileExists(path()));
+    QDir(dir.path()).mkdir("folder");
+    EXPECT_FALSE(LangFileExists(dir.filePath("folder")));
+    EXPECT_FALSE(LangFileExists(QString()));
+    EXPECT_FALSE(LangFileExists(dir.path() + "/"));
+
+    EXPECT_EQ(LangTrimPath(""), "");
+    EXPECT_EQ(LangTrimPath("C:\\Program Files\\Vesperon\\Localization.txt"), "Localization.txt");
+    EXPECT_EQ(LangTrimPath("/opt/vesperon/Localization.txt"), "Localization.txt");
+    EXPECT_EQ(LangTrimPath("Localization.txt"), "Localization.txt");
+    EXPECT_EQ(LangTrimPath("folder\\"), "");
+}
+
+TEST_F(LocalizationFileTest, TemplateIsWrittenByteForByte) {
+    const QList<LocalizationItem> items{{"frmMain_cmdEdit", "&Edit"},
+                                        {"frmMain_CAPTION", QString::fromUtf8("Fenêtre <1> & \"2\"")},
+                                        {"msg_title", "[ProgramName] by [CompanyName]"},
+                                        {"MSG_EMPTY", ""}};
+    const QByteArray expected = Head +
+                                "\t\t<FRMMAIN_CMDEDIT>&Edit</FRMMAIN_CMDEDIT>\r\n"
+                                "\t\t<FRMMAIN_CAPTION>Fen\xC3\xAAtre <1> & \"2\"</FRMMAIN_CAPTION>\r\n"
+                                "\t\t<MSG_TITLE>[ProgramName] by [CompanyName]</MSG_TITLE>\r\n"
+                                "\t\t<MSG_EMPTY></MSG_EMPTY>\r\n" +
+                                Tail;
+    EXPECT_EQ(localizationTemplate(items), expected);
+    EXPECT_EQ(localizationTemplate({}), Head + Tail);
+
+    // The writer replaces every group of the old file; what it wrote reads back.
+    writeBytes(path(), "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME></LANGUAGE_GROUP>");
+    ASSERT_TRUE(writeLocalizationTemplate(path(), items));
+    EXPECT_EQ(readBytes(path()), expected);
+    const QString text = *ReadLocalizationText(path());
+    EXPECT_EQ(ListLanguageNames(text), QStringList{"English"});
+    const QStringList lines = *FindLanguageGroup(text, "English");
+    EXPECT_EQ(FindItemText(lines, "frmMain_CAPTION"), QString::fromUtf8("Fenêtre <1> & \"2\""));
+    EXPECT_EQ(FindItemText(lines, "MSG_TITLE"), "[ProgramName] by [CompanyName]");
+    // No temporary file is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Localization.txt"});
+}
+
+TEST_F(LocalizationFileTest, FailedWriteReportsFailureAndLeavesNoFile) {
+    const QString missingFolder = dir.filePath("missing/Localization.txt");
+    EXPECT_FALSE(writeLocalizationTemplate(missingFolder, {{"K", "v"}}));
+    EXPECT_FALSE(QFile::exists(missingFolder));
+    // A folder in the file's place is not replaced.
+    QDir(dir.path()).mkdir("Localization.txt");
+    EXPECT_FALSE(writeLocalizationTemplate(path(), {{"K", "v"}}));
+    EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
+} // namespace
+} // namespace vesperon
