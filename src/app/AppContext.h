@@ -33,6 +33,12 @@ struct WindowOpeners {
 // Everything the windows share for the whole run: the outside world behind its seams, and
 // the few program-wide values. Created once by main() (or by a test) and handed down.
 struct AppContext {
+    AppContext(const Clock &clock, Prompt &prompt, Shell &shell, TrayHost &tray, OsPower &osPower,
+               settings::SettingsBundle &settings, clsLanguages &languages, ProgramValues &values,
+               AppFolder folder)
+        : clock(clock), prompt(prompt), shell(shell), tray(tray), osPower(osPower), settings(settings),
+          languages(languages), values(values), folder(std::move(folder)) {}
+
     const Clock &clock;
     Prompt &prompt;
     Shell &shell;

@@ -1,6 +1,6 @@
 #include "app/MainWindowRules.h"
 
-#include <QLocale>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
@@ -26,7 +26,10 @@ int columnTwipsFromSetting(const QString &stored, int designTwips) {
 }
 
 QString columnSettingFromTwips(double twips) {
-    return QString::number(static_cast<float>(twips), 'g', QLocale::FloatingPointShortest);
+    // The shortest text that reads back as the same single-precision number.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<float>(twips));
+    return QString::fromLatin1(buffer, result.ptr - buffer);
 }
 
 CloseDecision decideClose(CloseReason reason, bool &exitRequested, const QString &chkAlwaysExit,

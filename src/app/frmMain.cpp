@@ -5,6 +5,7 @@
 #include "app/TrayHost.h"
 #include "app/frmStillRunning.h"
 #include "core/ShortDate.h"
+#include "localization/WindowRegistry.h"
 #include "localization/clsLanguages.h"
 #include "power/CPower.h"
 #include "power/ModPower.h"
@@ -62,6 +63,7 @@ private:
 frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_ctx(context) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vesperon"));
+    liveWindows().registerWindow(this);
     m_power = std::make_unique<CPower>(m_ctx.osPower);
     m_cycle = std::make_unique<SchedulerCycle>(
         m_model, m_ctx.clock, dataFolder(),
@@ -128,8 +130,7 @@ void frmMain::buildControls() {
     m_cmbTime->setInsertPolicy(QComboBox::NoInsert);
     m_cmbTime->addItems(quickScheduleDelayItems());
     m_cmbTime->setGeometry(twipsRect(4440, 660, 2295, 330));
-    if (m_cmbTime->lineEdit())
-        m_cmbTime->lineEdit()->setText(QuickScheduleNow);
+    m_cmbTime->setCurrentText(QuickScheduleNow);
 
     m_cmdGo = button("cmdGo", QStringLiteral("Go"), QStringLiteral("go"), twipsRect(6780, 60, 1215, 915));
     m_cmdPower = button("cmdPower", QStringLiteral("Power Options"), QStringLiteral("power"),
@@ -499,6 +500,10 @@ bool frmMain::Form_QueryUnload(CloseReason reason) {
     if (decision.showPrompt)
         showStillRunning();
     return decision.proceed;
+}
+
+frmStillRunning *frmMain::stillRunningPrompt() const {
+    return m_stillRunning.data();
 }
 
 void frmMain::showStillRunning() {

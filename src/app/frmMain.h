@@ -61,7 +61,7 @@ public:
     CPower &power() { return *m_power; }
     QTimer &tmrTrayIcon() { return m_tmrTrayIcon; }
     QMenu *trayMenu() const { return m_mnuTray; }
-    frmStillRunning *stillRunningPrompt() const { return m_stillRunning; }
+    frmStillRunning *stillRunningPrompt() const;
     // Column width in twips, as it will be saved.
     double columnTwips(int column) const;
 

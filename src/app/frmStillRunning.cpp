@@ -5,6 +5,7 @@
 #include "app/MainWindowRules.h"
 #include "app/frmMain.h"
 #include "localization/ProgramValues.h"
+#include "localization/WindowRegistry.h"
 #include "localization/clsLanguages.h"
 #include "settings/SettingsBundle.h"
 
@@ -18,6 +19,7 @@ namespace vesperon {
 frmStillRunning::frmStillRunning(AppContext &context, frmMain &mainWindow)
     : QDialog(nullptr), m_ctx(context), m_main(mainWindow) {
     setObjectName(QStringLiteral("frmStillRunning"));
+    liveWindows().registerWindow(this);
     setWindowTitle(QStringLiteral("still running"));
     setWindowIcon(programIcon());
     setFixedSize(toPixels(7845), toPixels(3165));

@@ -59,7 +59,7 @@ int runDesktop(int argc, char *argv[]) {
         settings::SettingsBundle::forThisProgram(prompt);
     const AppFolder folder = AppFolder::forThisProgram();
     clsLanguages languages(folder.filePath(QStringLiteral("Localization.txt")));
-    AppContext context{clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder};
+    AppContext context(clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder);
 
     frmMain mainWindow(context);
     QObject::connect(&mainWindow, &frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);

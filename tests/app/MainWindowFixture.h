@@ -42,12 +42,16 @@ protected:
         languages = std::make_unique<clsLanguages>(dir.filePath(QStringLiteral("Localization.txt")), values);
         context = std::make_unique<AppContext>(
             AppContext{clock, prompt, shell, tray, os, *settings, *languages, values, AppFolder(dir.path())});
-        context->open.wizard = [this] { opened << (context->editMode ? "wizard edit" : "wizard new"); };
+        context->open.wizard = [this] {
+            opened << QLatin1String(context->editMode ? "wizard edit" : "wizard new");
+        };
         context->open.options = [this] { opened << QStringLiteral("options"); };
-        context->open.language = [this](bool modal) { opened << (modal ? "language modal" : "language"); };
+        context->open.language = [this](bool modal) {
+            opened << QLatin1String(modal ? "language modal" : "language");
+        };
         context->open.help = [this] { opened << QStringLiteral("help"); };
         context->open.about = [this] { opened << QStringLiteral("about"); };
-        context->open.website = [this] { opened << QStringLiteral("website " + context->WebsiteMode); };
+        context->open.website = [this] { opened << QStringLiteral("website ") + context->WebsiteMode; };
     }
 
     // Builds and loads a main window as a program start does.

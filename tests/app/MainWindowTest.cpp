@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMenuBar>
