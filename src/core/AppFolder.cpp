@@ -46,7 +46,10 @@ QStringList seededFileNames() {
 
 AppFolder AppFolder::resolve(const QString &executableDir, const QString &perUserDataDir,
                              const QStringList &shippedDirs) {
-    if (isWritableFolder(executableDir))
+    // An installed copy (its shipped files beside it in ../share/vesperon) is never used as a
+    // portable one, even where root could write into /usr/bin.
+    const bool installed = QFileInfo(QDir(executableDir).filePath(QStringLiteral("../share/vesperon"))).isDir();
+    if (!installed && isWritableFolder(executableDir))
         return AppFolder(QDir::cleanPath(executableDir));
     QDir().mkpath(perUserDataDir);
     seedFrom(shippedDirs, perUserDataDir);

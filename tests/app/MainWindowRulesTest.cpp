@@ -89,3 +89,20 @@ TEST(Tray, RefreshAddsAMissingIconAndRetriesFasterAfterAFailure) {
 }
 
 } // namespace
+
+#include "app/AppIcons.h"
+
+namespace {
+
+TEST(AppIcons, EveryPictureIsThereAndTheProgramIconHasAllItsSizes) {
+    for (const char *name : {"new", "edit", "delete", "go", "power", "website", "shutdown", "reboot", "logoff",
+                             "standby", "hibernate", "preferences", "exit", "language", "help", "about", "open",
+                             "hide"})
+        EXPECT_FALSE(appIcon(QLatin1String(name)).pixmap(16, 16).isNull()) << name;
+    const QIcon icon = programIcon();
+    for (const int size : {16, 32, 48, 64, 128})
+        EXPECT_EQ(icon.pixmap(size, size).width(), size);
+    EXPECT_EQ(icon.availableSizes().size(), 5);
+}
+
+} // namespace

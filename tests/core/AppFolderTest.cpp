@@ -1,0 +1,41 @@
+#include "core/AppFolder.h"
+#include "support/TestFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace vesperon;
+using vesperon::test::readBytes;
+using vesperon::test::writeBytes;
+
+namespace {
+
+TEST(AppFolder, APortableCopyKeepsEverythingBesideTheProgram) {
+    QTemporaryDir dir;
+    const AppFolder folder = AppFolder::resolve(dir.path(), dir.filePath(QStringLiteral("user")), {});
+    EXPECT_EQ(folder.path(), QDir::cleanPath(dir.path()));
+    EXPECT_EQ(folder.dataFolder(), QDir(dir.path()).filePath(QStringLiteral("data")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("user"))));
+}
+
+TEST(AppFolder, AnInstalledCopyUsesThePerUserFolderSeededWithTheShippedFiles) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath(QStringLiteral("usr/bin"));
+    QDir(dir.path()).mkpath(QStringLiteral("usr/share/vesperon"));
+    writeBytes(dir.filePath(QStringLiteral("usr/share/vesperon/Localization.txt")), "shipped");
+    const QString user = dir.filePath(QStringLiteral("home/.local/share/Quillmark/Vesperon"));
+    const AppFolder folder = AppFolder::resolve(dir.filePath(QStringLiteral("usr/bin")), user,
+                                                {dir.filePath(QStringLiteral("usr/share/vesperon"))});
+    EXPECT_EQ(folder.path(), QDir::cleanPath(user));
+    EXPECT_EQ(readBytes(folder.filePath(QStringLiteral("Localization.txt"))), QByteArray("shipped"));
+
+    // A file the user already has (a downloaded translation) is never overwritten.
+    writeBytes(folder.filePath(QStringLiteral("Localization.txt")), "downloaded");
+    AppFolder::resolve(dir.filePath(QStringLiteral("usr/bin")), user,
+                       {dir.filePath(QStringLiteral("usr/share/vesperon"))});
+    EXPECT_EQ(readBytes(folder.filePath(QStringLiteral("Localization.txt"))), QByteArray("downloaded"));
+}
+
+} // namespace
