@@ -4,13 +4,24 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
+// The icons are compiled into this static library; its resources must be registered by hand.
+static void registerIconResources() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace vesperon {
 
 QIcon appIcon(const QString &name) {
+    registerIconResources();
     return QIcon(QStringLiteral(":/icons/%1.svg").arg(name));
 }
 
 QIcon programIcon() {
+    registerIconResources();
     static const QIcon icon = [] {
         QIcon result;
         QSvgRenderer renderer(QStringLiteral(":/icons/vesperon.svg"));
