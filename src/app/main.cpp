@@ -12,6 +12,7 @@
 #include "localization/clsLanguages.h"
 #include "power/PlatformOsPower.h"
 #include "schedule/ScheduleList.h"
+#include "settings/OptionsOpener.h"
 #include "settings/SettingsBundle.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ int runDesktop(int argc, char *argv[]) {
     const AppFolder folder = AppFolder::forThisProgram();
     clsLanguages languages(folder.filePath(QStringLiteral("Localization.txt")));
     AppContext context(clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder);
+    installOptions(context);
 
     frmMain mainWindow(context);
     QObject::connect(&mainWindow, &frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
