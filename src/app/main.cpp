@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "app/AppIcons.h"
 #include "app/CommandLine.h"
 #include "app/DesktopSeams.h"
 #include "app/Listing.h"
@@ -61,7 +62,7 @@ int runDesktop(int argc, char *argv[]) {
     const AppFolder folder = AppFolder::forThisProgram();
     clsLanguages languages(folder.filePath(QStringLiteral("Localization.txt")));
     AppContext context(clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder);
-    installOptions(context);
+    installOptions(context, programIcon());
 
     frmMain mainWindow(context);
     QObject::connect(&mainWindow, &frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);

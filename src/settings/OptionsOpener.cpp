@@ -22,9 +22,9 @@ struct OptionsWindowSlot {
 
 } // namespace
 
-void installOptions(AppContext &context) {
+void installOptions(AppContext &context, const QIcon &icon) {
     auto slot = std::make_shared<OptionsWindowSlot>();
-    context.open.options = [&context, slot] {
+    context.open.options = [&context, slot, icon] {
         // A window closed a moment ago is hidden and waits to be destroyed: it is not reused.
         if (slot->window && slot->window->isVisible()) {
             slot->window->raise();
@@ -33,6 +33,7 @@ void installOptions(AppContext &context) {
         }
         auto *window = new frmOptions(context.settings, context.languages, context.values);
         window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowIcon(icon);
         slot->window = window;
         window->Form_Load();
         window->show();
