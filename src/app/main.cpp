@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "app/AppIcons.h"
 #include "app/CommandLine.h"
 #include "app/DesktopSeams.h"
 #include "app/Listing.h"
@@ -12,6 +13,7 @@
 #include "localization/clsLanguages.h"
 #include "power/PlatformOsPower.h"
 #include "schedule/ScheduleList.h"
+#include "settings/OptionsOpener.h"
 #include "settings/SettingsBundle.h"
 
 #include <QApplication>
@@ -60,6 +62,7 @@ int runDesktop(int argc, char *argv[]) {
     const AppFolder folder = AppFolder::forThisProgram();
     clsLanguages languages(folder.filePath(QStringLiteral("Localization.txt")));
     AppContext context(clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder);
+    installOptions(context, programIcon());
 
     frmMain mainWindow(context);
     QObject::connect(&mainWindow, &frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);

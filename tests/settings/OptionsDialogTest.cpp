@@ -1,0 +1,257 @@
+// General Preferences on settings held in memory: what it shows, what it stores and when.
+#include "localization/LocalizationFile.h"
+#include "localization/ProgramValues.h"
+#include "localization/WindowRegistry.h"
+#include "localization/clsLanguages.h"
+#include "settings/MemoryRegistry.h"
+#include "settings/RunAtStartup.h"
+#include "settings/SettingsBundle.h"
+#include "settings/StoreText.h"
+#include "settings/frmOptions.h"
+#include "support/QtPrinters.h"
+#include "support/TestFiles.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace vesperon;
+using namespace vesperon::settings;
+
+namespace {
+
+const std::string SettingsKey = "SOFTWARE\\Quillmark\\Vesperon\\Settings";
+
+class OptionsDialogTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    ScriptedPrompt prompt;
+    std::unique_ptr<SettingsBundle> settings = SettingsBundle::inMemory(prompt, QStringLiteral("vesperon"));
+    MemoryRegistry &registry = dynamic_cast<MemoryRegistry &>(settings->registry());
+    ProgramValues values;
+    clsLanguages languages{localizationFilePath(dir.path()), values};
+    std::unique_ptr<frmOptions> window;
+
+    void SetUp() override { SetDefaultMessages(languages); }
+
+    frmOptions &open() {
+        window = std::make_unique<frmOptions>(*settings, languages, values);
+        window->Form_Load();
+        window->show();
+        return *window;
+    }
+    QCheckBox *box(const SettingKey &key) const {
+        return qobject_cast<QCheckBox *>(window->fieldControl(key));
+    }
+    QLineEdit *edit(const SettingKey &key) const {
+        return qobject_cast<QLineEdit *>(window->fieldControl(key));
+    }
+    // The value under a name exactly as the store keeps it: its spelling and its text.
+    const MemoryRegistry::Value *stored(const std::string &name) const {
+        return registry.find(RegRoot::LocalMachine, SettingsKey, name);
+    }
+    QString storedText(const std::string &name) const {
+        const MemoryRegistry::Value *value = stored(name);
+        if (!value)
+            return QStringLiteral("<none>");
+        return fromStoreText(value->data.substr(0, value->data.size() - 1)); // without its NUL
+    }
+    void preset(const std::string &name, const QString &text) {
+        registry.putString(RegRoot::LocalMachine, SettingsKey, name, toStoreText(text));
+    }
+    // A click on the box itself, as the user makes it.
+    static void clickBox(QCheckBox *box) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+    }
+    void registerRun(RegRoot root, const std::string &command) {
+        registry.putString(root, RunKeyPath, "Vesperon", command);
+    }
+};
+
+TEST_F(OptionsDialogTest, EmptyStoreShowsTheDefaultsAndStoresThoseTheDesignLacks) {
+    open();
+    for (const SettingKey &key :
+         {keys::chkMin, keys::chkSplash, keys::chkNoShow, keys::chkAlwaysExit, keys::chkLog, keys::chkAuth})
+        EXPECT_FALSE(box(key)->isChecked()) << key.name;
+    EXPECT_EQ(edit(keys::txtPort)->text(), "25");
+    EXPECT_EQ(edit(keys::txtFTPPort)->text(), "21");
+    EXPECT_EQ(edit(keys::txtFTPFolder)->text(), "/");
+    EXPECT_EQ(edit(keys::txtEmailFrom)->text(), "someone@example.com");
+    EXPECT_EQ(edit(keys::txtEmailTo)->text(), "someone@example.com");
+    EXPECT_EQ(edit(keys::txtServer)->text(), "mail.example.com");
+    for (const SettingKey &key : {keys::txtUsername, keys::txtPassword2, keys::txtFTPHost,
+                                  keys::txtFTPPassword, keys::txtFTPUsername, keys::txtLanFolder})
+        EXPECT_EQ(edit(key)->text(), QString()) << key.name;
+
+    // Loading a value into a control that did not hold it stores it, under the name the
+    // window writes it with.
+    EXPECT_EQ(storedText("txtport"), "25");
+    EXPECT_EQ(stored("txtport")->name, "txtport");
+    EXPECT_EQ(storedText("txtFTPfolder"), "/");
+    EXPECT_EQ(stored("txtFTPfolder")->name, "txtFTPfolder");
+    EXPECT_EQ(storedText("txtFTPPort"), "21");
+    EXPECT_EQ(storedText("txtEmailFrom"), "someone@example.com");
+    EXPECT_EQ(storedText("txtEmailTo"), "someone@example.com");
+    EXPECT_EQ(storedText("txtServer"), "mail.example.com");
+    // Clear boxes and empty texts match the design: nothing else is written.
+    EXPECT_EQ(registry.valueCount(RegRoot::LocalMachine, SettingsKey), 6u);
+    EXPECT_TRUE(prompt.questions().isEmpty());
+
+    // Every opening starts from the design content, so it stores the same values again.
+    EXPECT_EQ(registry.calls(MemoryRegistry::Op::Set), 6);
+    window.reset();
+    open();
+    EXPECT_EQ(registry.calls(MemoryRegistry::Op::Set), 12);
+    EXPECT_EQ(registry.valueCount(RegRoot::LocalMachine, SettingsKey), 6u);
+    EXPECT_EQ(storedText("txtport"), "25");
+}
+
+TEST_F(OptionsDialogTest, TickingOpenMinimizedWritesOneAtOnceAndClosingKeepsIt) {
+    open();
+    QCheckBox *chkMin = box(keys::chkMin);
+    ASSERT_TRUE(chkMin->isVisible());
+    clickBox(chkMin);
+    EXPECT_TRUE(chkMin->isChecked());
+    EXPECT_EQ(storedText("chkMin"), "1");
+    EXPECT_EQ(settings->program().value(keys::chkMin), "1"); // what the next start reads
+
+    clickBox(box(keys::chkAlwaysExit));
+    EXPECT_EQ(storedText("chkAlwaysExit"), "1");
+    box(keys::chkAlwaysExit)->click();
+    EXPECT_EQ(storedText("chkAlwaysExit"), "0");
+
+    // The start-up box only reports; it cannot be changed here.
+    auto *runAtStart = window->findChild<QCheckBox *>(QStringLiteral("chkRunAtStart"));
+    EXPECT_FALSE(runAtStart->isEnabled());
+    clickBox(runAtStart);
+    EXPECT_FALSE(runAtStart->isChecked());
+
+    window->close();
+    EXPECT_EQ(settings->program().value(keys::chkMin), "1");
+    EXPECT_EQ(settings->program().value(keys::chkAlwaysExit), "0");
+}
+
+TEST_F(OptionsDialogTest, StoredValuesLoadIntoTheirControlsWhateverTheSpellingOfTheirKey) {
+    preset("CHKNOSHOW", QStringLiteral("1"));
+    preset("chkSplash", QStringLiteral("-1"));
+    preset("chkAuth", QStringLiteral("on")); // hand-edited: cannot be shown, stays as it is
+    preset("txtPort", QStringLiteral("587"));
+    preset("TXTFTPFOLDER", QStringLiteral("/backups"));
+    preset("txtLanFolder", QStringLiteral("\\\\server\\share"));
+    open();
+    EXPECT_TRUE(box(keys::chkNoShow)->isChecked());
+    EXPECT_TRUE(box(keys::chkSplash)->isChecked());
+    EXPECT_FALSE(box(keys::chkAuth)->isChecked());
+    EXPECT_EQ(edit(keys::txtPort)->text(), "587");
+    EXPECT_EQ(edit(keys::txtFTPFolder)->text(), "/backups");
+    EXPECT_EQ(edit(keys::txtLanFolder)->text(), "\\\\server\\share");
+
+    EXPECT_EQ(storedText("chkNoShow"), "1");
+    EXPECT_EQ(storedText("chkSplash"), "1"); // ticking the box stored the box's own value
+    EXPECT_EQ(storedText("chkAuth"), "on");
+    EXPECT_EQ(storedText("txtport"), "587");
+    EXPECT_EQ(storedText("txtFTPfolder"), "/backups");
+
+    // Every text box, seen or not, writes as it changes.
+    edit(keys::txtFTPHost)->setText(QStringLiteral("ftp.example.com"));
+    EXPECT_EQ(storedText("txtFTPHost"), "ftp.example.com");
+    QTest::keyClicks(edit(keys::txtPort), QStringLiteral("0"));
+    EXPECT_EQ(storedText("txtPort"), "5870");
+    edit(keys::txtLanFolder)->clear();
+    EXPECT_EQ(storedText("txtLanFolder"), "");
+}
+
+TEST_F(OptionsDialogTest, PasswordsAreStoredScrambledAndShownPlain) {
+    QString scrambled = QStringLiteral("s3cret!");
+    FlipHighBit(scrambled);
+    preset("txtPassword2", scrambled);
+    open();
+    EXPECT_EQ(edit(keys::txtPassword2)->text(), "s3cret!");
+    EXPECT_EQ(edit(keys::txtPassword2)->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(storedText("txtPassword2"), scrambled);
+    // The six defaults and the password once: its second read finds the box holding it.
+    EXPECT_EQ(registry.calls(MemoryRegistry::Op::Set), 7);
+
+    edit(keys::txtFTPPassword)->setText(QStringLiteral("Pa55 w\u00f6rd"));
+    EXPECT_EQ(edit(keys::txtFTPPassword)->text(), QStringLiteral("Pa55 w\u00f6rd"));
+    EXPECT_EQ(storedText("txtFTPPassword"),
+              QStringLiteral("\u00d0\u00e1\u00b5\u00b5\u00a0\u00f7v\u00f2\u00e4"));
+    EXPECT_EQ(stored("txtFTPPassword")->data.find("Pa55"), std::string::npos);
+
+    // A fresh window shows what was typed.
+    window.reset();
+    open();
+    EXPECT_EQ(edit(keys::txtFTPPassword)->text(), QStringLiteral("Pa55 w\u00f6rd"));
+    EXPECT_EQ(edit(keys::txtPassword2)->text(), "s3cret!");
+}
+
+TEST_F(OptionsDialogTest, StartUpLabelReportsTheRegistrationAllUsersFirst) {
+    EXPECT_EQ(open().lblRunAtStart()->text(), "(Disabled - Run Manually)");
+
+    registerRun(RegRoot::LocalMachine, "/usr/bin/other-program");
+    registerRun(RegRoot::CurrentUser, "\"/opt/VESPERON/bin/Vesperon\" --tray");
+    EXPECT_EQ(open().lblRunAtStart()->text(), "(Enabled - This User)");
+
+    registerRun(RegRoot::LocalMachine, "/usr/bin/vesperon");
+    EXPECT_EQ(open().lblRunAtStart()->text(), "(Enabled - All Users)");
+
+    registry.putString(RegRoot::CurrentUser, RunKeyPath, "Vesperon", "");
+    EXPECT_EQ(open().lblRunAtStart()->text(), "(Enabled - All Users)");
+}
+
+TEST_F(OptionsDialogTest, LoadingTranslatesTheWindowButNotTheStartUpLabel) {
+    test::writeBytes(localizationFilePath(dir.path()),
+                     "<LANGUAGE_GROUP xml:lang=\"de\">\r\n\t<LANGUAGE_NAME>Deutsch</LANGUAGE_NAME>\r\n"
+                     "\t<TRANSLATION_ITEMS>\r\n"
+                     "\t\t<frmOptions_Frame1>Start</frmOptions_Frame1>\r\n"
+                     "\t\t<frmOptions_chkMin>Minimiert im Infobereich starten</frmOptions_chkMin>\r\n"
+                     "\t\t<frmOptions_lblRunAtStart>(Aus)</frmOptions_lblRunAtStart>\r\n"
+                     "\t\t<frmOptions_lblInfo>(?)</frmOptions_lblInfo>\r\n"
+                     "\t\t<MSG_TITLEOPTIONS>Einstellungen von [ProgramName]</MSG_TITLEOPTIONS>\r\n"
+                     "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n");
+    values.CurrentLanguage = QStringLiteral("Deutsch");
+    open();
+    EXPECT_EQ(window->windowTitle(), "Einstellungen von Vesperon");
+    EXPECT_EQ(window->findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), "Start");
+    EXPECT_EQ(box(keys::chkMin)->text(), "Minimiert im Infobereich starten");
+    EXPECT_EQ(window->lblRunAtStart()->text(), "(Disabled - Run Manually)");
+    const auto markers = window->findChildren<QLabel *>(QStringLiteral("lblInfo"));
+    ASSERT_EQ(markers.size(), 6);
+    for (QLabel *marker : markers)
+        EXPECT_EQ(marker->text(), "(?)");
+}
+
+TEST_F(OptionsDialogTest, VisibleGroupsSitAtTheirDesignPlacesAndTheOthersAreOutOfSight) {
+    open();
+    EXPECT_EQ(window->windowTitle(), "General Preferences");
+    EXPECT_EQ(window->size(), QSize(687, 182));
+    EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(liveWindows().windows().contains(window.get()));
+
+    auto *startup = window->findChild<QGroupBox *>(QStringLiteral("Frame1"));
+    auto *misc = window->findChild<QGroupBox *>(QStringLiteral("Frame2"));
+    EXPECT_EQ(startup->geometry(), QRect(4, 4, 673, 97));
+    EXPECT_EQ(misc->geometry(), QRect(4, 108, 673, 69));
+    EXPECT_EQ(box(keys::chkMin)->parent(), startup);
+    EXPECT_EQ(box(keys::chkMin)->geometry(), QRect(12, 56, 649, 13));
+    EXPECT_EQ(window->lblRunAtStart()->geometry(), QRect(12, 40, 533, 17));
+    EXPECT_EQ(box(keys::chkAlwaysExit)->parent(), misc);
+    EXPECT_EQ(box(keys::chkAlwaysExit)->geometry(), QRect(8, 40, 653, 21));
+    EXPECT_TRUE(box(keys::chkNoShow)->isVisible());
+    EXPECT_FALSE(box(keys::chkLog)->isVisible());
+
+    for (const char *name : {"Frame3", "Frame4", "Frame5"}) {
+        auto *group = window->findChild<QGroupBox *>(QLatin1String(name));
+        ASSERT_NE(group, nullptr) << name;
+        EXPECT_FALSE(group->isVisible()) << name;
+        EXPECT_GE(group->y(), window->height()) << name;
+    }
+    EXPECT_FALSE(edit(keys::txtLanFolder)->isVisible());
+}
+
+} // namespace

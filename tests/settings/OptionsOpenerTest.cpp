@@ -1,0 +1,83 @@
+// The main window's Options command opens General Preferences, one at a time.
+#include "settings/OptionsOpener.h"
+#include "app/MainWindowFixture.h"
+#include "settings/frmOptions.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPointer>
+#include <QTest>
+
+using namespace vesperon;
+
+namespace {
+
+class OptionsOpenerTest : public test::MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        installOptions(*context);
+    }
+    static QList<frmOptions *> openOptionsWindows() {
+        QList<frmOptions *> found;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *options = qobject_cast<frmOptions *>(widget); options && options->isVisible())
+                found.append(options);
+        }
+        return found;
+    }
+    static void destroyClosedWindows() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+TEST_F(OptionsOpenerTest, OptionsCommandOpensOneLoadedWindowAndAFreshOneAfterClosing) {
+    setProgram("chkNoShow", QStringLiteral("1"));
+    start();
+    window->mnuFileItem_Click(4);
+    ASSERT_EQ(openOptionsWindows().size(), 1);
+    QPointer<frmOptions> first = openOptionsWindows().constFirst();
+    EXPECT_FALSE(first->isModal());
+    EXPECT_TRUE(qobject_cast<QCheckBox *>(first->fieldControl(settings::keys::chkNoShow))->isChecked());
+    EXPECT_EQ(first->windowTitle(), "General Preferences");
+
+    window->mnuFileItem_Click(4);
+    ASSERT_EQ(openOptionsWindows().size(), 1);
+    EXPECT_EQ(openOptionsWindows().constFirst(), first.data());
+
+    first->close();
+    window->mnuFileItem_Click(4); // while the closed one still waits to be destroyed
+    ASSERT_EQ(openOptionsWindows().size(), 1);
+    QPointer<frmOptions> second = openOptionsWindows().constFirst();
+    EXPECT_NE(second.data(), first.data());
+    destroyClosedWindows();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_FALSE(second.isNull());
+
+    // The program's end takes an open window with it.
+    window.reset();
+    context.reset();
+    EXPECT_TRUE(second.isNull());
+}
+
+TEST_F(OptionsOpenerTest, TickingOpenMinimizedMakesTheNextStartBeginInTheTray) {
+    start();
+    window->mnuFileItem_Click(4);
+    ASSERT_EQ(openOptionsWindows().size(), 1);
+    auto *chkMin =
+        qobject_cast<QCheckBox *>(openOptionsWindows().constFirst()->fieldControl(settings::keys::chkMin));
+    QTest::mouseClick(chkMin, Qt::LeftButton, {}, QPoint(6, chkMin->height() / 2));
+    EXPECT_EQ(program("chkMin"), "1");
+
+    context->exitRequested = true; // the exit closes the options window too
+    window->close();
+    destroyClosedWindows();
+    EXPECT_TRUE(openOptionsWindows().isEmpty());
+
+    context->exitRequested = false;
+    start();
+    EXPECT_TRUE(context->startedHidden);
+    EXPECT_FALSE(window->isVisible());
+}
+
+} // namespace
