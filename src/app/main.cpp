@@ -4,6 +4,7 @@
 #include "app/Listing.h"
 #include "app/QtTrayHost.h"
 #include "app/SingleInstance.h"
+#include "app/WizardOpener.h"
 #include "app/frmMain.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
@@ -62,6 +63,7 @@ int runDesktop(int argc, char *argv[]) {
     AppContext context(clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder);
 
     frmMain mainWindow(context);
+    installWizard(context, mainWindow);
     QObject::connect(&mainWindow, &frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     mainWindow.Form_Load();
     if (!context.startedHidden)
