@@ -467,6 +467,12 @@ TEST_F(WizardWindowTest, CancelAndTheCloseBoxWriteNothingAndTheNextOpenLoadsAfre
     wizard()->close();
     settle();
     EXPECT_EQ(wizard(), nullptr);
+    // The program's exit unloads an open wizard without saving it.
+    pressNew();
+    typeName(QStringLiteral("Never"));
+    window->Form_Unload();
+    settle();
+    EXPECT_EQ(wizard(), nullptr);
     EXPECT_TRUE(files().isEmpty());
     EXPECT_TRUE(prompt.questions().isEmpty());
 }
