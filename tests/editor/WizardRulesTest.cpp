@@ -163,31 +163,4 @@ TEST(WizardStart, HandEditedSchedulesOpenWithoutSurprises) {
     EXPECT_EQ(e.repeatKind, EveryDay);
 }
 
-TEST(WizardControls, TheTwoSwitchesDecideWhatIsUsableAndWhichListShows) {
-    const WizardControlStates off{false, false, false, DayList::None};
-    for (bool repeat : {false, true}) {
-        for (int kind : {0, 1, 2})
-            EXPECT_EQ(wizardControlStates(false, repeat, kind), off) << repeat << kind;
-    }
-    for (int kind : {0, 1, 2})
-        EXPECT_EQ(wizardControlStates(true, false, kind),
-                  (WizardControlStates{true, true, false, DayList::None}));
-    EXPECT_EQ(wizardControlStates(true, true, 0), (WizardControlStates{true, true, true, DayList::None}));
-    EXPECT_EQ(wizardControlStates(true, true, 1), (WizardControlStates{true, true, true, DayList::Weekdays}));
-    EXPECT_EQ(wizardControlStates(true, true, 2),
-              (WizardControlStates{true, true, true, DayList::MonthDays}));
-}
-
-TEST(WizardNames, DuplicatesAreFoundWhateverTheirCase) {
-    QList<ScheduleRow> rows;
-    rows.append(ScheduleRow{QStringLiteral("Backup"), {}, {}, {}, QStringLiteral("Yes"), true});
-    rows.append(ScheduleRow{QStringLiteral("Quick Schedule 6/10/2026 2:20:30 PM"), {}, {}, {}, {}, false});
-    EXPECT_TRUE(isDuplicateScheduleName(QStringLiteral("backup"), rows));
-    EXPECT_TRUE(isDuplicateScheduleName(QStringLiteral("BACKUP"), rows));
-    EXPECT_TRUE(isDuplicateScheduleName(QStringLiteral("quick schedule 6/10/2026 2:20:30 pm"), rows));
-    EXPECT_FALSE(isDuplicateScheduleName(QStringLiteral("Backup "), rows));
-    EXPECT_FALSE(isDuplicateScheduleName(QStringLiteral("Backups"), rows));
-    EXPECT_FALSE(isDuplicateScheduleName(QStringLiteral("backup"), {}));
-}
-
 } // namespace
