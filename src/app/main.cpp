@@ -5,6 +5,7 @@
 #include "app/Listing.h"
 #include "app/QtTrayHost.h"
 #include "app/SingleInstance.h"
+#include "app/WizardOpener.h"
 #include "app/frmMain.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
@@ -65,6 +66,7 @@ int runDesktop(int argc, char *argv[]) {
     installOptions(context, programIcon());
 
     frmMain mainWindow(context);
+    installWizard(context, mainWindow);
     QObject::connect(&mainWindow, &frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     mainWindow.Form_Load();
     if (!context.startedHidden)

@@ -1,0 +1,265 @@
+#include "WizardFixture.h"
+
+using namespace vesperon;
+
+namespace {
+
+using WizardWindowTest = test::WizardFixture;
+using test::scheduleBytes;
+using test::Today;
+
+TEST_F(WizardWindowTest, TheSwitchesEnableAndShowControlsAsTheUserClicks) {
+    startWithWizard();
+    pressNew();
+    auto *scheduler = w<QCheckBox>("chkScheduler");
+    auto *repeat = w<QCheckBox>("chkRepeat");
+    const auto state = [&] {
+        QString s;
+        s += w<QDateEdit>("dtDate")->isEnabled() && w<QTimeEdit>("dtTime")->isEnabled() ? 'P' : '-';
+        s += repeat->isEnabled() ? 'R' : '-';
+        s += option(0)->isEnabled() && option(1)->isEnabled() && option(2)->isEnabled() ? 'O' : '-';
+        s += weekList()->isVisible() ? 'W' : '-';
+        s += monthList()->isVisible() ? 'M' : '-';
+        return s;
+    };
+    EXPECT_EQ(state(), "-----");
+    EXPECT_TRUE(option(0)->isChecked());
+    click(repeat); // disabled: nothing happens
+    EXPECT_FALSE(repeat->isChecked());
+    click(scheduler);
+    EXPECT_EQ(state(), "PR---");
+    click(option(1)); // still disabled
+    EXPECT_TRUE(option(0)->isChecked());
+    click(repeat);
+    EXPECT_EQ(state(), "PRO--");
+    click(option(1));
+    EXPECT_EQ(state(), "PROW-");
+    click(option(2));
+    EXPECT_EQ(state(), "PRO-M");
+    click(repeat);
+    EXPECT_EQ(state(), "PR---");
+    click(repeat);
+    EXPECT_EQ(state(), "PRO-M");
+    click(scheduler);
+    EXPECT_EQ(state(), "-----");
+    EXPECT_TRUE(repeat->isChecked()); // kept, only disabled
+    click(scheduler);
+    EXPECT_EQ(state(), "PRO-M");
+    click(option(0));
+    EXPECT_EQ(state(), "PRO--");
+}
+
+TEST_F(WizardWindowTest, NameThatDiffersOnlyInCaseOrMatchesAQuickRowIsRefused) {
+    QDir().mkpath(dataFolder());
+    const QByteArray original = scheduleBytes("Reboot", false, "", "", false, 0, "");
+    test::writeBytes(file("Backup"), original);
+    startWithWizard();
+    control<QComboBox>("cmbTime")->setCurrentText(QStringLiteral("In 1 Hour"));
+    window->cmdGo_Click(); // adds a quick-schedule row
+    const QString quickRow = window->scheduleList().rows().last().name;
+    ASSERT_TRUE(quickRow.startsWith(QStringLiteral("Quick Schedule")));
+
+    pressNew();
+    typeName(QStringLiteral("backup"));
+    click(w<QCheckBox>("chkScheduler"));
+    pressOk();
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(
+        prompt.questions()[0].text,
+        QStringLiteral("Error: An item with that name already exists.  Please choose a different name"));
+    EXPECT_EQ(prompt.questions()[0].title, QStringLiteral("Vesperon"));
+    EXPECT_EQ(prompt.questions()[0].buttons, Prompt::Buttons::Ok);
+    // The wizard stays open with the user's entries; nothing was written.
+    ASSERT_NE(wizard(), nullptr);
+    EXPECT_TRUE(wizard()->isVisible());
+    EXPECT_EQ(w<QLineEdit>("txtName")->text(), QStringLiteral("backup"));
+    EXPECT_TRUE(w<QCheckBox>("chkScheduler")->isChecked());
+    EXPECT_EQ(bytes("Backup"), original);
+    EXPECT_EQ(files(), QStringList{QStringLiteral("Backup.sch")});
+
+    w<QLineEdit>("txtName")->setText(quickRow.toLower());
+    pressOk();
+    ASSERT_EQ(prompt.questions().size(), 2);
+    EXPECT_EQ(prompt.questions()[1].text, prompt.questions()[0].text);
+}
+
+TEST_F(WizardWindowTest, EmptyNameIsRefusedAndNothingIsWritten) {
+    startWithWizard();
+    pressNew();
+    click(w<QCheckBox>("chkScheduler"));
+    pressOk();
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions()[0].text, QStringLiteral("Error: You must choose a name for this schedule"));
+    EXPECT_EQ(prompt.questions()[0].title, QStringLiteral("Vesperon"));
+    ASSERT_NE(wizard(), nullptr);
+    EXPECT_TRUE(wizard()->isVisible());
+    EXPECT_TRUE(files().isEmpty());
+}
+
+TEST_F(WizardWindowTest, NewScheduleProposesTodayAtTheNextFullHour) {
+    clock.set(QDateTime(QDate(2026, 6, 10), QTime(14, 37, 0)));
+    startWithWizard();
+    pressNew();
+    EXPECT_EQ(w<QDateEdit>("dtDate")->text(), QStringLiteral("6/10/2026"));
+    EXPECT_EQ(w<QTimeEdit>("dtTime")->text(), QStringLiteral("15:00:00"));
+    EXPECT_TRUE(w<QLineEdit>("txtName")->isEnabled());
+    EXPECT_TRUE(w<QLineEdit>("txtName")->text().isEmpty());
+    EXPECT_FALSE(w<QCheckBox>("chkScheduler")->isChecked());
+    click(w<QPushButton>("cmdCancel"));
+    settle();
+
+    clock.set(QDateTime(QDate(2026, 12, 31), QTime(23, 40, 0)));
+    pressNew();
+    EXPECT_EQ(w<QDateEdit>("dtDate")->text(), QStringLiteral("12/31/2026"));
+    EXPECT_EQ(w<QTimeEdit>("dtTime")->text(), QStringLiteral("00:00:00"));
+}
+
+TEST_F(WizardWindowTest, NewOrEditWhileOpenReusesTheWizardAndOnlyChangesEditMode) {
+    QDir().mkpath(dataFolder());
+    test::writeBytes(file("Backup"), scheduleBytes("Reboot", false, "", "", false, 0, ""));
+    startWithWizard();
+    clickRow(QStringLiteral("Backup"));
+    pressNew();
+    frmWizard *first = wizard();
+    typeName(QStringLiteral("Backup"));
+    click(w<QCheckBox>("chkScheduler"));
+    pressEdit();
+    EXPECT_EQ(wizard(), first);
+    EXPECT_EQ(window->findChildren<frmWizard *>().size(), 1);
+    EXPECT_TRUE(context->editMode);
+    // No second load: the typed name and the switch are as the user left them.
+    EXPECT_TRUE(w<QLineEdit>("txtName")->isEnabled());
+    EXPECT_EQ(w<QLineEdit>("txtName")->text(), QStringLiteral("Backup"));
+    EXPECT_TRUE(w<QCheckBox>("chkScheduler")->isChecked());
+    // After Edit the name is not checked against the list: the file is replaced.
+    pressOk();
+    settle();
+    EXPECT_TRUE(prompt.questions().isEmpty());
+    EXPECT_EQ(bytes("Backup"), scheduleBytes("Shut Down", true, Today, "15:00:00", false, 0, ""));
+
+    // Edit first, then New: the disabled name is now checked and refused.
+    clickRow(QStringLiteral("Backup"));
+    pressEdit();
+    pressNew();
+    EXPECT_FALSE(context->editMode);
+    EXPECT_FALSE(w<QLineEdit>("txtName")->isEnabled());
+    pressOk();
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_TRUE(prompt.questions()[0].text.contains(QStringLiteral("already exists")));
+}
+
+TEST_F(WizardWindowTest, FailedWriteShowsTheErrorAndKeepsTheWizardWithItsEntries) {
+    startWithWizard();
+    newRepeating(QStringLiteral("a/b"), 1);
+    clickBox(weekList(), 3);
+    pressOk();
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions()[0].text, QStringLiteral("Error 52 - Bad file name or number"));
+    EXPECT_EQ(prompt.questions()[0].title, QStringLiteral("Vesperon"));
+    ASSERT_NE(wizard(), nullptr);
+    EXPECT_TRUE(wizard()->isVisible());
+    EXPECT_TRUE(checked(weekList(), 3));
+    EXPECT_TRUE(files().isEmpty());
+    EXPECT_EQ(window->scheduleList().rowCount(), 0);
+
+    // The data folder cannot be made: a file stands in its place.
+    ASSERT_TRUE(QDir(dataFolder()).removeRecursively());
+    test::writeBytes(dataFolder(), "not a folder");
+    w<QLineEdit>("txtName")->setText(QStringLiteral("ab"));
+    pressOk();
+    ASSERT_EQ(prompt.questions().size(), 2);
+    EXPECT_EQ(prompt.questions()[1].text, QStringLiteral("Error 76 - Path not found"));
+    ASSERT_NE(wizard(), nullptr);
+    EXPECT_TRUE(wizard()->isVisible());
+
+    // Once the folder is back the same entries save.
+    ASSERT_TRUE(QFile::remove(dataFolder()));
+    pressOk();
+    settle();
+    EXPECT_EQ(wizard(), nullptr);
+    EXPECT_EQ(bytes("ab"), scheduleBytes("Shut Down", true, Today, "15:00:00", true, 1, "thu"));
+}
+
+TEST_F(WizardWindowTest, CancelAndTheCloseBoxWriteNothingAndTheNextOpenLoadsAfresh) {
+    startWithWizard();
+    pressNew();
+    typeName(QStringLiteral("Never"));
+    click(w<QCheckBox>("chkScheduler"));
+    click(w<QPushButton>("cmdCancel"));
+    settle();
+    EXPECT_EQ(wizard(), nullptr);
+    pressNew();
+    EXPECT_TRUE(w<QLineEdit>("txtName")->text().isEmpty());
+    typeName(QStringLiteral("Never"));
+    wizard()->close();
+    settle();
+    EXPECT_EQ(wizard(), nullptr);
+    // The program's exit unloads an open wizard without saving it.
+    pressNew();
+    typeName(QStringLiteral("Never"));
+    window->Form_Unload();
+    settle();
+    EXPECT_EQ(wizard(), nullptr);
+    EXPECT_TRUE(files().isEmpty());
+    EXPECT_TRUE(prompt.questions().isEmpty());
+}
+
+TEST_F(WizardWindowTest, ControlsCarryTheTranslationKeysAndTheListsTheirEntries) {
+    startWithWizard();
+    pressNew();
+    frmWizard *wiz = wizard();
+    EXPECT_TRUE(liveWindows().windows().contains(wiz));
+    EXPECT_EQ(wiz->windowTitle(), QStringLiteral("Schedule Configuration"));
+    QStringList keys;
+    for (QObject *control : windowControls(wiz)) {
+        for (const WindowText &text : controlTexts(control, wiz->objectName()))
+            keys << text.key.toUpper();
+    }
+    keys.sort();
+    EXPECT_EQ(keys, (QStringList{"FRMWIZARD_CHKREPEAT", "FRMWIZARD_CHKSCHEDULER", "FRMWIZARD_CMDCANCEL",
+                                 "FRMWIZARD_CMDOK", "FRMWIZARD_FRAME6", "FRMWIZARD_FRREPEAT",
+                                 "FRMWIZARD_LABEL1", "FRMWIZARD_LABEL2", "FRMWIZARD_OPTREPEAT0",
+                                 "FRMWIZARD_OPTREPEAT1", "FRMWIZARD_OPTREPEAT2", "FRMWIZARD_SKINLABEL12"}));
+    for (const char *name : {"SkinLabel12", "Label1", "Label2"})
+        EXPECT_EQ(controlKind(wiz->findChild<QObject *>(QLatin1String(name))), QStringLiteral("SkinLabel"));
+    EXPECT_EQ(controlKind(w<QObject>("frRepeat")), QStringLiteral("Frame"));
+
+    QStringList texts;
+    QStringList keysOfDays;
+    for (int i = 0; i < weekList()->topLevelItemCount(); ++i) {
+        texts << weekList()->topLevelItem(i)->text(0);
+        keysOfDays << weekList()->topLevelItem(i)->data(0, Qt::UserRole).toString();
+    }
+    EXPECT_EQ(texts,
+              (QStringList{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}));
+    EXPECT_EQ(keysOfDays, (QStringList{"mon", "tue", "wed", "thu", "fri", "sat", "sun"}));
+    ASSERT_EQ(monthList()->topLevelItemCount(), 31);
+    EXPECT_EQ(monthList()->topLevelItem(0)->text(0), QStringLiteral("1"));
+    EXPECT_EQ(monthList()->topLevelItem(30)->text(0), QStringLiteral("31"));
+    // The two lists share one place inside the repeat frame.
+    EXPECT_EQ(weekList()->geometry(), monthList()->geometry());
+    EXPECT_EQ(weekList()->parentWidget(), w<QWidget>("frRepeat"));
+    EXPECT_EQ(w<QWidget>("dtTime")->parentWidget(), w<QWidget>("Frame6"));
+}
+
+TEST_F(WizardWindowTest, TheWizardTranslatesItselfIntoTheUsersLanguage) {
+    test::writeBytes(dir.filePath(QStringLiteral("Localization.txt")),
+                     "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n"
+                     "\t\t<FRMWIZARD_CHKSCHEDULER>Zeitplan aktivieren</FRMWIZARD_CHKSCHEDULER>\r\n"
+                     "\t\t<FRMWIZARD_OPTREPEAT1>W\xC3\xB6"
+                     "chentlich</FRMWIZARD_OPTREPEAT1>\r\n"
+                     "\t\t<MSG_TITLEWIZARD>Zeitplan einrichten</MSG_TITLEWIZARD>\r\n"
+                     "\t\t<MSG_MONDAY>Montag</MSG_MONDAY>\r\n"
+                     "\t</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
+    setUser("Language", QStringLiteral("Deutsch"));
+    startWithWizard();
+    pressNew();
+    EXPECT_EQ(wizard()->windowTitle(), QStringLiteral("Zeitplan einrichten"));
+    EXPECT_EQ(w<QCheckBox>("chkScheduler")->text(), QStringLiteral("Zeitplan aktivieren"));
+    EXPECT_EQ(option(1)->text(), QString::fromUtf8("W\xC3\xB6"
+                                                   "chentlich"));
+    EXPECT_EQ(weekList()->topLevelItem(0)->text(0), QStringLiteral("Montag"));
+    EXPECT_EQ(weekList()->topLevelItem(1)->text(0), QStringLiteral("Tuesday"));
+}
+
+} // namespace
