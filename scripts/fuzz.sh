@@ -20,4 +20,12 @@ echo "fuzz: running for ${seconds}s"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 "$out/localization_fuzz" "$out/corpus" \
     -dict=fuzz/localization/markers.dict -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
-    -artifact_prefix="$out/artifacts/" -print_final_stats=1
+    -artifact_prefix="$out/artifacts/" -print_final_stats=1 >"$out/fuzz.log" 2>&1 || {
+    status=$?
+    tail -n 60 "$out/fuzz.log"
+    echo "fuzz: FINDING (exit $status); input in $out/artifacts/"
+    exit "$status"
+}
+# The progress lines go to the log; the summary is enough here.
+grep -E '^(Done|stat::)' "$out/fuzz.log" || true
+echo "fuzz: no finding in ${seconds}s"
