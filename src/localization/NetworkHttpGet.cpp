@@ -39,18 +39,21 @@ void NetworkHttpGet::DownloadText(const QString &address, QObject *receiver, Don
                          if (received > maxBytes)
                              reply->abort();
                      });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, dropped, done = std::move(done)] {
-        reply->deleteLater();
-        if (*dropped)
-            return;
-        // Only a complete answer with a success status counts; an error page, a broken
-        // connection or a timed-out transfer yields nothing.
-        const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        QByteArray body;
-        if (reply->error() == QNetworkReply::NoError && status >= 200 && status < 300)
-            body = reply->readAll();
-        done(body);
-    });
+    QObject::connect(
+        reply, &QNetworkReply::finished, reply, [reply, dropped, maxBytes, done = std::move(done)] {
+            reply->deleteLater();
+            if (*dropped)
+                return;
+            // Only a complete answer with a success status counts; an error page, a broken
+            // connection or a timed-out transfer yields nothing.
+            const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+            QByteArray body;
+            if (reply->error() == QNetworkReply::NoError && status >= 200 && status < 300)
+                body = reply->readAll();
+            if (body.size() > maxBytes)
+                body.clear();
+            done(body);
+        });
 }
 
 } // namespace vesperon

@@ -74,6 +74,11 @@ frmLanguage::frmLanguage(AppContext &context, HttpGet &http, QWidget *mainWindow
     connect(m_cmdTemplate, &QPushButton::clicked, this, &frmLanguage::cmdTemplate_Click);
 }
 
+frmLanguage::~frmLanguage() {
+    // Losing the focus while the window goes must not count as a pick.
+    m_Combo1->blockSignals(true);
+}
+
 QString frmLanguage::localizationPath() const {
     return m_ctx.languages.localizationPath();
 }
@@ -94,10 +99,16 @@ void frmLanguage::FillLanguageList() {
         return;
     // The stored name is shown even when the file has no group of that name.
     const QString stored = m_ctx.settings.user().value(settings::keys::Language);
-    for (const QString &name : ListLanguageNames(*text)) {
-        m_Combo1->addItem(name);
-        m_Combo1->setEditText(stored);
-    }
+    const QStringList names = ListLanguageNames(*text);
+    if (names.isEmpty())
+        return;
+    m_Combo1->addItems(names);
+    // Selecting the stored entry (rather than only typing its name over another one) keeps
+    // the combo from taking the name as a fresh pick when it loses the focus.
+    const int index = names.indexOf(stored);
+    if (index >= 0)
+        m_Combo1->setCurrentIndex(index);
+    m_Combo1->setEditText(stored);
 }
 
 void frmLanguage::Combo1_Click() {

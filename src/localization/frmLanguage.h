@@ -20,6 +20,7 @@ class frmLanguage : public QDialog {
 public:
     // mainWindow is re-translated together with this window when a language is picked.
     frmLanguage(AppContext &context, HttpGet &http, QWidget *mainWindow);
+    ~frmLanguage() override;
 
     // Caption, translation, the list of languages.
     void Form_Load();

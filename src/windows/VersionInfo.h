@@ -18,11 +18,12 @@ QString versionText(int major, int minor);
 QString websiteAddress(const QString &address);
 
 // Window measures are designed in twips, 15 to the pixel at 96 dots per inch.
-constexpr int twipsToPixels(int twips) {
+constexpr int pixelsFromTwips(int twips) {
     return (twips + 7) / 15;
 }
-constexpr QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+constexpr QRect rectFromTwips(int left, int top, int width, int height) {
+    return QRect(pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
+                 pixelsFromTwips(height));
 }
 
 } // namespace vesperon

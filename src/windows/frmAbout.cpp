@@ -22,31 +22,31 @@ frmAbout::frmAbout(AppContext &context)
     liveWindows().registerWindow(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About"));
-    setFixedSize(twipsToPixels(7455), twipsToPixels(2925));
+    setFixedSize(pixelsFromTwips(7455), pixelsFromTwips(2925));
 
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setProperty("controlKind", QStringLiteral("PictureBox"));
-    picture->setGeometry(twipsRect(120, 120, 1440, 1440));
+    picture->setGeometry(rectFromTwips(120, 120, 1440, 1440));
     picture->setPixmap(aboutPicture(picture->size()));
 
     label("SkinLabel1", QString(), QRect(), "SkinLabel")->hide();
-    m_Label1 = label("Label1", QStringLiteral("Vesperon"), twipsRect(1800, 120, 5535, 435), "SkinLabel");
+    m_Label1 = label("Label1", QStringLiteral("Vesperon"), rectFromTwips(1800, 120, 5535, 435), "SkinLabel");
     QFont title = m_Label1->font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.4);
     m_Label1->setFont(title);
-    label("Label2", QStringLiteral("Version:"), twipsRect(1800, 690, 1335, 255), nullptr);
-    m_lblVersion = label("lblVersion", QString(), twipsRect(3240, 690, 4095, 255), "SkinLabel");
-    label("Label3", QStringLiteral("Owned By:"), twipsRect(1800, 1005, 1335, 255), nullptr);
-    m_lblCompany = label("lblCompany", QString(), twipsRect(3240, 1005, 4095, 255), "SkinLabel");
-    label("Label4", QStringLiteral("Website:"), twipsRect(1800, 1320, 1335, 255), nullptr);
-    m_lblWebsite = label("lblWebsite", QString(), twipsRect(3240, 1320, 4095, 255), "SkinLabel");
+    label("Label2", QStringLiteral("Version:"), rectFromTwips(1800, 690, 1335, 255), nullptr);
+    m_lblVersion = label("lblVersion", QString(), rectFromTwips(3240, 690, 4095, 255), "SkinLabel");
+    label("Label3", QStringLiteral("Owned By:"), rectFromTwips(1800, 1005, 1335, 255), nullptr);
+    m_lblCompany = label("lblCompany", QString(), rectFromTwips(3240, 1005, 4095, 255), "SkinLabel");
+    label("Label4", QStringLiteral("Website:"), rectFromTwips(1800, 1320, 1335, 255), nullptr);
+    m_lblWebsite = label("lblWebsite", QString(), rectFromTwips(3240, 1320, 4095, 255), "SkinLabel");
     QLabel *notice = label("Label5",
                            QStringLiteral("This program turns off, restarts or suspends your computer at the "
                                           "times you set. Save your work before a schedule is due: open "
                                           "programs are closed without asking."),
-                           twipsRect(120, 1800, 7215, 1005), nullptr);
+                           rectFromTwips(120, 1800, 7215, 1005), nullptr);
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

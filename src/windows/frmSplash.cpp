@@ -18,7 +18,7 @@ frmSplash::frmSplash(AppContext &context, std::function<QWidget *()> loadMainWin
     setObjectName(QStringLiteral("frmSplash"));
     liveWindows().registerWindow(this);
     setWindowTitle(QString::fromUtf8(product::ProgramName));
-    const QSize size(twipsToPixels(7170), twipsToPixels(4770));
+    const QSize size(pixelsFromTwips(7170), pixelsFromTwips(4770));
     setFixedSize(size);
 
     auto *image = new QLabel(this);
