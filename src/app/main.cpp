@@ -5,17 +5,20 @@
 #include "app/Listing.h"
 #include "app/QtTrayHost.h"
 #include "app/SingleInstance.h"
-#include "app/WizardOpener.h"
+#include "app/StartUp.h"
 #include "app/frmMain.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
 #include "core/ProductInfo.h"
+#include "localization/NetworkHttpGet.h"
 #include "localization/ProgramValues.h"
 #include "localization/clsLanguages.h"
 #include "power/PlatformOsPower.h"
 #include "schedule/ScheduleList.h"
 #include "settings/OptionsOpener.h"
 #include "settings/SettingsBundle.h"
+#include "windows/PresentationWindows.h"
+#include "windows/frmSplash.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -65,12 +68,20 @@ int runDesktop(int argc, char *argv[]) {
     AppContext context(clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder);
     installOptions(context, programIcon());
 
-    frmMain mainWindow(context);
-    installWizard(context, mainWindow);
-    QObject::connect(&mainWindow, &frmMain::unloaded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
-    mainWindow.Form_Load();
-    if (!context.startedHidden)
-        mainWindow.show();
+    NetworkHttpGet http;
+    installPresentationWindows(context);
+
+    // The splash is the first window; after its last tick it loads the main window, which
+    // from then on owns the program's life.
+    std::unique_ptr<frmMain> mainWindow;
+    frmSplash splash(context, [&]() -> QWidget * {
+        mainWindow = loadMainWindow(context, http);
+        QObject::connect(mainWindow.get(), &frmMain::unloaded, &app, &QCoreApplication::quit,
+                         Qt::QueuedConnection);
+        return mainWindow.get();
+    });
+    splash.Form_Load();
+    splash.show();
     return app.exec();
 }
 

@@ -1,0 +1,18 @@
+#include "app/StartUp.h"
+
+#include "app/AppContext.h"
+#include "app/WizardOpener.h"
+#include "app/frmMain.h"
+#include "localization/LanguageWindowOpener.h"
+
+namespace vesperon {
+
+std::unique_ptr<frmMain> loadMainWindow(AppContext &context, HttpGet &http) {
+    auto mainWindow = std::make_unique<frmMain>(context);
+    installLanguageWindow(context, *mainWindow, http);
+    installWizard(context, *mainWindow);
+    mainWindow->Form_Load();
+    return mainWindow;
+}
+
+} // namespace vesperon

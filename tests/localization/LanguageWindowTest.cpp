@@ -1,0 +1,285 @@
+#include "LoopbackHttpServer.h"
+#include "app/MainWindowFixture.h"
+#include "localization/LanguageWindowOpener.h"
+#include "localization/NetworkHttpGet.h"
+#include "localization/frmLanguage.h"
+#include "support/TestFiles.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+using namespace vesperon;
+using namespace std::chrono_literals;
+
+namespace {
+
+QByteArray group(const QByteArray &name, const QList<QByteArray> &items) {
+    QByteArray text = "<LANGUAGE_GROUP xml:lang=\"x\">\r\n\t<LANGUAGE_NAME>" + name +
+                      "</LANGUAGE_NAME>\r\n\t<TRANSLATION_ITEMS>\r\n";
+    for (const QByteArray &item : items)
+        text += "\t\t" + item + "\r\n";
+    return text + "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n";
+}
+
+QByteArray file(const QByteArray &groups) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<XML_DIZ_INFO>\r\n" + groups + "</XML_DIZ_INFO>";
+}
+
+const QByteArray English = group("English", {"<FRMMAIN_CMDEDIT>Edit</FRMMAIN_CMDEDIT>",
+                                             "<FRMLANGUAGE_COMMAND2>OK</FRMLANGUAGE_COMMAND2>"});
+const QByteArray Deutsch = group("Deutsch", {"<FRMMAIN_CMDEDIT>Bearbeiten</FRMMAIN_CMDEDIT>",
+                                             "<FRMLANGUAGE_COMMAND2>Schlie\xc3\x9f"
+                                             "en</FRMLANGUAGE_COMMAND2>",
+                                             "<MSG_DOWNLOADED>Neue Sprachen geladen.</MSG_DOWNLOADED>"});
+
+// The language window over a loaded main window, with the real downloader pointed at a
+// server on the loopback interface.
+class LanguageWindowTest : public test::MainWindowFixture {
+protected:
+    test::LoopbackHttpServer server;
+    NetworkHttpGet http{1s};
+    QPointer<frmLanguage> language;
+
+    QString localization() const { return dir.filePath("Localization.txt"); }
+
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        ASSERT_TRUE(server.listening());
+        values.Website = server.website();
+        setUser("Language", QStringLiteral("English")); // not a first start
+    }
+    void TearDown() override { delete language.data(); }
+
+    frmLanguage &open() {
+        if (!window)
+            start();
+        language = new frmLanguage(*context, http, window.get());
+        language->Form_Load();
+        language->show();
+        return *language;
+    }
+    QStringList listed() const {
+        QStringList names;
+        for (int i = 0; i < language->Combo1()->count(); ++i)
+            names << language->Combo1()->itemText(i);
+        return names;
+    }
+    QString buttonText(QWidget *w, const char *name) const {
+        return w->findChild<QPushButton *>(QLatin1String(name))->text();
+    }
+    void pick(const QString &name) {
+        QComboBox *combo = language->Combo1();
+        const int index = combo->findText(name);
+        ASSERT_GE(index, 0) << name.toStdString();
+        combo->setCurrentIndex(index);
+        emit combo->activated(index); // what a pick from the list sends
+    }
+    // Presses "Check for language updates" and waits for the answer.
+    bool download() {
+        QSignalSpy finished(language.data(), &frmLanguage::downloadFinished);
+        language->findChild<QPushButton *>("Command1")->click();
+        EXPECT_TRUE(language->downloading());
+        EXPECT_FALSE(language->findChild<QPushButton *>("Command1")->isEnabled());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return finished.size() == 1; }, 20000));
+        EXPECT_FALSE(language->downloading());
+        EXPECT_TRUE(language->findChild<QPushButton *>("Command1")->isEnabled());
+        return !finished.isEmpty() && finished.first().first().toBool();
+    }
+};
+
+TEST_F(LanguageWindowTest, ListsTheGroupsAndShowsTheStoredLanguage) {
+    test::writeBytes(localization(), file(English + Deutsch + group(" Deutsch", {})));
+    setUser("Language", QStringLiteral("Deutsch"));
+    open();
+    EXPECT_EQ(language->windowTitle(), QStringLiteral("Language Selection"));
+    EXPECT_EQ(listed(), (QStringList{"English", "Deutsch", " Deutsch"}));
+    EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(buttonText(language, "Command2"), QString::fromUtf8("Schlie\xc3\x9f"
+                                                                  "en"));
+    delete language.data();
+
+    // A stored name that the file lacks is shown all the same.
+    setUser("Language", QStringLiteral("Klingon"));
+    open();
+    EXPECT_EQ(listed().size(), 3);
+    EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Klingon"));
+}
+
+TEST_F(LanguageWindowTest, WithoutAFileTheListIsEmptyAndNothingOpensForTranslating) {
+    open();
+    EXPECT_TRUE(listed().isEmpty());
+    language->findChild<QPushButton *>("Command3")->click();
+    EXPECT_TRUE(shell.opened.isEmpty());
+
+    test::writeBytes(localization(), file(English));
+    language->findChild<QPushButton *>("Command3")->click();
+    EXPECT_EQ(shell.opened, QStringList{localization()});
+}
+
+TEST_F(LanguageWindowTest, APickIsStoredAndTranslatesTheMainWindowAndItselfAtOnce) {
+    test::writeBytes(localization(), file(English + Deutsch));
+    open();
+    ASSERT_EQ(control<QPushButton>("cmdEdit")->text(), QStringLiteral("Edit"));
+    pick("Deutsch");
+    EXPECT_EQ(user("Language"), QStringLiteral("Deutsch"));
+    EXPECT_EQ(values.CurrentLanguage, QStringLiteral("Deutsch"));
+    EXPECT_EQ(control<QPushButton>("cmdEdit")->text(), QStringLiteral("Bearbeiten"));
+    EXPECT_EQ(buttonText(language, "Command2"), QString::fromUtf8("Schlie\xc3\x9f"
+                                                                  "en"));
+    EXPECT_EQ(languages->getMessages("MSG_DOWNLOADED"), QStringLiteral("Neue Sprachen geladen."));
+
+    pick("English");
+    EXPECT_EQ(user("Language"), QStringLiteral("English"));
+    EXPECT_EQ(control<QPushButton>("cmdEdit")->text(), QStringLiteral("Edit"));
+    EXPECT_EQ(buttonText(language, "Command2"), QStringLiteral("OK"));
+}
+
+TEST_F(LanguageWindowTest, ThePromptTextIsNoLanguage) {
+    test::writeBytes(localization(), file(English + Deutsch + group("Choose Language Here", {})));
+    open();
+    pick("Choose Language Here");
+    EXPECT_EQ(user("Language"), QStringLiteral("English"));
+    EXPECT_EQ(values.CurrentLanguage, QStringLiteral("English"));
+}
+
+TEST_F(LanguageWindowTest, DownloadStoresTheBodyFromItsFirstTagAndRefillsTheList) {
+    test::writeBytes(localization(), file(English));
+    setUser("Language", QStringLiteral("Deutsch"));
+    open();
+    EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Deutsch"));
+    const QByteArray body = file(English + Deutsch +
+                                 group("Fran\xc3\xa7"
+                                       "ais",
+                                       {"<A>b</A>", "<C>d</C>"})) +
+                            "\r\n";
+    server.answer.body = "\xef\xbb\xbf" + body;
+    EXPECT_TRUE(download());
+    EXPECT_EQ(test::readBytes(localization()), body + "\r\n");
+    EXPECT_EQ(listed(), (QStringList{"English", "Deutsch",
+                                     QString::fromUtf8("Fran\xc3\xa7"
+                                                       "ais")}));
+    EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Deutsch"));
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions().first().text,
+              "The most recent language file has been downloaded.  Please check for new languages.");
+    EXPECT_EQ(prompt.questions().first().title, QStringLiteral("Vesperon"));
+    EXPECT_EQ(prompt.questions().first().buttons, Prompt::Buttons::Ok);
+    EXPECT_EQ(prompt.questions().first().icon, Prompt::Icon::None);
+    ASSERT_EQ(server.requests.size(), 1);
+    EXPECT_TRUE(server.requests.first().startsWith("GET /Languages/0/Localization.txt "));
+    // The language in force changes only with the next pick.
+    EXPECT_EQ(values.CurrentLanguage, QStringLiteral("English"));
+}
+
+TEST_F(LanguageWindowTest, ShortBodiesAndLowerCaseMarkersAreStoredWithExactlyTheirBytes) {
+    open();
+    server.answer.body = "<x><translation_items>\xe9\xff</translation_items></x>";
+    ASSERT_LT(server.answer.body.size(), 256);
+    EXPECT_TRUE(download());
+    EXPECT_EQ(test::readBytes(localization()), server.answer.body + "\r\n");
+    EXPECT_TRUE(listed().isEmpty()); // a file without groups lists nothing
+    EXPECT_EQ(prompt.questions().size(), 1);
+}
+
+TEST_F(LanguageWindowTest, ErrorPagesAndStalledServersLeaveTheFileAloneWithoutAWord) {
+    const QByteArray old = file(English);
+    test::writeBytes(localization(), old);
+    open();
+
+    server.answer.body = "<html><body>Service Unavailable</body></html>";
+    EXPECT_FALSE(download());
+    server.answer.status = "404 Not Found";
+    server.answer.body = file(Deutsch); // an error status is never a file, whatever it holds
+    EXPECT_FALSE(download());
+    server.answer = {};
+    server.answer.stall = true;
+    EXPECT_FALSE(download());
+    server.answer.head = "HTTP/1.1 200 OK\r\nContent-Length: 4000\r\n\r\n" + file(Deutsch).left(60);
+    EXPECT_FALSE(download());
+
+    EXPECT_EQ(test::readBytes(localization()), old);
+    EXPECT_TRUE(prompt.questions().isEmpty());
+    EXPECT_EQ(listed(), QStringList{"English"});
+}
+
+TEST_F(LanguageWindowTest, AFileThatCannotBeWrittenIsReportedNotAnnounced) {
+    // The application folder's place is taken by a file: nothing can be written in it.
+    test::writeBytes(dir.filePath("gone"), "not a folder");
+    languages = std::make_unique<clsLanguages>(dir.filePath("gone/Localization.txt"), values);
+    context = std::make_unique<AppContext>(AppContext{clock, prompt, shell, tray, os, *settings, *languages,
+                                                      values, AppFolder(dir.filePath("gone"))});
+    start();
+    open();
+    server.answer.body = file(English);
+    EXPECT_FALSE(download());
+    EXPECT_EQ(test::readBytes(dir.filePath("gone")), QByteArray("not a folder"));
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions().first().icon, Prompt::Icon::Critical);
+}
+
+TEST_F(LanguageWindowTest, ClosingTheWindowDuringADownloadDropsIt) {
+    test::writeBytes(localization(), file(English));
+    open();
+    server.answer.stall = true;
+    language->findChild<QPushButton *>("Command1")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests.size() == 1; }, 20000));
+    language->findChild<QPushButton *>("Command2")->click();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return language.isNull(); }, 5000));
+    QTest::qWait(1500); // past the idle limit
+    EXPECT_TRUE(prompt.questions().isEmpty());
+    EXPECT_EQ(test::readBytes(localization()), file(English));
+}
+
+TEST_F(LanguageWindowTest, TheTemplateButtonWritesTheEnglishTemplateAfterAsking) {
+    test::writeBytes(localization(), file(English + Deutsch));
+    open();
+    prompt.willAnswer(Prompt::Answer::Cancel);
+    language->findChild<QPushButton *>("cmdTemplate")->click();
+    EXPECT_EQ(test::readBytes(localization()), file(English + Deutsch));
+
+    prompt.willAnswer(Prompt::Answer::Ok);
+    language->findChild<QPushButton *>("cmdTemplate")->click();
+    const QByteArray written = test::readBytes(localization());
+    EXPECT_TRUE(written.contains("\t\t<FRMMAIN_CMDEDIT>Edit</FRMMAIN_CMDEDIT>\r\n"));
+    EXPECT_TRUE(
+        written.contains("\t\t<FRMLANGUAGE_COMMAND1>Check for language updates</FRMLANGUAGE_COMMAND1>\r\n"));
+    EXPECT_TRUE(written.contains("<FRMLANGUAGE_CAPTION>Language Selection</FRMLANGUAGE_CAPTION>"));
+    EXPECT_FALSE(written.contains("Deutsch"));
+    EXPECT_EQ(listed(), QStringList{"English"});
+}
+
+TEST_F(LanguageWindowTest, TheFirstStartShowsTheWindowModally) {
+    setUser("Language", QString()); // nothing stored yet
+    window = std::make_unique<frmMain>(*context);
+    installLanguageWindow(*context, *window, http);
+    bool sawModal = false;
+    QTimer::singleShot(0, [&] {
+        auto *modal = qobject_cast<frmLanguage *>(QApplication::activeModalWidget());
+        sawModal = modal != nullptr;
+        if (modal)
+            modal->findChild<QPushButton *>("Command2")->click();
+    });
+    window->Form_Load();
+    EXPECT_TRUE(sawModal);
+
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // From the menu it opens without modality, once however often it is asked for.
+    context->open.language(false);
+    context->open.language(false);
+    int count = 0;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        if (auto *l = qobject_cast<frmLanguage *>(w); l && l->isVisible()) {
+            ++count;
+            EXPECT_FALSE(l->isModal());
+            language = l;
+        }
+    }
+    EXPECT_EQ(count, 1);
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+#include "windows/PresentationWindows.h"
+#include "app/MainWindowFixture.h"
+#include "core/ProductInfo.h"
+#include "support/TestFiles.h"
+#include "windows/VersionInfo.h"
+#include "windows/frmAbout.h"
+#include "windows/frmWebsite.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+
+using namespace vesperon;
+
+namespace {
+
+class PresentationWindowsTest : public test::MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        installPresentationWindows(*context);
+    }
+    void TearDown() override {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String("frmAbout") ||
+                w->objectName() == QLatin1String("frmWebsite"))
+                delete w;
+        }
+    }
+    template <typename T> static T *loaded(const char *name) {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName() == QLatin1String(name))
+                return qobject_cast<T *>(w);
+        }
+        return nullptr;
+    }
+    static QString text(QWidget *window, const char *label) {
+        auto *l = window->findChild<QLabel *>(QLatin1String(label));
+        return l ? l->text() : QStringLiteral("<missing>");
+    }
+};
+
+TEST(VersionInfoTest, VersionIsMajorDotMinorInPlainDecimals) {
+    EXPECT_EQ(versionText(1, 2), QStringLiteral("1.2"));
+    EXPECT_EQ(versionText(10, 0), QStringLiteral("10.0"));
+    EXPECT_EQ(versionText(0, 15), QStringLiteral("0.15"));
+}
+
+TEST(VersionInfoTest, WebAddressGetsAHttpSchemeOnlyWhenItHasNone) {
+    EXPECT_EQ(websiteAddress("www.quillmark.example"), "http://www.quillmark.example");
+    EXPECT_EQ(websiteAddress("quillmark.example/vesperon"), "http://quillmark.example/vesperon");
+    EXPECT_EQ(websiteAddress("http://www.quillmark.example"), "http://www.quillmark.example");
+    EXPECT_EQ(websiteAddress("https://www.quillmark.example"), "https://www.quillmark.example");
+    EXPECT_EQ(websiteAddress("HTTP://WWW.QUILLMARK.EXAMPLE"), "HTTP://WWW.QUILLMARK.EXAMPLE");
+    EXPECT_EQ(websiteAddress("HtTpS://quillmark.example"), "HtTpS://quillmark.example");
+    // A scheme written as "http:" without the slashes is not one.
+    EXPECT_EQ(websiteAddress("http:quillmark.example"), "http://http:quillmark.example");
+    EXPECT_EQ(websiteAddress("ftp://quillmark.example"), "http://ftp://quillmark.example");
+}
+
+TEST_F(PresentationWindowsTest, AboutShowsTheProductValuesUnderItsTitle) {
+    SetDefaultMessages(*languages);
+    values.CompanyName = QStringLiteral("someone else"); // the window shows what the program holds
+    context->open.about();
+    auto *about = loaded<frmAbout>("frmAbout");
+    ASSERT_TRUE(about);
+    EXPECT_TRUE(about->isVisible());
+    EXPECT_FALSE(about->isModal());
+    EXPECT_EQ(about->windowTitle(), QStringLiteral("About Vesperon"));
+    EXPECT_EQ(text(about, "Label1"), QStringLiteral("Vesperon"));
+    EXPECT_EQ(text(about, "lblCompany"), QStringLiteral("someone else"));
+    EXPECT_EQ(text(about, "lblVersion"), versionText(product::VersionMajor, product::VersionMinor));
+    EXPECT_EQ(text(about, "lblWebsite"), QStringLiteral("http://www.quillmark.example"));
+    EXPECT_EQ(text(about, "Label2"), QStringLiteral("Version:"));
+    EXPECT_EQ(text(about, "Label3"), QStringLiteral("Owned By:"));
+    EXPECT_EQ(text(about, "Label4"), QStringLiteral("Website:"));
+    EXPECT_FALSE(text(about, "Label5").isEmpty());
+    EXPECT_FALSE(about->findChild<QLabel *>(QStringLiteral("Picture1"))->pixmap().isNull());
+    EXPECT_FALSE(about->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(about->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    // A second About brings up the same window.
+    context->open.about();
+    int count = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        count += w->objectName() == QLatin1String("frmAbout");
+    EXPECT_EQ(count, 1);
+}
+
+TEST_F(PresentationWindowsTest, AboutIsTranslatedButKeepsTheProductValuesAndItsTitleMessage) {
+    test::writeBytes(dir.filePath("Localization.txt"),
+                     "<XML_DIZ_INFO>\r\n<LANGUAGE_GROUP>\r\n\t<LANGUAGE_NAME>Deutsch</LANGUAGE_NAME>\r\n"
+                     "\t<TRANSLATION_ITEMS>\r\n"
+                     "\t\t<FRMABOUT_LABEL3>Besitzer:</FRMABOUT_LABEL3>\r\n"
+                     "\t\t<FRMABOUT_LBLVERSION>9.9</FRMABOUT_LBLVERSION>\r\n"
+                     "\t\t<FRMABOUT_CAPTION>Fenster</FRMABOUT_CAPTION>\r\n"
+                     "\t\t<MSG_TITLEABOUT>\xc3\x9c"
+                     "ber [ProgramName]</MSG_TITLEABOUT>\r\n"
+                     "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n</XML_DIZ_INFO>\r\n");
+    SetDefaultMessages(*languages);
+    values.CurrentLanguage = QStringLiteral("Deutsch");
+    context->open.about();
+    auto *about = loaded<frmAbout>("frmAbout");
+    ASSERT_TRUE(about);
+    EXPECT_EQ(text(about, "Label3"), QStringLiteral("Besitzer:"));
+    EXPECT_EQ(text(about, "lblVersion"), versionText(product::VersionMajor, product::VersionMinor));
+    EXPECT_EQ(about->windowTitle(), QString::fromUtf8("\xc3\x9c"
+                                                      "ber Vesperon"));
+}
+
+TEST_F(PresentationWindowsTest, HelpOpensOnlyAnExistingHelpFileAndRecordsIt) {
+    context->open.help();
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("unset"));
+
+    QDir(dir.path()).mkdir(QStringLiteral("Help.chm")); // a folder of that name is no help file
+    context->open.help();
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("unset"));
+    QDir(dir.path()).rmdir(QStringLiteral("Help.chm"));
+
+    test::writeBytes(dir.filePath("Help.chm"), "ITSF");
+    shell.answer = false; // what the shell answers changes nothing
+    context->open.help();
+    EXPECT_EQ(shell.opened, QStringList{dir.filePath("Help.chm")});
+    EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("0"));
+    EXPECT_EQ(user("showHelp", "unset"), QStringLiteral("unset")); // the per-user copy is the main window's
+}
+
+TEST_F(PresentationWindowsTest, FirstStartOpensTheHelpFromTheMainWindow) {
+    test::writeBytes(dir.filePath("Help.chm"), "ITSF");
+    start();
+    EXPECT_EQ(shell.opened, QStringList{dir.filePath("Help.chm")});
+    EXPECT_EQ(program("showHelp"), QStringLiteral("0"));
+}
+
+TEST_F(PresentationWindowsTest, WebsiteButtonPressedTwiceWithinASecondOpensTheAddressOnce) {
+    start();
+    auto *button = control<QPushButton>("cmdWebsite");
+    button->click();
+    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("http://www.quillmark.example")});
+    EXPECT_EQ(context->WebsiteMode, QString());
+    QPointer<frmWebsite> first = loaded<frmWebsite>("frmWebsite");
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(first->isVisible());
+    EXPECT_TRUE(first->Timer1().isActive());
+    EXPECT_EQ(first->Timer1().interval(), 1000);
+
+    button->click(); // the window is still loaded: nothing more opens
+    EXPECT_EQ(shell.opened.size(), 1);
+    EXPECT_EQ(context->WebsiteMode, QStringLiteral("Website"));
+
+    // Once its second is over the window unloads itself, and the next press opens again.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first.isNull(); }, 10000));
+    button->click();
+    EXPECT_EQ(shell.opened.size(), 2);
+    EXPECT_EQ(context->WebsiteMode, QString());
+}
+
+TEST_F(PresentationWindowsTest, WebsiteWindowOpensNothingForAnotherMode) {
+    context->WebsiteMode = QStringLiteral("Forum");
+    context->open.website();
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_EQ(context->WebsiteMode, QStringLiteral("Forum"));
+    ASSERT_TRUE(loaded<frmWebsite>("frmWebsite"));
+}
+
+} // namespace
