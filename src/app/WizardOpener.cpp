@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/frmMain.h"
 #include "editor/frmWizard.h"
+#include "localization/clsLanguages.h"
 
 #include <QPointer>
 #include <memory>
@@ -11,7 +12,8 @@ namespace vesperon {
 
 void installWizard(AppContext &context, frmMain &mainWindow) {
     auto open = std::make_shared<QPointer<frmWizard>>();
-    context.open.wizard = [&context, &mainWindow, open] {
+    // Loads a wizard unless one is loaded; it stays hidden until someone shows it.
+    const auto ensureLoaded = [&context, &mainWindow, open]() -> frmWizard * {
         if (!*open) {
             auto *wizard = new frmWizard(
                 context, mainWindow.scheduleList(), [&mainWindow] { mainWindow.loadData(); }, &mainWindow);
@@ -21,11 +23,16 @@ void installWizard(AppContext &context, frmMain &mainWindow) {
             *open = wizard;
             wizard->Form_Load();
         }
-        frmWizard *wizard = *open;
+        return *open;
+    };
+    context.open.wizard = [ensureLoaded] {
+        frmWizard *wizard = ensureLoaded();
         wizard->show();
         wizard->raise();
         wizard->activateWindow();
     };
+    // The translation template must hold the wizard's texts: it is loaded, hidden, first.
+    context.languages.setBeforeTemplate([ensureLoaded] { ensureLoaded(); });
 }
 
 } // namespace vesperon

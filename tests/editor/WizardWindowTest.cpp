@@ -1,4 +1,5 @@
 #include "WizardFixture.h"
+#include "support/TestFiles.h"
 
 using namespace vesperon;
 
@@ -260,6 +261,26 @@ TEST_F(WizardWindowTest, TheWizardTranslatesItselfIntoTheUsersLanguage) {
                                                    "chentlich"));
     EXPECT_EQ(weekList()->topLevelItem(0)->text(0), QStringLiteral("Montag"));
     EXPECT_EQ(weekList()->topLevelItem(1)->text(0), QStringLiteral("Tuesday"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WizardWindowTest, TheTranslationTemplateLoadsTheWizardHiddenSoItsTextsAreIncluded) {
+    startWithWizard();
+    ASSERT_TRUE(languages->makeLocalizationFile());
+    const QByteArray file = test::readBytes(dir.filePath(QStringLiteral("Localization.txt")));
+    EXPECT_TRUE(file.contains("<FRMWIZARD_CMDOK>")) << file.left(400).toStdString();
+    EXPECT_TRUE(file.contains("<FRMWIZARD_OPTREPEAT0>"));
+    EXPECT_TRUE(file.contains("<FRMMAIN_LSTSCHEDULES_COL1>Schedule Name</FRMMAIN_LSTSCHEDULES_COL1>"));
+    // The wizard stays loaded but out of sight, and New shows that same wizard.
+    frmWizard *loaded = wizard();
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_FALSE(loaded->isVisible());
+    pressNew();
+    EXPECT_EQ(window->findChildren<frmWizard *>().size(), 1);
+    EXPECT_TRUE(loaded->isVisible());
 }
 
 } // namespace
