@@ -4,9 +4,12 @@
 #include "support/TestFiles.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace vesperon;
@@ -84,6 +87,61 @@ TEST_F(ListingBinary, ABadOptionIsAOneLineErrorWithStatusTwo) {
     const QByteArray error = process.err;
     EXPECT_EQ(error.count('\n'), 1);
     EXPECT_TRUE(error.startsWith("vesperon: ")) << error.toStdString();
+}
+
+} // namespace
+
+namespace {
+
+QByteArray folderSnapshot(const QString &path) {
+    QByteArray snapshot;
+    QDirIterator it(path, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QStringList files;
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    for (const QString &file : files) {
+        QFile f(file);
+        f.open(QIODevice::ReadOnly);
+        snapshot += file.toUtf8() + '\n' + f.readAll() + '\n';
+    }
+    return snapshot;
+}
+
+TEST_F(ListingBinary, ASecondCopyEndsAtOnceWithoutTouchingAnything) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.filePath(QStringLiteral("runtime")));
+    environment.insert(QStringLiteral("HOME"), dir.path());
+    QDir(dir.path()).mkdir(QStringLiteral("runtime"));
+
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(binary, {});
+    ASSERT_TRUE(first.waitForStarted(10000));
+    // The first copy is up once it has written its first setting.
+    const QString userSettings = dir.filePath(QStringLiteral("config/Quillmark/Vesperon/user.ini"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo::exists(userSettings); }, 20000));
+    const QByteArray before = folderSnapshot(dir.filePath(QStringLiteral("config")));
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    QElapsedTimer timer;
+    timer.start();
+    second.start(binary, {});
+    // It must not wait for anything; how fast it goes depends on the machine, so the time is
+    // reported rather than asserted.
+    ASSERT_TRUE(second.waitForFinished(10000));
+    RecordProperty("second_copy_ms", static_cast<int>(timer.elapsed()));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+    EXPECT_EQ(folderSnapshot(dir.filePath(QStringLiteral("config"))), before);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    first.waitForFinished(5000);
 }
 
 } // namespace
