@@ -34,6 +34,10 @@ namespace {
 const QString ShippedPath = QStringLiteral(VESPERON_SHIPPED_LOCALIZATION);
 const QString English = QStringLiteral("English");
 
+// Labels a window fills from the program's own values after translating, so the template
+// holds whatever those values are today: the about window's version number.
+const QStringList SetAfterTranslating = {QStringLiteral("FRMABOUT_LBLVERSION")};
+
 QString shippedText() {
     return ReadLocalizationText(ShippedPath).value_or(QString());
 }
@@ -211,7 +215,8 @@ TEST_F(ShippedTranslations, EnglishGroupHoldsExactlyTheItemsOfTheWindowsAndMessa
         EXPECT_EQ(shipped.count(key), generated.count(key)) << qPrintable(key);
         // The English group puts its texts over the built-in ones: a caption changed in a
         // window must change here too (and its translations be looked at again).
-        if (shippedSet.contains(key) && FindItemText(shippedLines, key) != FindItemText(template_, key))
+        if (shippedSet.contains(key) && !SetAfterTranslating.contains(key) &&
+            FindItemText(shippedLines, key) != FindItemText(template_, key))
             changed << key;
     }
     changed.sort();
