@@ -1,0 +1,88 @@
+#include "ProgramWindows.h"
+
+#include "app/WizardOpener.h"
+#include "app/frmStillRunning.h"
+#include "localization/LocalizationFile.h"
+#include "settings/OptionsOpener.h"
+#include "settings/frmOptions.h"
+
+#include <QApplication>
+
+namespace vesperon::test {
+
+void ProgramWindows::SetUp() {
+    MainWindowFixture::SetUp();
+    // Not the first start: no language window, no help.
+    setUser("Language", QStringLiteral("English"));
+    setUser("showHelp", QStringLiteral("0"));
+}
+
+void ProgramWindows::TearDown() {
+    // The wizard goes with the main window and the options window with the context; the
+    // reminder belongs to no one.
+    delete m_stillRunning.data();
+    MainWindowFixture::TearDown();
+}
+
+void ProgramWindows::openEveryWindow() {
+    frmMain &main = start();
+    m_windows << &main;
+
+    installWizard(*context, main);
+    context->editMode = false;
+    context->open.wizard();
+    m_windows << main.findChild<QWidget *>(QStringLiteral("frmWizard"));
+
+    installOptions(*context);
+    context->open.options();
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("frmOptions"))
+            m_windows << top;
+    }
+
+    auto *stillRunning = new frmStillRunning(*context, main);
+    m_stillRunning = stillRunning;
+    stillRunning->Form_Load();
+    m_windows << stillRunning;
+
+    for (const QPointer<QWidget> &window : m_windows)
+        EXPECT_TRUE(window) << "a window of the program did not open";
+}
+
+QList<QWidget *> ProgramWindows::openWindows() const {
+    QList<QWidget *> windows;
+    for (const QPointer<QWidget> &window : m_windows) {
+        if (window)
+            windows << window.data();
+    }
+    return windows;
+}
+
+QStringList ProgramWindows::englishTemplate() {
+    const QString path = localizationFilePath(dir.path());
+    EXPECT_TRUE(languages->makeLocalizationFile());
+    const std::optional<QString> text = ReadLocalizationText(path);
+    QFile::remove(path);
+    if (!text)
+        return {};
+    QStringList lines = FindLanguageGroup(*text, QStringLiteral("English")).value_or(QStringList());
+    for (QString &line : lines) {
+        line.replace(values.Website, QStringLiteral("[Website]"));
+        line.replace(values.ProgramName, QStringLiteral("[ProgramName]"));
+        line.replace(values.CompanyName, QStringLiteral("[CompanyName]"));
+    }
+    return lines;
+}
+
+QStringList itemKeys(const QStringList &lines) {
+    QStringList keys;
+    for (const QString &line : lines) {
+        const qsizetype open = line.indexOf(QLatin1Char('<'));
+        const qsizetype close = line.indexOf(QLatin1Char('>'));
+        if (open >= 0 && close > open + 1 && line.at(open + 1) != QLatin1Char('/'))
+            keys << line.mid(open + 1, close - open - 1).toUpper();
+    }
+    return keys;
+}
+
+} // namespace vesperon::test
