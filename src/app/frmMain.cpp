@@ -28,6 +28,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QToolButton>
 #include <QTreeView>
 
 namespace vesperon {
@@ -93,9 +94,14 @@ void frmMain::buildControls() {
     setCentralWidget(client);
     resize(toPixels(12165), toPixels(7230) + menuBar()->sizeHint().height());
 
+    // Picture buttons: the picture above the caption, so the caption has the whole width.
     const auto button = [client](const char *name, const QString &caption, const QString &icon, QRect place) {
-        auto *b = new QPushButton(appIcon(icon), caption, client);
+        auto *b = new QToolButton(client);
         b->setObjectName(QLatin1String(name));
+        b->setProperty("controlKind", QStringLiteral("CommandButton"));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setIcon(appIcon(icon));
+        b->setText(caption);
         b->setIconSize(QSize(24, 24));
         b->setGeometry(place);
         return b;
@@ -165,12 +171,12 @@ void frmMain::buildControls() {
 
     connect(m_lstSchedules, &QTreeView::clicked, this,
             [this](const QModelIndex &index) { lstSchedules_ItemClick(index.row()); });
-    connect(m_cmdNewSchedule, &QPushButton::clicked, this, &frmMain::cmdNewSchedule_Click);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &frmMain::cmdEdit_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click);
-    connect(m_cmdGo, &QPushButton::clicked, this, &frmMain::cmdGo_Click);
-    connect(m_cmdPower, &QPushButton::clicked, this, &frmMain::cmdPower_Click);
-    connect(m_cmdWebsite, &QPushButton::clicked, this, &frmMain::cmdWebsite_Click);
+    connect(m_cmdNewSchedule, &QToolButton::clicked, this, &frmMain::cmdNewSchedule_Click);
+    connect(m_cmdEdit, &QToolButton::clicked, this, &frmMain::cmdEdit_Click);
+    connect(m_cmdDelete, &QToolButton::clicked, this, &frmMain::cmdDelete_Click);
+    connect(m_cmdGo, &QToolButton::clicked, this, &frmMain::cmdGo_Click);
+    connect(m_cmdPower, &QToolButton::clicked, this, &frmMain::cmdPower_Click);
+    connect(m_cmdWebsite, &QToolButton::clicked, this, &frmMain::cmdWebsite_Click);
     connect(m_chkPrevent, &QCheckBox::toggled, this, [this](bool on) { m_cycle->setPreventSchedules(on); });
     connect(m_chkLowPower, &QCheckBox::clicked, this, [this](bool on) { m_power->setDisableSuspend(on); });
 }
@@ -275,6 +281,7 @@ void frmMain::Form_Load() {
     m_ctx.values.CurrentLanguage = user.value(settings::keys::Language);
     SetDefaultMessages(m_ctx.languages);
     m_ctx.languages.ChangeLanguage(this, m_ctx.values.CurrentLanguage);
+    fitCaption(m_cmdWebsite);
     if (firstLanguage.isEmpty()) {
         user.setValue(settings::keys::Language, QStringLiteral("English"));
         if (m_ctx.open.language)
@@ -310,6 +317,15 @@ void frmMain::Form_Load() {
         m_ctx.settings.program().setStartedHidden(true);
     }
     m_cycle->start();
+}
+
+void frmMain::fitCaption(QToolButton *button) {
+    QFont font = button->font();
+    font.setPointSizeF(QApplication::font(button).pointSizeF());
+    const int room = button->width() - 12;
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(button->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    button->setFont(font);
 }
 
 void frmMain::loadData() {
@@ -551,6 +567,7 @@ void frmMain::resizeEvent(QResizeEvent *event) {
     if (!layout)
         return;
     m_cmdWebsite->resize(toPixels(layout->websiteButtonWidth), m_cmdWebsite->height());
+    fitCaption(m_cmdWebsite);
     m_lstSchedules->resize(toPixels(layout->listWidth), toPixels(layout->listHeight));
 }
 

@@ -14,7 +14,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMenu;
-class QPushButton;
+class QToolButton;
 class QTreeView;
 
 namespace vesperon {
@@ -76,6 +76,8 @@ protected:
 private:
     void buildControls();
     void buildMenus();
+    // A long caption (the web address) gets a smaller font rather than being cut off.
+    static void fitCaption(QToolButton *button);
     QAction *addItem(QMenu *menu, const QString &group, int index, const QString &text, const QString &icon);
     void setItemCommands(ItemCommandStates states);
     void performAction(const QString &scheduleName, const QString &actionType);
@@ -90,12 +92,12 @@ private:
     std::unique_ptr<SchedulerCycle> m_cycle;
     bool m_unloaded = false;
 
-    QPushButton *m_cmdNewSchedule = nullptr;
-    QPushButton *m_cmdEdit = nullptr;
-    QPushButton *m_cmdDelete = nullptr;
-    QPushButton *m_cmdGo = nullptr;
-    QPushButton *m_cmdPower = nullptr;
-    QPushButton *m_cmdWebsite = nullptr;
+    QToolButton *m_cmdNewSchedule = nullptr;
+    QToolButton *m_cmdEdit = nullptr;
+    QToolButton *m_cmdDelete = nullptr;
+    QToolButton *m_cmdGo = nullptr;
+    QToolButton *m_cmdPower = nullptr;
+    QToolButton *m_cmdWebsite = nullptr;
     QLabel *m_Label1 = nullptr;
     QLabel *m_SkinLabel1 = nullptr;
     QComboBox *m_cbShutdown = nullptr;

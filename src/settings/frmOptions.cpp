@@ -164,7 +164,9 @@ void frmOptions::buildEmailGroup() {
     const char *const tipNames[] = {"SkinLabel1", "SkinLabel2", "SkinLabel3", "SkinLabel4"};
     for (int i = 0; i < 4; ++i) {
         addInfoMarker(group, i, twipsRect(5460, 300 + 480 * i, 255, 255));
-        addSkinLabel(group, tipNames[i], QLatin1String(tips[i]), twipsRect(5760, 300 + 480 * i, 4215, 435));
+        // Two lines of small print each: the tips wrap.
+        addSkinLabel(group, tipNames[i], QLatin1String(tips[i]), twipsRect(5760, 300 + 480 * i, 4215, 465))
+            ->setWordWrap(true);
     }
 }
 

@@ -95,9 +95,9 @@ TEST(Tray, RefreshAddsAMissingIconAndRetriesFasterAfterAFailure) {
 namespace {
 
 TEST(AppIcons, EveryPictureIsThereAndTheProgramIconHasAllItsSizes) {
-    for (const char *name : {"new", "edit", "delete", "go", "power", "website", "shutdown", "reboot", "logoff",
-                             "standby", "hibernate", "preferences", "exit", "language", "help", "about", "open",
-                             "hide"})
+    for (const char *name :
+         {"new", "edit", "delete", "go", "power", "website", "shutdown", "reboot", "logoff", "standby",
+          "hibernate", "preferences", "exit", "language", "help", "about", "open", "hide"})
         EXPECT_FALSE(appIcon(QLatin1String(name)).pixmap(16, 16).isNull()) << name;
     const QIcon icon = programIcon();
     for (const int size : {16, 32, 48, 64, 128})

@@ -29,8 +29,8 @@ protected:
         r.StartTime = QStringLiteral("22:00:00");
         ASSERT_FALSE(WriteScheduleFile(r, dataFolder()).has_value());
     }
-    bool editEnabled() { return control<QPushButton>("cmdEdit")->isEnabled(); }
-    bool deleteEnabled() { return control<QPushButton>("cmdDelete")->isEnabled(); }
+    bool editEnabled() { return control<QAbstractButton>("cmdEdit")->isEnabled(); }
+    bool deleteEnabled() { return control<QAbstractButton>("cmdDelete")->isEnabled(); }
     QAction *fileItem(int index) {
         const auto items = window->findChildren<QAction *>(QStringLiteral("mnuFileItem"));
         const auto it = std::find_if(items.begin(), items.end(),
@@ -59,7 +59,7 @@ TEST_F(MainWindowTest, FirstStartAsksForALanguageAndOpensTheHelpOnce) {
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(QDir(dataFolder()).exists());
     EXPECT_EQ(window->windowTitle(), languages->getMessages(QStringLiteral("MSG_TITLE")));
-    EXPECT_EQ(control<QPushButton>("cmdWebsite")->text(), QStringLiteral("Visit ") + values.Website);
+    EXPECT_EQ(control<QAbstractButton>("cmdWebsite")->text(), QStringLiteral("Visit ") + values.Website);
     EXPECT_EQ(tray.calls, (QStringList{QStringLiteral("modify"), QStringLiteral("add")}));
     EXPECT_EQ(tray.tooltip, QStringLiteral("Vesperon"));
 

@@ -25,6 +25,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
+#include <QToolButton>
 #include <QTreeView>
 
 namespace vesperon::test {
@@ -105,6 +106,20 @@ QList<Room> buttonRoom(const QPushButton *button) {
     return {Room{needed.width(), button->width(), QStringLiteral("width")}};
 }
 
+QList<Room> toolButtonRoom(const QToolButton *button) {
+    // Picture above the caption: the wider of the two, plus the style's margins.
+    QStyleOptionToolButton option;
+    option.initFrom(button);
+    option.toolButtonStyle = button->toolButtonStyle();
+    option.iconSize = button->iconSize();
+    option.icon = button->icon();
+    option.text = button->text();
+    QSize contents = button->fontMetrics().size(Qt::TextShowMnemonic, button->text());
+    contents.rwidth() = std::max(contents.width(), button->iconSize().width());
+    const QSize needed = button->style()->sizeFromContents(QStyle::CT_ToolButton, &option, contents, button);
+    return {Room{needed.width(), button->width(), QStringLiteral("width")}};
+}
+
 QList<Room> groupTitleRoom(const QGroupBox *box) {
     QStyleOptionGroupBox option;
     option.initFrom(box);
@@ -161,6 +176,8 @@ QList<Fit> measure(QWidget *window) {
             add(label, key, label->text(), labelRoom(label));
         } else if (auto *button = qobject_cast<QPushButton *>(control)) {
             add(button, key, button->text(), buttonRoom(button));
+        } else if (auto *tool = qobject_cast<QToolButton *>(control)) {
+            add(tool, key, tool->text(), toolButtonRoom(tool));
         } else if (qobject_cast<QCheckBox *>(control) || qobject_cast<QRadioButton *>(control)) {
             // The size hint is the indicator, the spacing and the text (and an icon, if any).
             auto *box = static_cast<QAbstractButton *>(control);

@@ -99,8 +99,8 @@ protected:
                           list->visualItemRect(list->topLevelItem(entry)).center());
     }
 
-    void pressNew() { QTest::mouseClick(control<QPushButton>("cmdNewSchedule"), Qt::LeftButton); }
-    void pressEdit() { QTest::mouseClick(control<QPushButton>("cmdEdit"), Qt::LeftButton); }
+    void pressNew() { QTest::mouseClick(control<QAbstractButton>("cmdNewSchedule"), Qt::LeftButton); }
+    void pressEdit() { QTest::mouseClick(control<QAbstractButton>("cmdEdit"), Qt::LeftButton); }
     void clickRow(const QString &name) {
         auto *list = control<QTreeView>("lstSchedules");
         const int row = window->scheduleList().FindScheduleRow(name) - 1;

@@ -138,7 +138,7 @@ TEST_F(PresentationWindowsTest, FirstStartOpensTheHelpFromTheMainWindow) {
 
 TEST_F(PresentationWindowsTest, WebsiteButtonPressedTwiceWithinASecondOpensTheAddressOnce) {
     start();
-    auto *button = control<QPushButton>("cmdWebsite");
+    auto *button = control<QAbstractButton>("cmdWebsite");
     button->click();
     EXPECT_EQ(shell.opened, QStringList{QStringLiteral("http://www.quillmark.example")});
     EXPECT_EQ(context->WebsiteMode, QString());
