@@ -1,12 +1,17 @@
 #include "ProgramWindows.h"
 
 #include "app/WizardOpener.h"
+#include "localization/LanguageWindowOpener.h"
+#include "windows/PresentationWindows.h"
 #include "app/frmStillRunning.h"
 #include "localization/LocalizationFile.h"
 #include "settings/OptionsOpener.h"
 #include "settings/frmOptions.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+#include <functional>
+#include <utility>
 
 namespace vesperon::test {
 
@@ -21,6 +26,11 @@ void ProgramWindows::TearDown() {
     // The wizard goes with the main window and the options window with the context; the
     // reminder belongs to no one.
     delete m_stillRunning.data();
+    for (const QPointer<QWidget> &window : m_windows) {
+        if (window && window->objectName() != QLatin1String("frmMain"))
+            window->close();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     MainWindowFixture::TearDown();
 }
 
@@ -38,6 +48,19 @@ void ProgramWindows::openEveryWindow() {
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (top->objectName() == QLatin1String("frmOptions"))
             m_windows << top;
+    }
+
+    // The language window and the about window, opened as the menus open them.
+    installLanguageWindow(*context, main, m_http);
+    installPresentationWindows(*context);
+    for (const auto &[open, name] : {std::pair<std::function<void()>, const char *>{
+                                         [this] { context->open.language(false); }, "frmLanguage"},
+                                     {[this] { context->open.about(); }, "frmAbout"}}) {
+        open();
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            if (top->objectName() == QLatin1String(name) && !m_windows.contains(top))
+                m_windows << top;
+        }
     }
 
     auto *stillRunning = new frmStillRunning(*context, main);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainWindowFixture.h"
+#include "core/HttpGet.h"
 
 #include <QFile>
 #include <QList>
@@ -14,6 +15,12 @@ namespace vesperon::test {
 // size and loaded as the running program loads it, with no Localization.txt in the
 // application folder (so each control shows its built-in English text). A window added to the
 // program gets one more line in openEveryWindow.
+// The language window's downloads are not part of these tests.
+class NoHttp final : public HttpGet {
+public:
+    void DownloadText(const QString &, QObject *, Done) override {}
+};
+
 class ProgramWindows : public MainWindowFixture {
 protected:
     void SetUp() override;
@@ -32,6 +39,7 @@ protected:
 private:
     QList<QPointer<QWidget>> m_windows;
     QPointer<QWidget> m_stillRunning;
+    NoHttp m_http;
 };
 
 // The keys of item lines, upper-cased, in line order (lines without an item are skipped).
