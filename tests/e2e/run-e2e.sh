@@ -127,6 +127,13 @@ grep -qiE '^showHelp *= *0' "$SETTINGS_FOLDER"/*.ini 2>/dev/null ||
 grep -qiE '^Language *= *English' "$SETTINGS_FOLDER/user.ini" ||
     fail "the first start did not store a language"
 [ -d "$APP_FOLDER/data" ] || fail "no data folder in the per-user application folder $APP_FOLDER"
+# The shipped files are copied into the per-user application folder, where the program looks.
+for shipped in Help.chm Localization.txt; do
+    if [ -f "$PREFIX/share/vesperon/$shipped" ]; then
+        cmp -s "$PREFIX/share/vesperon/$shipped" "$APP_FOLDER/$shipped" ||
+            fail "the installed $shipped was not copied into $APP_FOLDER"
+    fi
+done
 
 # Layout of the main window, in pixels inside its client area (below the menu bar).
 import -window "$MAIN" "$OUT/main-window.png"
