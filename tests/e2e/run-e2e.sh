@@ -74,7 +74,15 @@ chmod 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 # A sanitized build reports leaks at exit; the X and font libraries' own caches are not ours.
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")" && pwd)/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# Documents the program opens through the desktop (the help) are recorded, not shown.
+mkdir -p "$TMP/bin"
+cat >"$TMP/bin/xdg-open" <<EOF
+#!/bin/sh
+printf '%s\n' "\$*" >>"$TMP/opened.log"
+EOF
+chmod +x "$TMP/bin/xdg-open"
+export PATH=$TMP/bin:$PATH
 APP_FOLDER=$XDG_DATA_HOME/Quillmark/Vesperon
 SETTINGS_FOLDER=$XDG_CONFIG_HOME/Quillmark/Vesperon
 
@@ -115,15 +123,24 @@ until has_window '^Vesperon by Quillmark$'; do
             import -window "$LANG_WINDOW" "$OUT/language-window.png" || true
             language_seen=yes
         fi
-        xdotool windowfocus --sync "$LANG_WINDOW" 2>/dev/null || true
+        timeout 3 xdotool windowfocus --sync "$LANG_WINDOW" 2>/dev/null || true
         xdotool key --window "$LANG_WINDOW" Escape Return 2>/dev/null || true
     fi
     sleep 0.2
 done
 MAIN=$(visible_window '^Vesperon by Quillmark$')
 step "main window $MAIN (language window seen: $language_seen)"
-grep -qiE '^showHelp *= *0' "$SETTINGS_FOLDER"/*.ini 2>/dev/null ||
-    fail "the first start did not record that the help was shown (showHelp=0)"
+grep -qiE '^showHelp *= *0' "$SETTINGS_FOLDER/user.ini" ||
+    fail "the first start did not record that it offered the help (showHelp=0 in user.ini)"
+if [ -f "$PREFIX/share/vesperon/Help.chm" ]; then
+    # The help opens once, through the desktop, from the per-user application folder.
+    wait_for 10 "the help to open" grep -q 'Help\.chm' "$TMP/opened.log"
+    [ "$(grep -c 'Help\.chm' "$TMP/opened.log")" -eq 1 ] || fail "the help opened more than once"
+    grep -qF "$APP_FOLDER/Help.chm" "$TMP/opened.log" ||
+        fail "the help opened from elsewhere: $(cat "$TMP/opened.log")"
+    grep -qiE '^showHelp *= *0' "$SETTINGS_FOLDER/program.ini" ||
+        fail "opening the help did not record showHelp=0 in program.ini"
+fi
 grep -qiE '^Language *= *English' "$SETTINGS_FOLDER/user.ini" ||
     fail "the first start did not store a language"
 [ -d "$APP_FOLDER/data" ] || fail "no data folder in the per-user application folder $APP_FOLDER"
@@ -161,7 +178,7 @@ step "new schedule through the wizard"
 click_at "$MAIN" 62 $((MENU_H + 34)) # New Schedule
 wait_for 15 "the wizard" has_window '^Schedule Configuration$'
 WIZARD=$(visible_window '^Schedule Configuration$')
-xdotool windowfocus --sync "$WIZARD" 2>/dev/null || true
+timeout 3 xdotool windowfocus --sync "$WIZARD" 2>/dev/null || true
 click_at "$WIZARD" 300 13 # Schedule Name
 xdotool key --window "$WIZARD" ctrl+a
 xdotool type --window "$WIZARD" --delay 20 "$SCHEDULE_NAME"
