@@ -59,7 +59,7 @@ wait_for() {
 visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true; }
 has_window() { [ -n "$(visible_window "$1")" ]; }
 # A child that has ended stays a zombie until it is waited for: that counts as gone.
-process_gone() { ! kill -0 "$1" 2>/dev/null || [ "$(ps -o stat= -p "$1" | cut -c1)" = Z ]; }
+process_gone() { ! kill -0 "$1" 2>/dev/null || [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = Z ]; }
 
 # Clicks at a point inside a window (coordinates relative to its top-left corner).
 click_at() { xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"; }
