@@ -234,7 +234,11 @@ MENU=
 deadline=$((SECONDS + 10))
 while [ -z "$MENU" ]; do
     [ "$SECONDS" -ge "$deadline" ] && fail "the tray menu did not open"
-    MENU=$(comm -13 <(printf '%s\n' "$before_menu") <(xdotool search --onlyvisible --classname '^vesperon$' | sort) | head -n1)
+    # A new window of the program, tall enough for four items (a tooltip is not).
+    for w in $(comm -13 <(printf '%s\n' "$before_menu") <(xdotool search --onlyvisible --classname '^vesperon$' | sort)); do
+        eval "$(xdotool getwindowgeometry --shell "$w")"
+        [ "$HEIGHT" -gt 50 ] && MENU=$w && break
+    done
     sleep 0.1
 done
 eval "$(xdotool getwindowgeometry --shell "$MENU")"
