@@ -209,9 +209,9 @@ xdotool type --window "$MAIN" --delay 20 "Shut Down"
 click_at "$MAIN" 492 $((MENU_H + 34)) # Go
 sleep 0.5
 import -window "$MAIN" "$OUT/main-window-quick-schedule.png"
-grep -q 'PowerOff' "$TMP/logind.log" && fail "PowerOff was called at once, not in a minute"
+grep -q ' PowerOff ' "$TMP/logind.log" && fail "PowerOff was called at once, not in a minute"
 step "waiting for PowerOff at the logind mock"
-wait_for 80 "PowerOff at the logind mock" grep -q 'PowerOff' "$TMP/logind.log"
+wait_for 80 "PowerOff at the logind mock" grep -q ' PowerOff ' "$TMP/logind.log"
 gdbus call --address "$BUS" -d org.freedesktop.login1 -o /org/freedesktop/login1 \
     -m org.freedesktop.DBus.Mock.GetMethodCalls PowerOff >"$OUT/poweroff-calls.txt"
 grep -q 'false' "$OUT/poweroff-calls.txt" || fail "PowerOff was not called non-interactively: $(cat "$OUT/poweroff-calls.txt")"
@@ -245,6 +245,7 @@ eval "$(xdotool getwindowgeometry --shell "$MENU")"
 MENU_X=$X MENU_Y=$Y MENU_W=$WIDTH MENU_HEIGHT=$HEIGHT
 shot_x=$((MENU_X < 1080 ? MENU_X : 1080))
 import -window root -crop "$((1280 - shot_x))x$((MENU_Y + MENU_HEIGHT + 8))+${shot_x}+0" +repage "$OUT/tray.png"
+[ "$(grep -c ' PowerOff ' "$TMP/logind.log")" -eq 1 ] || fail "the quick schedule powered off more than once"
 step "Exit from the tray menu"
 # Exit is the menu's last item.
 click_at "$MENU" $((MENU_W / 2)) $((MENU_HEIGHT - 12))
