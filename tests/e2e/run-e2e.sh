@@ -40,8 +40,9 @@ trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
     [ -n "${DISPLAY:-}" ] && import -window root "$OUT/failure.png" 2>/dev/null || true
-    echo "--- program output ---" >&2
-    cat "$TMP/vesperon.log" >&2 2>/dev/null || true
+    for log in vesperon trayer xvfb dbusmock; do
+        [ -s "$TMP/$log.log" ] && { echo "--- $log.log ---" >&2; tail -n 40 "$TMP/$log.log" >&2; }
+    done
     exit 1
 }
 
@@ -58,6 +59,23 @@ wait_for() {
 
 visible_window() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true; }
 has_window() { [ -n "$(visible_window "$1")" ]; }
+# The id of a visible window once it has settled: Qt may replace a window's X window right
+# after showing it, so the same id must be seen three times in a row.
+settled_window() {
+    local id previous= count=0 deadline=$((SECONDS + 15))
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        id=$(visible_window "$1")
+        if [ -n "$id" ] && [ "$id" = "$previous" ]; then
+            count=$((count + 1))
+            [ "$count" -ge 2 ] && { echo "$id"; return 0; }
+        else
+            count=0
+        fi
+        previous=$id
+        sleep 0.2
+    done
+    return 1
+}
 # A child that has ended stays a zombie until it is waited for: that counts as gone.
 process_gone() { ! kill -0 "$1" 2>/dev/null || [ "$(cut -d' ' -f3 "/proc/$1/stat" 2>/dev/null)" = Z ]; }
 
@@ -99,10 +117,19 @@ Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP/display" >"$TMP/xv
 PIDS+=($!)
 wait_for 20 "Xvfb" test -s "$TMP/display"
 export DISPLAY=:$(head -n1 "$TMP/display")
-trayer --edge top --align right --widthtype pixel --width 200 --height 24 --transparent false \
-    >"$TMP/trayer.log" 2>&1 &
-PIDS+=($!)
-wait_for 20 "trayer" xdotool search --classname trayer
+# trayer has been seen to start without docking its window now and then: give it three tries.
+for attempt in 1 2 3; do
+    trayer --edge top --align right --widthtype pixel --width 200 --height 24 --transparent false \
+        >>"$TMP/trayer.log" 2>&1 &
+    TRAYER=$!
+    PIDS+=("$TRAYER")
+    deadline=$((SECONDS + 10))
+    until xdotool search --classname trayer >/dev/null 2>&1 || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.1; done
+    xdotool search --classname trayer >/dev/null 2>&1 && break
+    echo "trayer attempt $attempt: no tray window (trayer $(kill -0 "$TRAYER" 2>/dev/null && echo running || echo ended))" >&2
+    kill "$TRAYER" 2>/dev/null || true
+    [ "$attempt" -eq 3 ] && fail "no tray host after three tries; trayer said: $(cat "$TMP/trayer.log")"
+done
 
 step "first start"
 "$BIN" >"$TMP/vesperon.log" 2>&1 &
@@ -122,11 +149,14 @@ until has_window '^Vesperon by Quillmark$'; do
             language_seen=yes
         fi
         timeout 3 xdotool windowfocus --sync "$LANG_WINDOW" 2>/dev/null || true
-        xdotool key --window "$LANG_WINDOW" Escape Return 2>/dev/null || true
+        # Return presses the window's default button, OK. (Escape is avoided on purpose: after
+        # the first-start language window was dismissed with Escape, the main window was seen to
+        # stop taking mouse clicks a moment later.)
+        xdotool key --window "$LANG_WINDOW" Return 2>/dev/null || true
     fi
     sleep 0.2
 done
-MAIN=$(visible_window '^Vesperon by Quillmark$')
+MAIN=$(settled_window '^Vesperon by Quillmark$') || fail "the main window did not settle"
 step "main window $MAIN (language window seen: $language_seen)"
 grep -qiE '^showHelp *= *0' "$SETTINGS_FOLDER/user.ini" ||
     fail "the first start did not record that it offered the help (showHelp=0 in user.ini)"
@@ -175,7 +205,7 @@ kill -0 "$APP" 2>/dev/null || fail "the first copy ended when the second started
 step "new schedule through the wizard"
 click_at "$MAIN" 62 $((MENU_H + 34)) # New Schedule
 wait_for 15 "the wizard" has_window '^Schedule Configuration$'
-WIZARD=$(visible_window '^Schedule Configuration$')
+WIZARD=$(settled_window '^Schedule Configuration$') || fail "the wizard did not settle"
 timeout 3 xdotool windowfocus --sync "$WIZARD" 2>/dev/null || true
 click_at "$WIZARD" 300 13 # Schedule Name
 xdotool key --window "$WIZARD" ctrl+a
