@@ -153,6 +153,11 @@ void frmLanguage::downloadArrived(const QByteArray &body) {
     emit downloadFinished(true);
 }
 
+void frmLanguage::reject() {
+    QDialog::reject();
+    close();
+}
+
 void frmLanguage::Command2_Click() {
     close();
 }

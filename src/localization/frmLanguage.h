@@ -22,6 +22,10 @@ public:
     frmLanguage(AppContext &context, HttpGet &http, QWidget *mainWindow);
     ~frmLanguage() override;
 
+    // Escape closes the window the way OK does: it goes away for good rather than staying
+    // loaded and hidden (a hidden first-start dialog left the main window without clicks).
+    void reject() override;
+
     // Caption, translation, the list of languages.
     void Form_Load();
     // Lists the file's language names and shows the stored language.

@@ -283,3 +283,14 @@ TEST_F(LanguageWindowTest, TheFirstStartShowsTheWindowModally) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(LanguageWindowTest, EscapeClosesTheWindowForGoodAsOkDoes) {
+    test::writeBytes(localization(), file(English));
+    open();
+    QTest::keyClick(language.data(), Qt::Key_Escape);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return language.isNull(); }, 5000));
+}
+
+} // namespace
