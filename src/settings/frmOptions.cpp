@@ -64,6 +64,25 @@ void addInfoMarker(QWidget *group, int index, const QRect &place) {
     label->setProperty("index", index);
 }
 
+// One labelled text box per setting, one under the other; labels named SkinLabel* are skin labels.
+struct FieldRow {
+    const char *label;
+    const char *caption;
+    const settings::SettingKey &key;
+};
+
+template <std::size_t N> void addFieldRows(QWidget *group, const FieldRow (&rows)[N]) {
+    int top = 300;
+    for (const FieldRow &row : rows) {
+        QLabel *label =
+            addLabel(group, row.label, QLatin1String(row.caption), twipsRect(120, top, 1455, 255));
+        if (QLatin1String(row.label).startsWith(QLatin1String("Skin")))
+            label->setProperty("controlKind", QStringLiteral("SkinLabel"));
+        addText(group, row.key, twipsRect(1680, top, 3615, 285));
+        top += 360;
+    }
+}
+
 QPushButton *addButton(QWidget *group, const char *name, const QString &caption, const QRect &place) {
     auto *button = new QPushButton(caption, group);
     button->setObjectName(QLatin1String(name));
@@ -131,11 +150,7 @@ void frmOptions::buildEmailGroup() {
     QGroupBox *group =
         addGroup(this, "Frame3", QStringLiteral("Email Configuration"), twipsRect(60, 2820, 10095, 2775));
     group->hide();
-    const struct {
-        const char *label;
-        const char *caption;
-        const settings::SettingKey &key;
-    } rows[] = {
+    const FieldRow rows[] = {
         {"Label1", "From:", settings::keys::txtEmailFrom},
         {"Label2", "Mail Server:", settings::keys::txtServer},
         {"Label3", "Port:", settings::keys::txtPort},
@@ -143,12 +158,7 @@ void frmOptions::buildEmailGroup() {
         {"Label5", "Username:", settings::keys::txtUsername},
         {"Label8", "Password:", settings::keys::txtPassword2},
     };
-    int top = 300;
-    for (const auto &row : rows) {
-        addLabel(group, row.label, QLatin1String(row.caption), twipsRect(120, top, 1455, 255));
-        addText(group, row.key, twipsRect(1680, top, 3615, 285));
-        top += 360;
-    }
+    addFieldRows(group, rows);
     group->findChild<QLineEdit *>(nameOf(settings::keys::txtPassword2))->setEchoMode(QLineEdit::Password);
 
     addCheck(group, "chkAuth", QStringLiteral("Use Authentication"), twipsRect(120, 2520, 2535, 195));
@@ -174,26 +184,14 @@ void frmOptions::buildFtpGroup() {
     QGroupBox *group =
         addGroup(this, "Frame4", QStringLiteral("Default FTP Values"), twipsRect(60, 5700, 10095, 2175));
     group->hide();
-    const struct {
-        const char *label;
-        const char *caption;
-        const settings::SettingKey &key;
-    } rows[] = {
+    const FieldRow rows[] = {
         {"Label9", "Host:", settings::keys::txtFTPHost},
         {"Label10", "Port:", settings::keys::txtFTPPort},
         {"Label12", "Username:", settings::keys::txtFTPUsername},
         {"Label13", "Password:", settings::keys::txtFTPPassword},
         {"SkinLabel5", "Folder:", settings::keys::txtFTPFolder},
     };
-    int top = 300;
-    for (const auto &row : rows) {
-        if (QLatin1String(row.label).startsWith(QLatin1String("Skin")))
-            addSkinLabel(group, row.label, QLatin1String(row.caption), twipsRect(120, top, 1455, 255));
-        else
-            addLabel(group, row.label, QLatin1String(row.caption), twipsRect(120, top, 1455, 255));
-        addText(group, row.key, twipsRect(1680, top, 3615, 285));
-        top += 360;
-    }
+    addFieldRows(group, rows);
     group->findChild<QLineEdit *>(nameOf(settings::keys::txtFTPPassword))->setEchoMode(QLineEdit::Password);
     addInfoMarker(group, 4, twipsRect(5460, 300, 255, 255));
 }
