@@ -226,22 +226,11 @@ TEST_F(OptionsDialogTest, LoadingTranslatesTheWindowButNotTheStartUpLabel) {
         EXPECT_EQ(marker->text(), "(?)");
 }
 
-TEST_F(OptionsDialogTest, VisibleGroupsSitAtTheirDesignPlacesAndTheOthersAreOutOfSight) {
+TEST_F(OptionsDialogTest, OnlyTheStartUpAndMiscGroupsAreInSight) {
     open();
-    EXPECT_EQ(window->windowTitle(), "General Preferences");
-    EXPECT_EQ(window->size(), QSize(687, 182));
-    EXPECT_FALSE(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(liveWindows().windows().contains(window.get()));
-
-    auto *startup = window->findChild<QGroupBox *>(QStringLiteral("Frame1"));
-    auto *misc = window->findChild<QGroupBox *>(QStringLiteral("Frame2"));
-    EXPECT_EQ(startup->geometry(), QRect(4, 4, 673, 97));
-    EXPECT_EQ(misc->geometry(), QRect(4, 108, 673, 69));
-    EXPECT_EQ(box(keys::chkMin)->parent(), startup);
-    EXPECT_EQ(box(keys::chkMin)->geometry(), QRect(12, 56, 649, 13));
-    EXPECT_EQ(window->lblRunAtStart()->geometry(), QRect(12, 40, 533, 17));
-    EXPECT_EQ(box(keys::chkAlwaysExit)->parent(), misc);
-    EXPECT_EQ(box(keys::chkAlwaysExit)->geometry(), QRect(8, 40, 653, 21));
+    EXPECT_TRUE(box(keys::chkMin)->isVisible());
+    EXPECT_TRUE(box(keys::chkAlwaysExit)->isVisible());
     EXPECT_TRUE(box(keys::chkNoShow)->isVisible());
     EXPECT_FALSE(box(keys::chkLog)->isVisible());
 
