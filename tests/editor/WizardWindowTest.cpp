@@ -205,44 +205,6 @@ TEST_F(WizardWindowTest, CancelAndTheCloseBoxWriteNothingAndTheNextOpenLoadsAfre
     EXPECT_TRUE(prompt.questions().isEmpty());
 }
 
-TEST_F(WizardWindowTest, ControlsCarryTheTranslationKeysAndTheListsTheirEntries) {
-    startWithWizard();
-    pressNew();
-    frmWizard *wiz = wizard();
-    EXPECT_TRUE(liveWindows().windows().contains(wiz));
-    EXPECT_EQ(wiz->windowTitle(), QStringLiteral("Schedule Configuration"));
-    QStringList keys;
-    for (QObject *control : windowControls(wiz)) {
-        for (const WindowText &text : controlTexts(control, wiz->objectName()))
-            keys << text.key.toUpper();
-    }
-    keys.sort();
-    EXPECT_EQ(keys, (QStringList{"FRMWIZARD_CHKREPEAT", "FRMWIZARD_CHKSCHEDULER", "FRMWIZARD_CMDCANCEL",
-                                 "FRMWIZARD_CMDOK", "FRMWIZARD_FRAME6", "FRMWIZARD_FRREPEAT",
-                                 "FRMWIZARD_LABEL1", "FRMWIZARD_LABEL2", "FRMWIZARD_OPTREPEAT0",
-                                 "FRMWIZARD_OPTREPEAT1", "FRMWIZARD_OPTREPEAT2", "FRMWIZARD_SKINLABEL12"}));
-    for (const char *name : {"SkinLabel12", "Label1", "Label2"})
-        EXPECT_EQ(controlKind(wiz->findChild<QObject *>(QLatin1String(name))), QStringLiteral("SkinLabel"));
-    EXPECT_EQ(controlKind(w<QObject>("frRepeat")), QStringLiteral("Frame"));
-
-    QStringList texts;
-    QStringList keysOfDays;
-    for (int i = 0; i < weekList()->topLevelItemCount(); ++i) {
-        texts << weekList()->topLevelItem(i)->text(0);
-        keysOfDays << weekList()->topLevelItem(i)->data(0, Qt::UserRole).toString();
-    }
-    EXPECT_EQ(texts,
-              (QStringList{"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"}));
-    EXPECT_EQ(keysOfDays, (QStringList{"mon", "tue", "wed", "thu", "fri", "sat", "sun"}));
-    ASSERT_EQ(monthList()->topLevelItemCount(), 31);
-    EXPECT_EQ(monthList()->topLevelItem(0)->text(0), QStringLiteral("1"));
-    EXPECT_EQ(monthList()->topLevelItem(30)->text(0), QStringLiteral("31"));
-    // The two lists share one place inside the repeat frame.
-    EXPECT_EQ(weekList()->geometry(), monthList()->geometry());
-    EXPECT_EQ(weekList()->parentWidget(), w<QWidget>("frRepeat"));
-    EXPECT_EQ(w<QWidget>("dtTime")->parentWidget(), w<QWidget>("Frame6"));
-}
-
 TEST_F(WizardWindowTest, TheWizardTranslatesItselfIntoTheUsersLanguage) {
     test::writeBytes(dir.filePath(QStringLiteral("Localization.txt")),
                      "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n"

@@ -123,25 +123,6 @@ QStringList keysOf(QWidget *window) {
     return keys;
 }
 
-TEST(ControlKinds, EveryQtClassMapsToItsKind) {
-    TestWindow t;
-    EXPECT_EQ(controlKind(t.label), "Label");
-    EXPECT_EQ(controlKind(t.skinLabel), "SkinLabel");
-    EXPECT_EQ(controlKind(t.button), "CommandButton");
-    EXPECT_EQ(controlKind(t.frame), "Frame");
-    EXPECT_EQ(controlKind(t.check), "CheckBox");
-    EXPECT_EQ(controlKind(t.options[0]), "OptionButton");
-    EXPECT_EQ(controlKind(t.tabs), "TabStrip");
-    EXPECT_EQ(controlKind(t.tabs->tabBar()), "");
-    EXPECT_EQ(controlKind(t.list), "ListView");
-    EXPECT_EQ(controlKind(t.window->findChild<QTreeWidget *>("tvScheduleWeek")), "");
-    EXPECT_EQ(controlKind(t.fileMenu), "Menu");
-    EXPECT_EQ(controlKind(t.fileItems[1]), "Menu");
-    EXPECT_EQ(controlKind(t.window->findChild<QLineEdit *>("txtName")), "");
-    QTabBar standalone;
-    EXPECT_EQ(controlKind(&standalone), "TabStrip");
-}
-
 TEST(ControlKinds, KeysComeOutInControlOrder) {
     TestWindow t;
     EXPECT_EQ(keysOf(t.window.get()), (QStringList{"frmTest_mnuFile0",

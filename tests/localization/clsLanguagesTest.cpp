@@ -33,25 +33,6 @@ protected:
     }
 };
 
-TEST_F(LanguageEngineTest, DefaultMessagesAreRegisteredInOrder) {
-    SetDefaultMessages(languages);
-    const QStringList keys{"MSG_NEWNAME",       "MSG_NONAME",       "MSG_DELETE",       "MSG_SURE",
-                           "MSG_TITLE",         "MSG_TITLERUNNING", "MSG_TITLEOPTIONS", "MSG_TITLEWIZARD",
-                           "MSG_TITLELANGUAGE", "MSG_TITLEABOUT",   "MSG_MONDAY",       "MSG_TUESDAY",
-                           "MSG_WEDNESDAY",     "MSG_THURSDAY",     "MSG_FRIDAY",       "MSG_SATURDAY",
-                           "MSG_SUNDAY",        "MSG_DOWNLOADED"};
-    ASSERT_EQ(languages.messages().usedRows(), keys.size());
-    for (int row = 0; row < keys.size(); ++row)
-        EXPECT_EQ(languages.messages().row(row).strName, keys.at(row)) << row;
-    EXPECT_EQ(languages.messages().row(0).strMessage,
-              "Error: An item with that name already exists.  Please choose a different name");
-    EXPECT_EQ(languages.messages().row(4).strMessage, "[ProgramName] by [CompanyName]");
-    EXPECT_EQ(languages.getMessages("msg_title"), "Vesperon by Quillmark");
-    EXPECT_EQ(languages.getMessages("MSG_TITLEABOUT"), "About Vesperon");
-    EXPECT_EQ(languages.getMessages("MSG_DOWNLOADED"),
-              "The most recent language file has been downloaded.  Please check for new languages.");
-}
-
 TEST_F(LanguageEngineTest, MessageLookupReplacesPlaceholdersAndCapitalises) {
     languages.setMessage("MSG_A", "[programname] and [COMPANYNAME] at [Website]");
     languages.setMessage("MSG_EMPTY", "");

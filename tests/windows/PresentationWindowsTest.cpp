@@ -73,13 +73,7 @@ TEST_F(PresentationWindowsTest, AboutShowsTheProductValuesUnderItsTitle) {
     EXPECT_EQ(text(about, "lblCompany"), QStringLiteral("someone else"));
     EXPECT_EQ(text(about, "lblVersion"), versionText(product::VersionMajor, product::VersionMinor));
     EXPECT_EQ(text(about, "lblWebsite"), QStringLiteral("http://www.quillmark.example"));
-    EXPECT_EQ(text(about, "Label2"), QStringLiteral("Version:"));
-    EXPECT_EQ(text(about, "Label3"), QStringLiteral("Owned By:"));
-    EXPECT_EQ(text(about, "Label4"), QStringLiteral("Website:"));
-    EXPECT_FALSE(text(about, "Label5").isEmpty());
     EXPECT_FALSE(about->findChild<QLabel *>(QStringLiteral("Picture1"))->pixmap().isNull());
-    EXPECT_FALSE(about->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(about->windowFlags() & Qt::WindowMaximizeButtonHint);
 
     // A second About brings up the same window.
     context->open.about();
