@@ -34,16 +34,6 @@ TEST_F(SettingsTest, ReadErrorsGiveEveryCallerTheDefault) {
               QStringLiteral("fallback"));
 }
 
-TEST_F(SettingsTest, OptionsWindowSpellingsWriteTheSettingsItReads) {
-    bundle->program().setValue(keys::txtPort, QStringLiteral("2525"));
-    bundle->program().setValue(keys::txtFTPFolder, QStringLiteral("/pub"));
-    ASSERT_NE(registry.find(RegRoot::LocalMachine, SettingsKey, "txtport"), nullptr);
-    EXPECT_EQ(registry.find(RegRoot::LocalMachine, SettingsKey, "txtport")->name, "txtport");
-    EXPECT_EQ(registry.find(RegRoot::LocalMachine, SettingsKey, "txtFTPFolder")->name, "txtFTPfolder");
-    EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("2525"));
-    EXPECT_EQ(bundle->program().value(keys::txtFTPFolder), QStringLiteral("/pub"));
-}
-
 TEST_F(SettingsTest, PromptSeamGetsAbortRetryIgnoreAndItsAnswerIsUsed) {
     registry.failOn(MemoryRegistry::Op::Set, RegAccessDenied, 1);
     prompt.willAnswer(Prompt::Answer::Retry);
