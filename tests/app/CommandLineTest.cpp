@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 #include "schedule/ScheduleFile.h"
 #include "support/QtPrinters.h"
+#include "support/ScheduleRecords.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -62,13 +63,8 @@ protected:
 };
 
 TEST_F(ListingBinary, PrintsEveryScheduleForTheGivenMoment) {
-    ScheduleRecord r;
-    r.Name = QStringLiteral("Nightly");
-    r.ItemType = QStringLiteral("Shut Down");
-    r.Enabled = true;
-    r.StartDate = QStringLiteral("6/1/2026");
-    r.StartTime = QStringLiteral("22:00:00");
-    r.Repeat = true;
+    const ScheduleRecord r = test::enabledSchedule(QStringLiteral("Nightly"), QStringLiteral("Shut Down"),
+                                                   QStringLiteral("6/1/2026"), QStringLiteral("22:00:00"));
     ASSERT_FALSE(WriteScheduleFile(r, dir.filePath(QStringLiteral("data"))));
     const Result process =
         run({QStringLiteral("--list"), QStringLiteral("--at"), QStringLiteral("2026-06-10 23:00:00")});

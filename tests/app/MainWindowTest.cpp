@@ -2,6 +2,7 @@
 #include "app/frmStillRunning.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/SchedulerCycle.h"
+#include "support/ScheduleRecords.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,12 +22,9 @@ namespace {
 class MainWindowTest : public test::MainWindowFixture {
 protected:
     void saveSchedule(const QString &name) {
-        ScheduleRecord r;
-        r.Name = name;
-        r.ItemType = QStringLiteral("Shut Down");
-        r.Enabled = true;
-        r.StartDate = QStringLiteral("6/10/2026");
-        r.StartTime = QStringLiteral("22:00:00");
+        const ScheduleRecord r =
+            test::enabledSchedule(name, QStringLiteral("Shut Down"), QStringLiteral("6/10/2026"),
+                                  QStringLiteral("22:00:00"), false);
         ASSERT_FALSE(WriteScheduleFile(r, dataFolder()).has_value());
     }
     bool editEnabled() { return control<QAbstractButton>("cmdEdit")->isEnabled(); }

@@ -1,5 +1,6 @@
 #include "editor/WizardRules.h"
 #include "support/QtPrinters.h"
+#include "support/ScheduleRecords.h"
 
 #include <gtest/gtest.h>
 
@@ -65,15 +66,9 @@ TEST(WizardRecord, NotRepeatingOrDisabledDropsWhatTheControlsStillShow) {
 // A new schedule's proposed start, including the wrap past midnight, is driven through the window.
 TEST(WizardStart, AnExistingScheduleOpensWithItsOwnValues) {
     const QDateTime now(QDate(2026, 6, 10), QTime(14, 37, 12));
-    ScheduleRecord r;
-    r.Name = QStringLiteral("Backup");
-    r.ItemType = QStringLiteral("Log Off");
-    r.Enabled = true;
-    r.StartDate = QStringLiteral("12/24/2026");
-    r.StartTime = QStringLiteral("07:30:15");
-    r.Repeat = true;
-    r.SAccurancy = 2;
-    r.Period = QStringLiteral("1,31");
+    const ScheduleRecord r = test::enabledSchedule(QStringLiteral("Backup"), QStringLiteral("Log Off"),
+                                                   QStringLiteral("12/24/2026"), QStringLiteral("07:30:15"),
+                                                   true, ChosenMonthDays, QStringLiteral("1,31"));
     ScheduleRecord current = r;
     WizardEntries e = entriesForSchedule(current, now, us);
     EXPECT_EQ(current, r);

@@ -1,4 +1,5 @@
 #include "schedule/ScheduleFile.h"
+#include "support/ScheduleRecords.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -13,16 +14,9 @@ using vesperon::test::writeBytes;
 namespace {
 
 ScheduleRecord weeklyShutdown() {
-    ScheduleRecord r;
-    r.Name = QStringLiteral("Backup");
-    r.ItemType = QStringLiteral("Shut Down");
-    r.Enabled = true;
-    r.StartDate = QStringLiteral("6/10/2026");
-    r.StartTime = QStringLiteral("22:00:00");
-    r.Repeat = true;
-    r.SAccurancy = ChosenWeekdays;
-    r.Period = QStringLiteral("mon,wed,fri");
-    return r;
+    return test::enabledSchedule(QStringLiteral("Backup"), QStringLiteral("Shut Down"),
+                                 QStringLiteral("6/10/2026"), QStringLiteral("22:00:00"), true,
+                                 ChosenWeekdays, QStringLiteral("mon,wed,fri"));
 }
 
 TEST(WriteScheduleFile, WritesTheExactBytesOfAnEnabledSchedule) {

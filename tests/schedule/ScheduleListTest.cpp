@@ -1,5 +1,6 @@
 #include "schedule/ScheduleList.h"
 #include "schedule/ScheduleFile.h"
+#include "support/ScheduleRecords.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -33,14 +34,8 @@ protected:
     }
 
     ScheduleRecord daily(const QString &name) {
-        ScheduleRecord r;
-        r.Name = name;
-        r.ItemType = QStringLiteral("Reboot");
-        r.Enabled = true;
-        r.StartDate = QStringLiteral("6/1/2026");
-        r.StartTime = QStringLiteral("22:00:00");
-        r.Repeat = true;
-        return r;
+        return test::enabledSchedule(name, QStringLiteral("Reboot"), QStringLiteral("6/1/2026"),
+                                     QStringLiteral("22:00:00"));
     }
 };
 

@@ -2,6 +2,7 @@
 #include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleList.h"
+#include "support/ScheduleRecords.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -48,14 +49,8 @@ protected:
 
     // A daily schedule file starting 1 June at startTime, loaded as a row.
     ScheduleRow dailyFileRow(const QString &name, const QString &type, const QString &startTime) {
-        ScheduleRecord record;
-        record.Name = name;
-        record.ItemType = type;
-        record.Enabled = true;
-        record.StartDate = QStringLiteral("6/1/2026");
-        record.StartTime = startTime;
-        record.Repeat = true;
-        record.SAccurancy = EveryDay;
+        const ScheduleRecord record =
+            test::enabledSchedule(name, type, QStringLiteral("6/1/2026"), startTime);
         EXPECT_FALSE(WriteScheduleFile(record, m_dir.path()).has_value());
         return scheduleRowFromFile(scheduleFilePath(m_dir.path(), name), clock.now());
     }
