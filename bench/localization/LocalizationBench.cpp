@@ -4,7 +4,6 @@
 #include "localization/LocalizationFile.h"
 #include "localization/clsLanguages.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -63,12 +62,3 @@ void BM_ChangeLanguage(benchmark::State &state) {
 BENCHMARK(BM_ChangeLanguage)->Arg(1)->Arg(10)->Arg(40)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -65,12 +65,3 @@ void BM_tmrSchedulerTickWithoutEvents(benchmark::State &state) {
 BENCHMARK(BM_tmrSchedulerTickWithoutEvents)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,7 +2,6 @@
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleList.h"
 
-#include <QCoreApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -66,12 +65,3 @@ void BM_IsDue(benchmark::State &state) {
 BENCHMARK(BM_IsDue);
 
 } // namespace
-
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
