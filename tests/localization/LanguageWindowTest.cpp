@@ -1,3 +1,4 @@
+#include "LocalizationSamples.h"
 #include "LoopbackHttpServer.h"
 #include "app/MainWindowFixture.h"
 #include "localization/LanguageWindowOpener.h"
@@ -17,24 +18,19 @@ using namespace std::chrono_literals;
 
 namespace {
 
-QByteArray group(const QByteArray &name, const QList<QByteArray> &items) {
-    QByteArray text = "<LANGUAGE_GROUP xml:lang=\"x\">\r\n\t<LANGUAGE_NAME>" + name +
-                      "</LANGUAGE_NAME>\r\n\t<TRANSLATION_ITEMS>\r\n";
-    for (const QByteArray &item : items)
-        text += "\t\t" + item + "\r\n";
-    return text + "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n";
-}
+using test::languageGroup;
 
 QByteArray file(const QByteArray &groups) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<XML_DIZ_INFO>\r\n" + groups + "</XML_DIZ_INFO>";
 }
 
-const QByteArray English = group("English", {"<FRMMAIN_CMDEDIT>Edit</FRMMAIN_CMDEDIT>",
-                                             "<FRMLANGUAGE_COMMAND2>OK</FRMLANGUAGE_COMMAND2>"});
-const QByteArray Deutsch = group("Deutsch", {"<FRMMAIN_CMDEDIT>Bearbeiten</FRMMAIN_CMDEDIT>",
-                                             "<FRMLANGUAGE_COMMAND2>Schlie\xc3\x9f"
-                                             "en</FRMLANGUAGE_COMMAND2>",
-                                             "<MSG_DOWNLOADED>Neue Sprachen geladen.</MSG_DOWNLOADED>"});
+const QByteArray English = languageGroup("English", {"<FRMMAIN_CMDEDIT>Edit</FRMMAIN_CMDEDIT>",
+                                                     "<FRMLANGUAGE_COMMAND2>OK</FRMLANGUAGE_COMMAND2>"});
+const QByteArray Deutsch =
+    languageGroup("Deutsch", {"<FRMMAIN_CMDEDIT>Bearbeiten</FRMMAIN_CMDEDIT>",
+                              "<FRMLANGUAGE_COMMAND2>Schlie\xc3\x9f"
+                              "en</FRMLANGUAGE_COMMAND2>",
+                              "<MSG_DOWNLOADED>Neue Sprachen geladen.</MSG_DOWNLOADED>"});
 
 // The language window over a loaded main window, with the real downloader pointed at a
 // server on the loopback interface.
@@ -92,7 +88,7 @@ protected:
 };
 
 TEST_F(LanguageWindowTest, ListsTheGroupsAndShowsTheStoredLanguage) {
-    test::writeBytes(localization(), file(English + Deutsch + group(" Deutsch", {})));
+    test::writeBytes(localization(), file(English + Deutsch + languageGroup(" Deutsch", {})));
     setUser("Language", QStringLiteral("Deutsch"));
     open();
     EXPECT_EQ(language->windowTitle(), QStringLiteral("Language Selection"));
@@ -139,7 +135,7 @@ TEST_F(LanguageWindowTest, APickIsStoredAndTranslatesTheMainWindowAndItselfAtOnc
 }
 
 TEST_F(LanguageWindowTest, ThePromptTextIsNoLanguage) {
-    test::writeBytes(localization(), file(English + Deutsch + group("Choose Language Here", {})));
+    test::writeBytes(localization(), file(English + Deutsch + languageGroup("Choose Language Here", {})));
     open();
     pick("Choose Language Here");
     EXPECT_EQ(user("Language"), QStringLiteral("English"));
@@ -152,9 +148,9 @@ TEST_F(LanguageWindowTest, DownloadStoresTheBodyFromItsFirstTagAndRefillsTheList
     open();
     EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Deutsch"));
     const QByteArray body = file(English + Deutsch +
-                                 group("Fran\xc3\xa7"
-                                       "ais",
-                                       {"<A>b</A>", "<C>d</C>"})) +
+                                 languageGroup("Fran\xc3\xa7"
+                                               "ais",
+                                               {"<A>b</A>", "<C>d</C>"})) +
                             "\r\n";
     server.answer.body = "\xef\xbb\xbf" + body;
     EXPECT_TRUE(download());

@@ -1,4 +1,5 @@
 #include "localization/clsLanguages.h"
+#include "LocalizationSamples.h"
 #include "localization/LocalizationFile.h"
 #include "support/TestFiles.h"
 
@@ -13,13 +14,7 @@ namespace {
 
 using test::writeBytes;
 
-QByteArray group(const QByteArray &name, const QList<QByteArray> &items) {
-    QByteArray text = "<LANGUAGE_GROUP xml:lang=\"x\">\r\n\t<LANGUAGE_NAME>" + name +
-                      "</LANGUAGE_NAME>\r\n\t<TRANSLATION_ITEMS>\r\n";
-    for (const QByteArray &item : items)
-        text += "\t\t" + item + "\r\n";
-    return text + "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n";
-}
+using test::languageGroup;
 
 class LanguageEngineTest : public ::testing::Test {
 protected:
@@ -63,8 +58,8 @@ TEST_F(LanguageEngineTest, DuplicatesTakeNewRowsAndTheTableHoldsExactly201) {
 TEST_F(LanguageEngineTest, CaptionsReplaceEveryPlaceholder) {
     EXPECT_EQ(languages.getCaption("K1"), ""); // nothing loaded yet
     values.Website = "http://example.test";
-    writeFile(group("English",
-                    {"<K1>visit [website] of [companyNAME]</K1>", "<K2></K2>", "<K3>[ProgramName]</K3>"}));
+    writeFile(languageGroup(
+        "English", {"<K1>visit [website] of [companyNAME]</K1>", "<K2></K2>", "<K3>[ProgramName]</K3>"}));
     languages.ChangeLanguage(nullptr, "English");
     EXPECT_EQ(languages.getCaption("k1"), "Visit http://example.test of Quillmark");
     EXPECT_EQ(languages.getCaption("K2"), "");
@@ -75,10 +70,10 @@ TEST_F(LanguageEngineTest, CaptionsReplaceEveryPlaceholder) {
 TEST_F(LanguageEngineTest, TranslatedMessagesComeThroughGetCaption) {
     SetDefaultMessages(languages);
     languages.setMessage("MSG_WEB", "See [Website]");
-    writeFile(
-        group("English", {"<MSG_DELETE>Delete it?</MSG_DELETE>"}) +
-        group("Deutsch", {"<MSG_DELETE>l\u00f6schen?</MSG_DELETE>", "<MSG_WEB>siehe [website]</MSG_WEB>",
-                          "<MSG_TITLE>[ProgramName] von [CompanyName]</MSG_TITLE>"}));
+    writeFile(languageGroup("English", {"<MSG_DELETE>Delete it?</MSG_DELETE>"}) +
+              languageGroup("Deutsch",
+                            {"<MSG_DELETE>l\u00f6schen?</MSG_DELETE>", "<MSG_WEB>siehe [website]</MSG_WEB>",
+                             "<MSG_TITLE>[ProgramName] von [CompanyName]</MSG_TITLE>"}));
     languages.ChangeLanguage(nullptr, "Deutsch");
     EXPECT_EQ(values.CurrentLanguage, "Deutsch");
     EXPECT_EQ(languages.getMessages("MSG_DELETE"), QString::fromUtf8("L\u00f6schen?"));
@@ -96,7 +91,7 @@ TEST_F(LanguageEngineTest, TranslatedMessagesComeThroughGetCaption) {
 
 TEST_F(LanguageEngineTest, ItemsOnOneLineFallBackToEnglish) {
     writeFile(
-        group("English", {"<K1>english</K1>"}) +
+        languageGroup("English", {"<K1>english</K1>"}) +
         "<LANGUAGE_GROUP><LANGUAGE_NAME>Oneline</LANGUAGE_NAME><TRANSLATION_ITEMS><K1>one</K1><K2>two</K2>"
         "</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
     languages.ChangeLanguage(nullptr, "Oneline");
@@ -105,7 +100,7 @@ TEST_F(LanguageEngineTest, ItemsOnOneLineFallBackToEnglish) {
 }
 
 TEST_F(LanguageEngineTest, MissingLanguageAtStartUpLoadsEnglish) {
-    writeFile(group("English", {"<K1>english</K1>"}));
+    writeFile(languageGroup("English", {"<K1>english</K1>"}));
     values.CurrentLanguage = "Klingon";
     languages.ChangeLanguage(nullptr, values.CurrentLanguage);
     EXPECT_EQ(values.CurrentLanguage, "English");
@@ -113,7 +108,8 @@ TEST_F(LanguageEngineTest, MissingLanguageAtStartUpLoadsEnglish) {
 }
 
 TEST_F(LanguageEngineTest, MissingLanguageKeepsTheLinesLoadedBefore) {
-    writeFile(group("English", {"<K1>english</K1>"}) + group("Deutsch", {"<K1>deutsch</K1>"}));
+    writeFile(languageGroup("English", {"<K1>english</K1>"}) +
+              languageGroup("Deutsch", {"<K1>deutsch</K1>"}));
     languages.ChangeLanguage(nullptr, "English");
     languages.ChangeLanguage(nullptr, "Klingon");
     EXPECT_EQ(values.CurrentLanguage, "Klingon");
@@ -124,7 +120,7 @@ TEST_F(LanguageEngineTest, MissingLanguageKeepsTheLinesLoadedBefore) {
 }
 
 TEST_F(LanguageEngineTest, EmptyGroupIsTakenWithoutFallback) {
-    writeFile(group("English", {"<K1>english</K1>"}) +
+    writeFile(languageGroup("English", {"<K1>english</K1>"}) +
               "<LANGUAGE_GROUP><LANGUAGE_NAME>Empty</LANGUAGE_NAME><TRANSLATION_ITEMS></TRANSLATION_ITEMS>"
               "</LANGUAGE_GROUP>\r\n");
     languages.ChangeLanguage(nullptr, "English");
@@ -154,7 +150,7 @@ TEST_F(LanguageEngineTest, BrokenFilesNeverStopALoad) {
         garbage.append(static_cast<char>((i * 7919) % 256));
     const QByteArray broken[] = {
         garbage,
-        group("English", {"<K1>ok</K1>"}).left(60),
+        languageGroup("English", {"<K1>ok</K1>"}).left(60),
         "<LANGUAGE_GROUP><LANGUAGE_NAME>English</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n<K1>" +
             QByteArray(3 * 1024 * 1024, '<') + "\r\n\xC3\xC3\r\n</TRANSLATION_ITEMS></LANGUAGE_GROUP>",
         "<LANGUAGE_GROUP><LANGUAGE_NAME>English</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n" +
