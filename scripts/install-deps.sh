@@ -14,7 +14,7 @@ packages=(
   # Windows back ends, built with mingw-w64 and run under Wine
   g++-mingw-w64-x86-64 wine64 wine
   # packaging and help
-  desktop-file-utils appstream fpc dpkg-dev
+  desktop-file-utils appstream fpc dpkg-dev file
   # fonts for readable screenshots
   fonts-dejavu-core
 )
