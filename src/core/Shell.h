@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -15,22 +14,6 @@ public:
     virtual bool open(const QString &documentOrAddress) = 0;
     // Starts a program without waiting for it.
     virtual bool start(const QString &program, const QStringList &arguments) = 0;
-};
-
-class RecordingShell final : public Shell {
-public:
-    QStringList opened;
-    QList<QStringList> started; // program first, then its arguments
-    bool answer = true;
-
-    bool open(const QString &documentOrAddress) override {
-        opened << documentOrAddress;
-        return answer;
-    }
-    bool start(const QString &program, const QStringList &arguments) override {
-        started << (QStringList{program} + arguments);
-        return answer;
-    }
 };
 
 } // namespace vesperon

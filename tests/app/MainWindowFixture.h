@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
+#include "support/CoreDoubles.h"
 #include "core/Shell.h"
 #include "localization/ProgramValues.h"
 #include "localization/clsLanguages.h"

@@ -8,6 +8,7 @@
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
 #include "settings/frmOptions.h"
+#include "support/CoreDoubles.h"
 #include "support/QtPrinters.h"
 #include "support/TestFiles.h"
 
@@ -30,7 +31,7 @@ const std::string SettingsKey = "SOFTWARE\\Quillmark\\Vesperon\\Settings";
 class OptionsDialogTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    ScriptedPrompt prompt;
+    test::ScriptedPrompt prompt;
     std::unique_ptr<SettingsBundle> settings = SettingsBundle::inMemory(prompt, QStringLiteral("vesperon"));
     MemoryRegistry &registry = dynamic_cast<MemoryRegistry &>(settings->registry());
     ProgramValues values;

@@ -1,6 +1,7 @@
 // The Qt face of the stores and the settings table, on the in-memory back ends.
 #include "settings/MemoryRegistry.h"
 #include "settings/SettingsBundle.h"
+#include "support/CoreDoubles.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -14,7 +15,7 @@ const std::string SettingsKey = "SOFTWARE\\Quillmark\\Vesperon\\Settings";
 
 class SettingsTest : public ::testing::Test {
 protected:
-    ScriptedPrompt prompt;
+    test::ScriptedPrompt prompt;
     std::unique_ptr<SettingsBundle> bundle = SettingsBundle::inMemory(prompt, QStringLiteral("vesperon"));
     MemoryRegistry &registry = dynamic_cast<MemoryRegistry &>(bundle->registry());
 };

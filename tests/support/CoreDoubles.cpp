@@ -1,6 +1,6 @@
-#include "core/Prompt.h"
+#include "support/CoreDoubles.h"
 
-namespace vesperon {
+namespace vesperon::test {
 
 Prompt::Answer ScriptedPrompt::ask(const QString &text, const QString &title, Buttons buttons, Icon icon) {
     m_questions.append({text, title, buttons, icon});
@@ -21,4 +21,4 @@ Prompt::Answer ScriptedPrompt::ask(const QString &text, const QString &title, Bu
     return Answer::Ok;
 }
 
-} // namespace vesperon
+} // namespace vesperon::test

@@ -1,0 +1,53 @@
+#pragma once
+
+// Test doubles of the seams every folder shares: message boxes answered from a script and a
+// shell that records what it was asked to open or start.
+
+#include "core/Prompt.h"
+#include "core/Shell.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace vesperon::test {
+
+// Answers from a script, first answer first, and remembers every question. With the script
+// used up it answers the first button of the box (Ok, Yes, Abort, Retry).
+class ScriptedPrompt final : public Prompt {
+public:
+    struct Question {
+        QString text;
+        QString title;
+        Buttons buttons;
+        Icon icon;
+    };
+
+    void willAnswer(Answer answer) { m_answers.append(answer); }
+    const QList<Question> &questions() const { return m_questions; }
+    void clear() { m_questions.clear(); }
+
+    Answer ask(const QString &text, const QString &title, Buttons buttons, Icon icon = Icon::None) override;
+
+private:
+    QList<Answer> m_answers;
+    QList<Question> m_questions;
+};
+
+class RecordingShell final : public Shell {
+public:
+    QStringList opened;
+    QList<QStringList> started; // program first, then its arguments
+    bool answer = true;
+
+    bool open(const QString &documentOrAddress) override {
+        opened << documentOrAddress;
+        return answer;
+    }
+    bool start(const QString &program, const QStringList &arguments) override {
+        started << (QStringList{program} + arguments);
+        return answer;
+    }
+};
+
+} // namespace vesperon::test
