@@ -6,13 +6,13 @@ QtTrayHost::QtTrayHost(QObject *parent) : TrayHost(parent) {
     connect(&m_icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         switch (reason) {
         case QSystemTrayIcon::Trigger:
-            emit mouseMessage(LeftUp);
+            emit clicked();
             break;
         case QSystemTrayIcon::Context:
-            emit mouseMessage(RightUp);
+            emit contextClicked();
             break;
         case QSystemTrayIcon::DoubleClick:
-            emit mouseMessage(LeftDoubleClick);
+            emit doubleClicked();
             break;
         default:
             break;

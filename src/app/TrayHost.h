@@ -1,27 +1,17 @@
 #pragma once
 
 #include <QIcon>
-#include <QList>
 #include <QObject>
 #include <QString>
 
 namespace vesperon {
 
-// The icon in the system tray. add/modify answer whether the tray took the request; the
-// host reports mouse activity as the classic button messages so that one decision table
-// serves every platform.
+// The icon in the system tray. add/modify answer whether the tray took the request. A click
+// is reported when the button is released (never on press), so the tray menu opens as the
+// desktop's own tray menus do.
 class TrayHost : public QObject {
     Q_OBJECT
 public:
-    enum Message {
-        MouseMove = 0x200,
-        LeftDown = 0x201,
-        LeftUp = 0x202,
-        LeftDoubleClick = 0x203,
-        RightDown = 0x204,
-        RightUp = 0x205
-    };
-
     using QObject::QObject;
     virtual bool add(const QString &tooltip, const QIcon &icon) = 0;
     virtual bool modify(const QString &tooltip) = 0;
@@ -30,45 +20,10 @@ public:
     virtual void notify(const QString &title, const QString &text) = 0;
 
 signals:
-    void mouseMessage(int message);
+    void clicked();
+    void contextClicked();
+    void doubleClicked();
 };
-
-// Test double: scripted answers, every call recorded.
-class ScriptedTrayHost final : public TrayHost {
-    Q_OBJECT
-public:
-    using TrayHost::TrayHost;
-    bool present = false;
-    bool acceptAdd = true;
-    QStringList calls; // "add", "modify", "remove"
-    QList<QPair<QString, QString>> notices;
-    QString tooltip;
-
-    bool add(const QString &tip, const QIcon &) override {
-        calls << QStringLiteral("add");
-        if (acceptAdd) {
-            present = true;
-            tooltip = tip;
-        }
-        return acceptAdd;
-    }
-    bool modify(const QString &tip) override {
-        calls << QStringLiteral("modify");
-        if (present)
-            tooltip = tip;
-        return present;
-    }
-    void remove() override {
-        calls << QStringLiteral("remove");
-        present = false;
-    }
-    void notify(const QString &title, const QString &text) override { notices.append({title, text}); }
-    void send(int message) { emit mouseMessage(message); }
-};
-
-// What a mouse message over the tray icon does.
-enum class TrayResponse { None, PopUpMenu, OpenWindow };
-TrayResponse trayResponse(int message);
 
 // One refresh of the tray icon: refresh the tooltip, or add the icon when it is missing.
 // Returns the interval in milliseconds until the next refresh: 15 s while the icon is

@@ -73,7 +73,9 @@ frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_
     buildMenus();
     m_tmrTrayIcon.setInterval(TrayRetryInterval);
     connect(&m_tmrTrayIcon, &QTimer::timeout, this, &frmMain::tmrTrayIcon_Timer);
-    connect(&m_ctx.tray, &TrayHost::mouseMessage, this, &frmMain::pctTray_MouseDown);
+    connect(&m_ctx.tray, &TrayHost::clicked, this, &frmMain::popUpTrayMenu);
+    connect(&m_ctx.tray, &TrayHost::contextClicked, this, &frmMain::popUpTrayMenu);
+    connect(&m_ctx.tray, &TrayHost::doubleClicked, this, [this] { openFromTray(false); });
     // Logging off or shutting down ends the program without asking.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) {
         if (Form_QueryUnload(CloseReason::SystemShutdown))
@@ -474,17 +476,8 @@ void frmMain::tmrTrayIcon_Timer() {
     m_tmrTrayIcon.setInterval(refreshTrayIcon(m_ctx.tray, m_ctx.values.ProgramName, programIcon()));
 }
 
-void frmMain::pctTray_MouseDown(int message) {
-    switch (trayResponse(message)) {
-    case TrayResponse::PopUpMenu:
-        m_mnuTray->popup(QCursor::pos());
-        break;
-    case TrayResponse::OpenWindow:
-        openFromTray(false);
-        break;
-    case TrayResponse::None:
-        break;
-    }
+void frmMain::popUpTrayMenu() {
+    m_mnuTray->popup(QCursor::pos());
 }
 
 void frmMain::openFromTray(bool maximizeWhenHidden) {

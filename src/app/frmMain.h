@@ -52,7 +52,6 @@ public:
     void cmdGo_Click();
     void mnuFileItem_Click(int index);
     void mnuTrayItem_Click(int index);
-    void pctTray_MouseDown(int message);
     void tmrTrayIcon_Timer();
     void openFromTray(bool maximizeWhenHidden);
 
@@ -82,6 +81,7 @@ private:
     void setItemCommands(ItemCommandStates states);
     void performAction(const QString &scheduleName, const QString &actionType);
     void showStillRunning();
+    void popUpTrayMenu();
     void restoreColumnWidths();
     void saveColumnWidths();
     QString dataFolder() const;

@@ -1,16 +1,16 @@
 #pragma once
 
 #include "app/AppContext.h"
-#include "app/TrayHost.h"
+#include "app/ScriptedTrayHost.h"
 #include "app/frmMain.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
-#include "support/CoreDoubles.h"
 #include "core/Shell.h"
 #include "localization/ProgramValues.h"
 #include "localization/clsLanguages.h"
 #include "power/RecordingOsPower.h"
 #include "settings/SettingsBundle.h"
+#include "support/CoreDoubles.h"
 #include "support/QtPrinters.h"
 
 #include <QTemporaryDir>

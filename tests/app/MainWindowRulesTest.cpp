@@ -1,5 +1,5 @@
 #include "app/MainWindowRules.h"
-#include "app/TrayHost.h"
+#include "app/ScriptedTrayHost.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -36,17 +36,9 @@ TEST(decideClose, ASystemShutdownEndsTheProgramWithoutAPromptAndForGood) {
     EXPECT_TRUE(d.proceed);
 }
 
-TEST(Tray, MenuOpensOnReleaseAndDoubleClickOpensTheWindow) {
-    EXPECT_EQ(trayResponse(TrayHost::LeftUp), TrayResponse::PopUpMenu);
-    EXPECT_EQ(trayResponse(TrayHost::RightUp), TrayResponse::PopUpMenu);
-    EXPECT_EQ(trayResponse(TrayHost::LeftDoubleClick), TrayResponse::OpenWindow);
-    for (int message : {0x200, 0x201, 0x204, 0x206, 0})
-        EXPECT_EQ(trayResponse(message), TrayResponse::None) << message;
-}
-
 // The retry after a failed add and the 15 s refresh are driven through the window in MainWindowTest.
 TEST(Tray, RefreshAddsTheIconAgainAfterTheTrayWentAway) {
-    ScriptedTrayHost tray;
+    test::ScriptedTrayHost tray;
     EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRefreshInterval);
     tray.calls.clear();
     EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRefreshInterval);

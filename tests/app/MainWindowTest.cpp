@@ -285,9 +285,16 @@ TEST_F(MainWindowTest, TrayIconIsRetriedEveryFiveSecondsUntilItIsThere) {
     window->tmrTrayIcon_Timer();
     EXPECT_EQ(window->tmrTrayIcon().interval(), TrayRefreshInterval);
     EXPECT_TRUE(tray.present);
-    // Menu on release; a double click on the hidden window shows it.
+    // A click or a context click pops the tray menu up; a double click shows the hidden window.
     window->hide();
-    tray.send(TrayHost::LeftDoubleClick);
+    emit tray.clicked();
+    EXPECT_TRUE(window->trayMenu()->isVisible());
+    window->trayMenu()->hide();
+    emit tray.contextClicked();
+    EXPECT_TRUE(window->trayMenu()->isVisible());
+    window->trayMenu()->hide();
+    EXPECT_FALSE(window->isVisible());
+    emit tray.doubleClicked();
     EXPECT_TRUE(window->isVisible());
     window->hide();
     window->mnuTrayItem_Click(0);
