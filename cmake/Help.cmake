@@ -27,10 +27,8 @@ if(VESPERON_CHMCMD)
       COMMAND ${CMAKE_COMMAND} -E copy_directory ${VESPERON_HELP_SOURCE} ${chm_work}
       COMMAND ${CMAKE_COMMAND} -E chdir ${chm_work} ${VESPERON_CHMCMD} Help.hhp
       COMMAND ${CMAKE_COMMAND} -E copy ${chm_work}/Help.chm ${VESPERON_HELP_OUTPUT}/Help.chm)
-  if(TARGET vesperon)
-    list(APPEND help_chm_commands COMMAND ${CMAKE_COMMAND} -E copy ${chm_work}/Help.chm
-         $<TARGET_FILE_DIR:vesperon>/Help.chm)
-  endif()
+  list(APPEND help_chm_commands COMMAND ${CMAKE_COMMAND} -E copy ${chm_work}/Help.chm
+       $<TARGET_FILE_DIR:vesperon>/Help.chm)
   add_custom_command(
     OUTPUT ${VESPERON_HELP_OUTPUT}/Help.chm
     ${help_chm_commands}
@@ -47,9 +45,7 @@ if(VESPERON_BUILD_TESTS)
   set(help_check_args -DHELP_SOURCE=${VESPERON_HELP_SOURCE} -DHTML_OUTPUT=${VESPERON_HELP_OUTPUT}/html)
   if(VESPERON_CHMCMD)
     list(APPEND help_check_args -DCHM=${VESPERON_HELP_OUTPUT}/Help.chm)
-    if(TARGET vesperon)
-      list(APPEND help_check_args -DCHM_BESIDE_PROGRAM=$<TARGET_FILE_DIR:vesperon>/Help.chm)
-    endif()
+    list(APPEND help_check_args -DCHM_BESIDE_PROGRAM=$<TARGET_FILE_DIR:vesperon>/Help.chm)
   endif()
   add_test(NAME help_pages COMMAND ${CMAKE_COMMAND} ${help_check_args} -P ${PROJECT_SOURCE_DIR}/cmake/CheckHelp.cmake)
 endif()
