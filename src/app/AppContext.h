@@ -11,7 +11,7 @@
 
 namespace vesperon {
 
-class OsPower;
+class PowerBackend;
 class TrayHost;
 class clsLanguages;
 struct ProgramValues;
@@ -33,7 +33,7 @@ struct WindowOpeners {
 // Everything the windows share for the whole run: the outside world behind its seams, and
 // the few program-wide values. Created once by main() (or by a test) and handed down.
 struct AppContext {
-    AppContext(const Clock &clock, Prompt &prompt, Shell &shell, TrayHost &tray, OsPower &osPower,
+    AppContext(const Clock &clock, Prompt &prompt, Shell &shell, TrayHost &tray, PowerBackend &osPower,
                settings::SettingsBundle &settings, clsLanguages &languages, ProgramValues &values,
                AppFolder folder)
         : clock(clock), prompt(prompt), shell(shell), tray(tray), osPower(osPower), settings(settings),
@@ -43,7 +43,7 @@ struct AppContext {
     Prompt &prompt;
     Shell &shell;
     TrayHost &tray;
-    OsPower &osPower;
+    PowerBackend &osPower;
     settings::SettingsBundle &settings;
     clsLanguages &languages;
     ProgramValues &values;

@@ -7,9 +7,9 @@
 #include "core/ShortDate.h"
 #include "localization/WindowRegistry.h"
 #include "localization/clsLanguages.h"
-#include "power/CPower.h"
-#include "power/ModPower.h"
-#include "power/PerformAction.h"
+#include "power/Actions.h"
+#include "power/PowerBackend.h"
+#include "power/PowerController.h"
 #include "schedule/QuickSchedule.h"
 #include "schedule/ScheduleList.h"
 #include "schedule/SchedulerCycle.h"
@@ -59,13 +59,39 @@ private:
     std::function<void()> m_onEnter;
 };
 
+void addAction(QComboBox *box, int index, const PowerAction &action) {
+    box->insertItem(index, appIcon(QLatin1String(action.icon)), QLatin1String(action.name));
+}
+
+// The actions the system offers, the first one chosen. Whether the system can hibernate
+// may take it a moment to say, and the window does not wait: "Hibernate" then goes first,
+// chosen unless the user has chosen something else already.
+void fillActionBox(QComboBox *box, PowerBackend &power) {
+    box->clear();
+    for (const PowerAction &action : PowerActions) {
+        if (isOffered(action, false))
+            addAction(box, box->count(), action);
+    }
+    box->setCurrentIndex(0);
+    static_assert(PowerActions[0].verb == PowerVerb::Hibernate);
+    const QString firstChoice = box->currentText();
+    power.queryCanHibernate([box = QPointer<QComboBox>(box), firstChoice](bool canHibernate) {
+        if (!canHibernate || !box)
+            return;
+        const bool untouched = box->currentIndex() == 0 && box->currentText() == firstChoice;
+        addAction(box, 0, PowerActions[0]);
+        if (untouched)
+            box->setCurrentIndex(0);
+    });
+}
+
 } // namespace
 
 frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_ctx(context) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vesperon"));
     liveWindows().registerWindow(this);
-    m_power = std::make_unique<CPower>(m_ctx.osPower);
+    m_power = std::make_unique<PowerController>(m_ctx.osPower);
     m_cycle = std::make_unique<SchedulerCycle>(
         m_model, m_ctx.clock, dataFolder(),
         [this](const QString &name, const QString &type) { performAction(name, type); }, this);
@@ -180,7 +206,7 @@ void frmMain::buildControls() {
     connect(m_cmdPower, &QToolButton::clicked, this, &frmMain::cmdPower_Click);
     connect(m_cmdWebsite, &QToolButton::clicked, this, &frmMain::cmdWebsite_Click);
     connect(m_chkPrevent, &QCheckBox::toggled, this, [this](bool on) { m_cycle->setPreventSchedules(on); });
-    connect(m_chkLowPower, &QCheckBox::clicked, this, [this](bool on) { m_power->setDisableSuspend(on); });
+    connect(m_chkLowPower, &QCheckBox::clicked, this, [this](bool on) { m_power->setSleepBlocked(on); });
 }
 
 QAction *frmMain::addItem(QMenu *menu, const QString &group, int index, const QString &caption,
@@ -226,14 +252,9 @@ void frmMain::buildMenus() {
 
     // The Action menu lists the actions; choosing one does nothing, as it always has.
     QMenu *action = topMenu("mnuAction", QStringLiteral("&Action"));
-    const QString actions[] = {QStringLiteral("Hibernate"), QStringLiteral("Shut Down"),
-                               QStringLiteral("Reboot"), QStringLiteral("Log Off"),
-                               QStringLiteral("Stand By")};
-    const QString actionIcons[] = {QStringLiteral("hibernate"), QStringLiteral("shutdown"),
-                                   QStringLiteral("reboot"), QStringLiteral("logoff"),
-                                   QStringLiteral("standby")};
-    for (int i = 0; i < 5; ++i)
-        addItem(action, QStringLiteral("mnuActionItem"), i, actions[i], actionIcons[i]);
+    for (int i = 0; i < int(PowerActions.size()); ++i)
+        addItem(action, QStringLiteral("mnuActionItem"), i, QLatin1String(PowerActions[i].menuCaption),
+                QLatin1String(PowerActions[i].icon));
 
     QMenu *view = topMenu("mnuView", QStringLiteral("&View"));
     connect(addItem(view, QStringLiteral("mnuPowerOptions"), 0, QStringLiteral("Power Options"),
@@ -292,16 +313,8 @@ void frmMain::Form_Load() {
     setWindowTitle(m_ctx.languages.getMessages(QStringLiteral("MSG_TITLE")));
     loadData();
 
-    m_cbShutdown->clear();
-    if (HibernateAvailable(m_ctx.osPower))
-        m_cbShutdown->addItem(appIcon(QStringLiteral("hibernate")), QStringLiteral("Hibernate"));
-    m_cbShutdown->addItem(appIcon(QStringLiteral("shutdown")), QStringLiteral("Shut Down"));
-    m_cbShutdown->addItem(appIcon(QStringLiteral("reboot")), QStringLiteral("Reboot"));
-    m_cbShutdown->addItem(appIcon(QStringLiteral("logoff")), QStringLiteral("Log Off"));
-    m_cbShutdown->addItem(appIcon(QStringLiteral("standby")), QStringLiteral("Stand by"));
-    m_cbShutdown->setCurrentIndex(0);
-
-    m_power->Initialize(static_cast<std::uintptr_t>(winId()));
+    fillActionBox(m_cbShutdown, m_ctx.osPower);
+    m_ctx.osPower.setWindowHandle(static_cast<std::uintptr_t>(winId()));
     tmrTrayIcon_Timer();
     m_tmrTrayIcon.start();
     QDir().mkpath(dataFolder());
@@ -437,7 +450,7 @@ void frmMain::cmdGo_Click() {
 }
 
 void frmMain::performAction(const QString &scheduleName, const QString &actionType) {
-    const PowerOutcome outcome = PerformAction(*m_power, actionType.toStdString(), true);
+    const PowerOutcome outcome = m_power->perform(actionType.toStdString());
     if (outcome.status != PowerOutcome::Status::Failed)
         return;
     // The system refused: say so, rather than letting the user believe it happened.

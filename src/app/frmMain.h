@@ -20,7 +20,7 @@ class QTreeView;
 namespace vesperon {
 
 struct AppContext;
-class CPower;
+class PowerController;
 class SchedulerCycle;
 class frmStillRunning;
 
@@ -57,7 +57,6 @@ public:
 
     ScheduleListModel &scheduleList() { return m_model; }
     SchedulerCycle &cycle() { return *m_cycle; }
-    CPower &power() { return *m_power; }
     QTimer &tmrTrayIcon() { return m_tmrTrayIcon; }
     QMenu *trayMenu() const { return m_mnuTray; }
     frmStillRunning *stillRunningPrompt() const;
@@ -88,7 +87,7 @@ private:
 
     AppContext &m_ctx;
     ScheduleListModel m_model;
-    std::unique_ptr<CPower> m_power;
+    std::unique_ptr<PowerController> m_power;
     std::unique_ptr<SchedulerCycle> m_cycle;
     bool m_unloaded = false;
 

@@ -13,7 +13,7 @@
 #include "localization/NetworkHttpGet.h"
 #include "localization/ProgramValues.h"
 #include "localization/clsLanguages.h"
-#include "power/PlatformOsPower.h"
+#include "power/PlatformPowerBackend.h"
 #include "schedule/ScheduleList.h"
 #include "settings/OptionsOpener.h"
 #include "settings/SettingsBundle.h"
@@ -60,12 +60,12 @@ int runDesktop(int argc, char *argv[]) {
     MessageBoxPrompt prompt;
     DesktopShell shell;
     QtTrayHost tray;
-    const std::unique_ptr<OsPower> osPower = makePlatformOsPower();
+    const std::unique_ptr<PowerBackend> power = makePlatformPowerBackend();
     const std::unique_ptr<settings::SettingsBundle> settings =
         settings::SettingsBundle::forThisProgram(prompt);
     const AppFolder folder = AppFolder::forThisProgram();
     clsLanguages languages(folder.filePath(QStringLiteral("Localization.txt")));
-    AppContext context(clock, prompt, shell, tray, *osPower, *settings, languages, programValues(), folder);
+    AppContext context(clock, prompt, shell, tray, *power, *settings, languages, programValues(), folder);
     installOptions(context, programIcon());
 
     NetworkHttpGet http;

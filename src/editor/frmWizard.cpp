@@ -4,7 +4,8 @@
 #include "core/ShortDate.h"
 #include "localization/WindowRegistry.h"
 #include "localization/clsLanguages.h"
-#include "power/ModPower.h"
+#include "power/Actions.h"
+#include "power/PowerBackend.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleListModel.h"
 
@@ -175,10 +176,11 @@ void frmWizard::Form_Load() {
     setWindowTitle(m_ctx.languages.getMessages(QStringLiteral("MSG_TITLEWIZARD")));
 
     m_cbShutdown->clear();
-    if (HibernateAvailable(m_ctx.osPower))
-        m_cbShutdown->addItem(QStringLiteral("Hibernate"));
-    m_cbShutdown->addItems({QStringLiteral("Shut Down"), QStringLiteral("Reboot"), QStringLiteral("Log Off"),
-                            QStringLiteral("Stand by")});
+    const bool canHibernate = m_ctx.osPower.canHibernate();
+    for (const PowerAction &action : PowerActions) {
+        if (isOffered(action, canHibernate))
+            m_cbShutdown->addItem(QLatin1String(action.name));
+    }
     m_cbShutdown->setCurrentIndex(0);
 
     m_tvScheduleWeek->clear();

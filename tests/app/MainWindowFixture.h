@@ -8,9 +8,9 @@
 #include "core/Shell.h"
 #include "localization/ProgramValues.h"
 #include "localization/clsLanguages.h"
-#include "power/RecordingOsPower.h"
 #include "settings/SettingsBundle.h"
 #include "support/CoreDoubles.h"
+#include "support/PowerDoubles.h"
 #include "support/QtPrinters.h"
 
 #include <QTemporaryDir>
@@ -29,7 +29,7 @@ protected:
     ScriptedPrompt prompt;
     RecordingShell shell;
     ScriptedTrayHost tray;
-    RecordingOsPower os;
+    RecordingPowerBackend power;
     std::unique_ptr<settings::SettingsBundle> settings =
         settings::SettingsBundle::inMemory(prompt, "vesperon");
     ProgramValues values;
@@ -41,8 +41,8 @@ protected:
 
     void SetUp() override {
         languages = std::make_unique<clsLanguages>(dir.filePath(QStringLiteral("Localization.txt")), values);
-        context = std::make_unique<AppContext>(
-            AppContext{clock, prompt, shell, tray, os, *settings, *languages, values, AppFolder(dir.path())});
+        context = std::make_unique<AppContext>(AppContext{clock, prompt, shell, tray, power, *settings,
+                                                          *languages, values, AppFolder(dir.path())});
         context->open.wizard = [this] {
             opened << QLatin1String(context->editMode ? "wizard edit" : "wizard new");
         };

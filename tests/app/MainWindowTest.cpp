@@ -88,11 +88,37 @@ TEST_F(MainWindowTest, ActionsOfferHibernateFirstOnlyWhereTheSystemCanHibernate)
     EXPECT_EQ(actions->itemText(0), QStringLiteral("Shut Down"));
     EXPECT_EQ(actions->count(), 4);
     window.reset();
-    os.hibernationFilePresent = true;
+    power.hibernationAvailable = true;
     start();
     actions = control<QComboBox>("cbShutdown");
     EXPECT_EQ(actions->count(), 5);
     EXPECT_EQ(actions->currentText(), QStringLiteral("Hibernate"));
+}
+
+TEST_F(MainWindowTest, ALateHibernationAnswerStillPutsHibernateFirstWithoutOverridingTheUser) {
+    power.hibernationAvailable = true;
+    power.answerLater = true;
+    start(); // the window is up before the system has answered
+    auto *actions = control<QComboBox>("cbShutdown");
+    EXPECT_EQ(actions->count(), 4);
+    power.answerCanHibernate();
+    QStringList items;
+    for (int i = 0; i < actions->count(); ++i)
+        items << actions->itemText(i);
+    EXPECT_EQ(items, (QStringList{"Hibernate", "Shut Down", "Reboot", "Log Off", "Stand by"}));
+    EXPECT_EQ(actions->currentText(), QStringLiteral("Hibernate"));
+
+    window.reset();
+    start();
+    actions = control<QComboBox>("cbShutdown");
+    actions->setCurrentIndex(actions->findText(QStringLiteral("Log Off")));
+    power.answerCanHibernate();
+    EXPECT_EQ(actions->itemText(0), QStringLiteral("Hibernate"));
+    EXPECT_EQ(actions->currentText(), QStringLiteral("Log Off"));
+
+    start();
+    window.reset();
+    power.answerCanHibernate(); // to a window that is gone
 }
 
 TEST_F(MainWindowTest, ClosingHidesToTheTrayAndRemindsUntilToldOtherwise) {
@@ -233,33 +259,33 @@ TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     EXPECT_EQ(row.name, QStringLiteral("Quick Schedule 6/10/2026 2:20:30 PM"));
     EXPECT_EQ(row.nextRunTime, QStringLiteral("6/10/2026 14:21:30"));
 
-    os.calls.clear();
+    power.calls.clear();
     runCycleAt(QTime(14, 20, 59));
-    EXPECT_TRUE(os.calls.empty());
+    EXPECT_TRUE(power.calls.empty());
     runCycleAt(QTime(14, 21, 0));
-    ASSERT_FALSE(os.calls.empty());
-    EXPECT_EQ(os.calls.back(), "ExitWindowsEx(6, 0)");
+    ASSERT_FALSE(power.calls.empty());
+    EXPECT_EQ(power.calls.back(), "reboot");
     EXPECT_TRUE(window->scheduleList().row(0).nextRunTime.isEmpty());
 }
 
 TEST_F(MainWindowTest, NowAsksAndPerformsOnlyOnOk) {
     start();
-    os.calls.clear();
+    power.calls.clear();
     prompt.willAnswer(Prompt::Answer::Cancel);
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("Now"));
-    EXPECT_TRUE(os.calls.empty());
+    EXPECT_TRUE(power.calls.empty());
     EXPECT_EQ(prompt.questions().last().title, QStringLiteral("Confirm Choice"));
     EXPECT_EQ(prompt.questions().last().text,
               QStringLiteral("Are you sure you want to perform the selected action immediately?"));
     prompt.willAnswer(Prompt::Answer::Ok);
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("Now"));
-    ASSERT_FALSE(os.calls.empty());
-    EXPECT_EQ(os.calls.back(), "ExitWindowsEx(6, 0)");
+    ASSERT_FALSE(power.calls.empty());
+    EXPECT_EQ(power.calls.back(), "reboot");
     EXPECT_EQ(window->scheduleList().rowCount(), 0);
     EXPECT_TRUE(tray.notices.isEmpty());
 
     // A refused action is reported beside the tray icon, not taken for done.
-    os.exitWindowsResult = OsCallResult::failure("access denied");
+    power.result = PowerResult::refused("access denied");
     prompt.willAnswer(Prompt::Answer::Ok);
     quickSchedule(QStringLiteral("Shut Down"), QStringLiteral("Now"));
     ASSERT_EQ(tray.notices.size(), 1);

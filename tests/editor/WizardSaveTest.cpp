@@ -140,7 +140,7 @@ TEST_F(WizardSaveTest, EditRoundTripLeavesTheFileByteIdentical) {
 }
 
 TEST_F(WizardSaveTest, TheActionBoxOffersTheActionsAndStoresATypedNameAsTyped) {
-    os.hibernationFilePresent = true;
+    power.hibernationAvailable = true;
     startWithWizard();
     pressNew();
     auto *actions = w<QComboBox>("cbShutdown");

@@ -206,8 +206,8 @@ TEST_F(LanguageWindowTest, AFileThatCannotBeWrittenIsReportedNotAnnounced) {
     // The application folder's place is taken by a file: nothing can be written in it.
     test::writeBytes(dir.filePath("gone"), "not a folder");
     languages = std::make_unique<clsLanguages>(dir.filePath("gone/Localization.txt"), values);
-    context = std::make_unique<AppContext>(AppContext{clock, prompt, shell, tray, os, *settings, *languages,
-                                                      values, AppFolder(dir.filePath("gone"))});
+    context = std::make_unique<AppContext>(AppContext{clock, prompt, shell, tray, power, *settings,
+                                                      *languages, values, AppFolder(dir.filePath("gone"))});
     start();
     open();
     server.answer.body = file(English);

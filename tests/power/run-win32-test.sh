@@ -9,12 +9,11 @@ for tool in x86_64-w64-mingw32-g++ wine wineserver; do
   command -v "$tool" >/dev/null || { echo "missing: $tool (scripts/install-deps.sh installs it)"; exit 1; }
 done
 mkdir -p "$work"
-exe="$work/Win32PowerTest.exe"
+exe="$work/Win32PowerBackendTest.exe"
 x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -Wall -Wextra -Werror \
   -I"$src/src" \
-  "$src/tests/power/win32/Win32PowerTest.cpp" \
-  "$src/src/power/Win32OsPower.cpp" "$src/src/power/ModPower.cpp" \
-  "$src/src/power/CPower.cpp" "$src/src/power/PerformAction.cpp" \
+  "$src/tests/power/win32/Win32PowerBackendTest.cpp" \
+  "$src/src/power/Win32PowerBackend.cpp" "$src/src/power/PowerController.cpp" \
   -o "$exe"
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/vesperon-wine.XXXXXX")

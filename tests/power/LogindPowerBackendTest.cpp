@@ -1,10 +1,8 @@
 // The logind back end against python3-dbusmock's logind on a private bus of its own: the
 // machine's real system bus is never touched, so no test can power anything off.
 
-#include "power/LogindOsPower.h"
-#include "power/CPower.h"
-#include "power/ModPower.h"
-#include "power/PerformAction.h"
+#include "power/LogindPowerBackend.h"
+#include "power/PowerController.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -16,6 +14,7 @@
 #include <QTest>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <unistd.h>
 
 // Readable failure messages for texts.
@@ -141,6 +140,14 @@ protected:
 
     QDBusConnection &bus() { return *m_bus; }
 
+    // The answer queryCanHibernate gives, once it comes.
+    static bool laterAnswer(LogindPowerBackend &logind) {
+        std::optional<bool> answer;
+        logind.queryCanHibernate([&](bool canHibernate) { answer = canHibernate; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 10000));
+        return answer.value_or(false);
+    }
+
     QTemporaryDir m_dir;
     QProcess m_daemon;
     QProcess m_mock;
@@ -152,11 +159,10 @@ protected:
 
 TEST_F(LogindTest, EachActionReachesLogindAsItsCall) {
     startLogind();
-    LogindOsPower os(bus(), QStringLiteral("c7"));
-    CPower power(os);
+    LogindPowerBackend logind(bus(), QStringLiteral("c7"));
+    PowerController power(logind);
     for (const char *action : {"Shut Down", "Reboot", "Log Off", "Stand by", "Hibernate"})
-        EXPECT_EQ(PerformAction(power, action, true).status, PowerOutcome::Status::Requested) << action;
-    EXPECT_EQ(PerformAction(power, "shut down", true).status, PowerOutcome::Status::NotAnAction);
+        EXPECT_EQ(power.perform(action).status, PowerOutcome::Status::Requested) << action;
     EXPECT_THAT(calls(), ElementsAre("PowerOff False", "Reboot False", "TerminateSession \"c7\"",
                                      "Suspend False", "Hibernate False"));
 }
@@ -167,20 +173,34 @@ TEST_F(LogindTest, LogOffWithoutASessionIdEndsTheSessionOfThisProcess) {
              {QStringLiteral("c3"), QStringLiteral("seat0"), 1000u, QStringLiteral("someone"), true});
     replaceMethod(QStringLiteral("GetSessionByPID"), QStringLiteral("u"), QStringLiteral("o"),
                   QStringLiteral("ret = dbus.ObjectPath('/org/freedesktop/login1/session/c3')"));
-    LogindOsPower os(bus());
-    EXPECT_TRUE(ExitWindowsAction(os, 0, true).ok);
+    LogindPowerBackend logind(bus());
+    EXPECT_TRUE(logind.logOff().ok);
     EXPECT_THAT(calls(), ElementsAre(QStringLiteral("GetSessionByPID %1").arg(::getpid()), "Terminate"));
 }
 
 TEST_F(LogindTest, HibernationIsAvailableOnlyWhenLogindSaysYes) {
     startLogind(QStringLiteral("{\"CanHibernate\": \"yes\"}"));
-    LogindOsPower os(bus());
-    EXPECT_TRUE(HibernateAvailable(os));
+    LogindPowerBackend logind(bus());
+    EXPECT_TRUE(logind.canHibernate());
+    EXPECT_TRUE(laterAnswer(logind));
     for (const char *answer : {"challenge", "no", "na", "Yes"}) {
         replaceMethod(QStringLiteral("CanHibernate"), QString(), QStringLiteral("s"),
                       QStringLiteral("ret = '%1'").arg(QLatin1String(answer)));
-        EXPECT_FALSE(HibernateAvailable(os)) << answer;
+        EXPECT_FALSE(logind.canHibernate()) << answer;
+        EXPECT_FALSE(laterAnswer(logind)) << answer;
     }
+}
+
+TEST_F(LogindTest, TheWindowDoesNotWaitForASilentLogindsHibernationAnswer) {
+    startLogind(QStringLiteral("{\"CanHibernate\": \"yes\"}"));
+    replaceMethod(QStringLiteral("CanHibernate"), QString(), QStringLiteral("s"),
+                  QStringLiteral("import time; time.sleep(3); ret = 'yes'"));
+    LogindPowerBackend logind(bus(), QString(), 200);
+    std::optional<bool> answer;
+    logind.queryCanHibernate([&](bool canHibernate) { answer = canHibernate; });
+    EXPECT_FALSE(answer.has_value()); // asked, not waited for
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 10000));
+    EXPECT_FALSE(*answer); // given up on after the time limit
 }
 
 TEST_F(LogindTest, RefusingSuspendHoldsAnInhibitorThatStepsAsideForOurOwnSleep) {
@@ -192,11 +212,11 @@ TEST_F(LogindTest, RefusingSuspendHoldsAnInhibitorThatStepsAsideForOurOwnSleep) 
                       QStringLiteral("from gi.repository import GLib\n"
                                      "for _ in range(20): GLib.MainContext.default().iteration(False)\n"
                                      "self.log('held %d' % len(globals().get('inhibitors', [])))"));
-    LogindOsPower os(bus());
+    LogindPowerBackend logind(bus());
     {
-        CPower power(os);
-        power.setDisableSuspend(true);
-        ASSERT_TRUE(os.inhibitorHeld());
+        PowerController power(logind);
+        power.setSleepBlocked(true);
+        ASSERT_TRUE(logind.inhibitorHeld());
         const QList<Inhibitor> held = inhibitors();
         ASSERT_EQ(held.size(), 1);
         EXPECT_EQ(held[0].what, "sleep:idle");
@@ -204,32 +224,31 @@ TEST_F(LogindTest, RefusingSuspendHoldsAnInhibitorThatStepsAsideForOurOwnSleep) 
         EXPECT_EQ(held[0].mode, "block");
         EXPECT_FALSE(held[0].why.isEmpty());
 
-        EXPECT_TRUE(PerformAction(power, "Stand by", true).requested());
+        EXPECT_TRUE(power.perform("Stand by").requested());
         EXPECT_TRUE(inhibitorCountBecomes(1)); // taken again after the request
-        EXPECT_TRUE(PerformAction(power, "Hibernate", true).requested());
+        EXPECT_TRUE(power.perform("Hibernate").requested());
         EXPECT_TRUE(inhibitorCountBecomes(1));
 
-        power.setDisableSuspend(false);
-        EXPECT_FALSE(os.inhibitorHeld());
+        power.setSleepBlocked(false);
+        EXPECT_FALSE(logind.inhibitorHeld());
         EXPECT_TRUE(inhibitorCountBecomes(0));
-        power.setDisableSuspend(true);
+        power.setSleepBlocked(true);
         EXPECT_TRUE(inhibitorCountBecomes(1));
     }
     const QString inhibit = QStringLiteral("Inhibit \"sleep:idle\" \"Vesperon\" \"%1\" \"block\"")
-                                .arg(QLatin1String(LogindOsPower::InhibitReason));
+                                .arg(QLatin1String(LogindPowerBackend::InhibitReason));
     EXPECT_THAT(calls(), ElementsAre(inhibit, "Suspend False", "held 0", inhibit, "Hibernate False", "held 0",
                                      inhibit, inhibit));
-    // The end of the power object lets go of the lock.
-    EXPECT_FALSE(os.inhibitorHeld());
+    // The end of the controller lets go of the lock.
+    EXPECT_FALSE(logind.inhibitorHeld());
     EXPECT_TRUE(inhibitorCountBecomes(0));
 }
 
 TEST_F(LogindTest, ASleepWithoutRefusalTakesNoInhibitor) {
     startLogind();
-    LogindOsPower os(bus());
-    CPower power(os);
-    EXPECT_TRUE(PerformAction(power, "Stand by", true).requested());
-    EXPECT_FALSE(os.inhibitorHeld());
+    LogindPowerBackend logind(bus());
+    EXPECT_TRUE(logind.suspend().ok);
+    EXPECT_FALSE(logind.inhibitorHeld());
     EXPECT_TRUE(inhibitors().isEmpty());
 }
 
@@ -241,24 +260,25 @@ TEST_F(LogindTest, ARefusingLogindIsReportedAndTheProgramGoesOn) {
     replaceMethod(QStringLiteral("Inhibit"), QStringLiteral("ssss"), QStringLiteral("h"),
                   QStringLiteral("raise dbus.exceptions.DBusException('No', "
                                  "name='org.freedesktop.DBus.Error.AccessDenied')"));
-    LogindOsPower os(bus());
-    CPower power(os);
-    const PowerOutcome outcome = PerformAction(power, "Shut Down", true);
-    EXPECT_EQ(outcome.status, PowerOutcome::Status::Failed);
-    EXPECT_THAT(outcome.error, HasSubstr("AccessDenied"));
-    power.setDisableSuspend(true);
-    EXPECT_FALSE(power.hookInstalled());                           // tried again at the next tick of the box
-    EXPECT_TRUE(PerformAction(power, "Reboot", true).requested()); // still talking to logind
+    LogindPowerBackend logind(bus());
+    const PowerResult off = logind.powerOff();
+    EXPECT_FALSE(off.ok);
+    EXPECT_THAT(off.error, HasSubstr("AccessDenied"));
+    const PowerResult block = logind.setSleepBlocked(true);
+    EXPECT_FALSE(block.ok);
+    EXPECT_THAT(block.error, HasSubstr("AccessDenied"));
+    EXPECT_FALSE(logind.inhibitorHeld()); // tried again at the next click of the box
+    EXPECT_TRUE(logind.reboot().ok);      // still talking to logind
 }
 
 TEST_F(LogindTest, ASilentLogindIsGivenUpOnAfterTheTimeout) {
     startLogind();
     replaceMethod(QStringLiteral("PowerOff"), QStringLiteral("b"), QString(),
                   QStringLiteral("import time; time.sleep(3)"));
-    LogindOsPower os(bus(), QString(), 200);
-    const PowerOutcome outcome = PerformAction(*std::make_unique<CPower>(os), "Shut Down", true);
-    EXPECT_EQ(outcome.status, PowerOutcome::Status::Failed);
-    EXPECT_THAT(outcome.error, HasSubstr("NoReply"));
+    LogindPowerBackend logind(bus(), QString(), 200);
+    const PowerResult result = logind.powerOff();
+    EXPECT_FALSE(result.ok);
+    EXPECT_THAT(result.error, HasSubstr("NoReply"));
 }
 
 TEST_F(LogindTest, WithoutLogindEveryActionFailsAndNothingIsHeld) {
@@ -267,16 +287,14 @@ TEST_F(LogindTest, WithoutLogindEveryActionFailsAndNothingIsHeld) {
     for (QDBusConnection connection :
          {bus(),
           QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/vesperon-bus"), gone)}) {
-        LogindOsPower os(connection);
-        {
-            CPower power(os);
-            for (const char *action : {"Shut Down", "Reboot", "Log Off", "Stand by", "Hibernate"})
-                EXPECT_EQ(PerformAction(power, action, true).status, PowerOutcome::Status::Failed) << action;
-            EXPECT_FALSE(HibernateAvailable(os));
-            power.setDisableSuspend(true);
-            EXPECT_FALSE(os.inhibitorHeld());
-            EXPECT_TRUE(power.DisableSuspend());
-        }
+        LogindPowerBackend logind(connection);
+        PowerController power(logind);
+        for (const char *action : {"Shut Down", "Reboot", "Log Off", "Stand by", "Hibernate"})
+            EXPECT_EQ(power.perform(action).status, PowerOutcome::Status::Failed) << action;
+        EXPECT_FALSE(logind.canHibernate());
+        EXPECT_FALSE(laterAnswer(logind));
+        power.setSleepBlocked(true);
+        EXPECT_FALSE(logind.inhibitorHeld());
     }
     QDBusConnection::disconnectFromBus(gone);
 }

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "power/PowerBackend.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QObject>
+#include <QString>
+
+namespace vesperon {
+
+// The power requests on a system run by systemd-logind (org.freedesktop.login1 on the
+// system bus). Log off ends this program's session; shut down, reboot, stand by and
+// hibernate are PowerOff, Reboot, Suspend and Hibernate, never asking the user
+// interactively. Blocking sleep holds a logind "sleep:idle" block inhibitor; the program's
+// own stand by and hibernate let go of it for the request and take it again right after.
+// Every call waits at most timeoutMs, so a system bus that drops replies cannot hold the
+// program back for longer; queryCanHibernate does not wait at all.
+class LogindPowerBackend final : public PowerBackend {
+public:
+    static constexpr int DefaultTimeoutMs = 2000;
+    static constexpr const char *InhibitReason =
+        "The user asked to keep this computer from entering stand by or hibernating";
+
+    // sessionId: the session log off ends; empty asks logind for the session of this process.
+    explicit LogindPowerBackend(QDBusConnection bus = QDBusConnection::systemBus(),
+                                QString sessionId = QString(), int timeoutMs = DefaultTimeoutMs);
+    ~LogindPowerBackend() override;
+    LogindPowerBackend(const LogindPowerBackend &) = delete;
+    LogindPowerBackend &operator=(const LogindPowerBackend &) = delete;
+
+    PowerResult powerOff() override;
+    PowerResult reboot() override;
+    PowerResult logOff() override;
+    PowerResult suspend() override;
+    PowerResult hibernate() override;
+    bool canHibernate() override;
+    void queryCanHibernate(std::function<void(bool)> answer) override;
+    PowerResult setSleepBlocked(bool on) override;
+
+    bool inhibitorHeld() const { return m_inhibitor >= 0; }
+
+private:
+    QDBusMessage managerCall(const QString &method, const QList<QVariant> &arguments = {}) const;
+    QDBusMessage call(const QDBusMessage &message);
+    PowerResult callManager(const QString &method, const QList<QVariant> &arguments = {});
+    PowerResult sleep(const QString &method);
+    PowerResult takeInhibitor();
+    void releaseInhibitor();
+
+    QDBusConnection m_bus;
+    QString m_sessionId;
+    int m_timeoutMs;
+    int m_inhibitor = -1;   // our own copy of the inhibitor's file descriptor
+    QObject m_pendingCalls; // parent of the questions still waiting for logind's reply
+};
+
+} // namespace vesperon

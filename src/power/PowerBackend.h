@@ -1,0 +1,54 @@
+#pragma once
+
+// Plain C++ (no Qt): the Windows back end behind this seam is built without Qt.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace vesperon {
+
+// What the system said to a power request: taken, or refused and why. A refused request is
+// never reported as done.
+struct PowerResult {
+    bool ok = true;
+    std::string error; // the system's reason when refused
+
+    static PowerResult done() { return {}; }
+    static PowerResult refused(std::string why) { return {false, std::move(why)}; }
+};
+
+// The computer's power, in the program's words; each platform's back end turns these into
+// its own system's requests. The actions are requested without waiting for other programs
+// to agree: a schedule fires with nobody there to answer them.
+class PowerBackend {
+public:
+    virtual ~PowerBackend() = default;
+
+    virtual PowerResult powerOff() = 0;
+    virtual PowerResult reboot() = 0;
+    // Ends the user's session.
+    virtual PowerResult logOff() = 0;
+    // Stand by.
+    virtual PowerResult suspend() = 0;
+    virtual PowerResult hibernate() = 0;
+
+    // Whether the system can hibernate without asking anyone (a schedule cannot type a
+    // password).
+    virtual bool canHibernate() = 0;
+    // The same question for a window that must not wait: answer gets the reply later on this
+    // thread, or at once where the system knows straight away. It is never called after the
+    // back end has ended.
+    virtual void queryCanHibernate(std::function<void(bool)> answer) { answer(canHibernate()); }
+
+    // Keeps the system from suspending or hibernating the computer for inactivity (on), or
+    // lets it again. Asking for what is already in force changes nothing; a block the system
+    // refused is tried again at the next request for it. The end of the back end lets go.
+    virtual PowerResult setSleepBlocked(bool on) = 0;
+
+    // The program's main window (its native handle), for back ends that watch the window's
+    // messages; the others ignore it.
+    virtual void setWindowHandle(std::uintptr_t /*window*/) {}
+};
+
+} // namespace vesperon
