@@ -1,5 +1,6 @@
 // The off-Windows back ends on real files in a temporary configuration folder, reached the way
-// the program reaches them: through the settings bundle.
+// the program reaches them (through the settings bundle) and, for what the Qt face does not
+// show, through the INI store itself.
 #include "settings/IniSettingsStore.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
@@ -44,12 +45,11 @@ protected:
                        root.filePath(QStringLiteral("etc-xdg-autostart"))};
     std::unique_ptr<SettingsBundle> bundle =
         SettingsBundle::forPlatform(prompt, paths, QStringLiteral("vesperon"));
+    IniSettingsStore files{paths.configDir, QStringLiteral("Quillmark"), QStringLiteral("Vesperon")};
 
     QString appDir() const { return paths.configDir + QStringLiteral("/Quillmark/Vesperon"); }
     QString programIni() const { return appDir() + QStringLiteral("/program.ini"); }
     QString userIni() const { return appDir() + QStringLiteral("/user.ini"); }
-    // The files as the bundle's store reaches them, for what the Qt face does not show.
-    IniSettingsStore files{paths.configDir, QStringLiteral("Quillmark"), QStringLiteral("Vesperon")};
     void writeAutostart(const QString &folder, const QByteArray &text) {
         ASSERT_TRUE(QDir().mkpath(folder));
         writeBytes(folder + QStringLiteral("/vesperon.desktop"), text);
