@@ -35,8 +35,6 @@ namespace vesperon {
 
 namespace {
 
-const QString SettingsSection = QStringLiteral("Settings");
-
 // Enter in the action box does what the Go button does.
 class EnterFilter final : public QObject {
 public:
@@ -297,9 +295,7 @@ void frmMain::buildMenus() {
 void frmMain::Form_Load() {
     setWindowIcon(programIcon());
     auto &user = m_ctx.settings.user();
-    const QString programName = m_ctx.values.ProgramName;
-    const QString firstLanguage =
-        user.GetSetting(programName, SettingsSection, QStringLiteral("Language"), QString());
+    const QString firstLanguage = user.value(settings::keys::Language, QString());
     m_cmdWebsite->setText(QStringLiteral("Visit ") + m_ctx.values.Website);
     m_ctx.values.CurrentLanguage = user.value(settings::keys::Language);
     SetDefaultMessages(m_ctx.languages);

@@ -28,11 +28,10 @@ QString settingFromText(const QString &text, FieldKind kind) {
     return stored;
 }
 
-QString runAtStartText(const std::function<bool()> &isInRunAllUsers,
-                       const std::function<bool()> &isInRunThisUser) {
-    if (isInRunAllUsers())
+QString runAtStartText(StartupEntries &startup) {
+    if (startup.isRegisteredForAllUsers())
         return QStringLiteral("(Enabled - All Users)");
-    if (isInRunThisUser())
+    if (startup.isRegisteredForThisUser())
         return QStringLiteral("(Enabled - This User)");
     return QStringLiteral("(Disabled - Run Manually)");
 }

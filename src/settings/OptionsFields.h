@@ -5,10 +5,10 @@
 // how a stored text becomes a control's content and back, and the start-up registration text.
 
 #include "settings/SettingKeys.h"
+#include "settings/StartupEntries.h"
 
 #include <QString>
 #include <array>
-#include <functional>
 
 namespace vesperon::settings {
 
@@ -60,7 +60,6 @@ QString settingFromText(const QString &text, FieldKind kind);
 
 // The start-up registration as the window reports it. The all-users entry wins; the current
 // user's is asked only when there is none for all users.
-QString runAtStartText(const std::function<bool()> &isInRunAllUsers,
-                       const std::function<bool()> &isInRunThisUser);
+QString runAtStartText(StartupEntries &startup);
 
 } // namespace vesperon::settings

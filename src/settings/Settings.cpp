@@ -20,61 +20,33 @@ PermissionPrompt::Answer ProgramSettings::PromptBridge::ask(const std::string &t
     }
 }
 
-ProgramSettings::ProgramSettings(Registry &registry, UserStore &userStore, Prompt &prompt,
-                                 const QString &companyName, const QString &programName)
-    : m_bridge(prompt),
-      m_store(registry, userStore, m_bridge, toStoreText(companyName), toStoreText(programName)),
-      m_programName(programName) {}
-
-RegReadResult ProgramSettings::readChecked(const QString &appName, const QString &section, const QString &key,
-                                           const QString &defaultValue) {
-    return m_store.GetRegSetting(toStoreText(appName), toStoreText(section), toStoreText(key),
-                                 toStoreText(defaultValue));
-}
-
-QString ProgramSettings::GetRegSetting(const QString &appName, const QString &section, const QString &key,
-                                       const QString &defaultValue) {
-    const RegReadResult result = readChecked(appName, section, key, defaultValue);
-    return result.failed() ? defaultValue : fromStoreText(result.value);
-}
-
-void ProgramSettings::SaveRegSetting(const QString &appName, const QString &section, const QString &key,
-                                     const QString &setting) {
-    m_store.SaveRegSetting(toStoreText(appName), toStoreText(section), toStoreText(key),
-                           toStoreText(setting));
-}
+ProgramSettings::ProgramSettings(SettingsStore &store, Prompt &prompt, const QString &programName)
+    : m_bridge(prompt), m_store(store, m_bridge, toStoreText(programName)) {}
 
 QString ProgramSettings::value(const SettingKey &key) {
     Q_ASSERT(key.store == SettingStore::Program);
-    return GetRegSetting(m_programName, settingName(SettingsSection), settingName(key.name),
-                         settingName(key.defaultValue));
+    const ReadResult result = m_store.read(std::string(key.name), std::string(key.defaultValue));
+    return result.failed() ? settingName(key.defaultValue) : fromStoreText(result.value);
 }
 
-void ProgramSettings::setValue(const SettingKey &key, const QString &setting) {
+void ProgramSettings::setValue(const SettingKey &key, const QString &text) {
     Q_ASSERT(key.store == SettingStore::Program);
-    SaveRegSetting(m_programName, settingName(SettingsSection), settingName(key.writeName()), setting);
-}
-
-QString UserSettings::GetSetting(const QString &appName, const QString &section, const QString &key,
-                                 const QString &defaultValue) {
-    return fromStoreText(m_store.GetSetting(toStoreText(appName), toStoreText(section), toStoreText(key),
-                                            toStoreText(defaultValue)));
-}
-
-void UserSettings::SaveSetting(const QString &appName, const QString &section, const QString &key,
-                               const QString &setting) {
-    m_store.SaveSetting(toStoreText(appName), toStoreText(section), toStoreText(key), toStoreText(setting));
+    m_store.write(std::string(key.writeName()), toStoreText(text));
 }
 
 QString UserSettings::value(const SettingKey &key) {
-    Q_ASSERT(key.store == SettingStore::User);
-    return GetSetting(m_programName, settingName(SettingsSection), settingName(key.name),
-                      settingName(key.defaultValue));
+    return value(key, settingName(key.defaultValue));
 }
 
-void UserSettings::setValue(const SettingKey &key, const QString &setting) {
+QString UserSettings::value(const SettingKey &key, const QString &defaultValue) {
     Q_ASSERT(key.store == SettingStore::User);
-    SaveSetting(m_programName, settingName(SettingsSection), settingName(key.writeName()), setting);
+    const StoreRead stored = m_store.read(SettingsScope::ThisUser, std::string(key.name));
+    return stored.outcome == StoreRead::Outcome::Found ? fromStoreText(stored.value) : defaultValue;
+}
+
+void UserSettings::setValue(const SettingKey &key, const QString &text) {
+    Q_ASSERT(key.store == SettingStore::User);
+    m_store.write(SettingsScope::ThisUser, std::string(key.writeName()), toStoreText(text));
 }
 
 } // namespace vesperon::settings

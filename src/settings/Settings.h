@@ -1,13 +1,14 @@
 #pragma once
 
-// The Qt face of the two settings stores, for the windows and the start-up code.
-// Every read of the program store yields the key's default when the store reports an error:
-// a damaged or unreadable setting never stops the program.
+// The Qt face of the two settings stores, for the windows and the start-up code. Settings are
+// named by their entry in the settings table (SettingKeys.h). Every read yields the key's
+// default when nothing is stored or the store reports an error: a damaged or unreadable
+// setting never stops the program.
 
 #include "core/Prompt.h"
-#include "settings/RegistryStore.h"
+#include "settings/ProgramStore.h"
 #include "settings/SettingKeys.h"
-#include "settings/UserStore.h"
+#include "settings/SettingsStore.h"
 
 #include <QString>
 
@@ -15,24 +16,14 @@ namespace vesperon::settings {
 
 QString settingName(std::string_view name);
 
+// The program scope. A write that fails asks the user through the prompt (ProgramStore).
 class ProgramSettings {
 public:
-    ProgramSettings(Registry &registry, UserStore &userStore, Prompt &prompt, const QString &companyName,
-                    const QString &programName);
+    ProgramSettings(SettingsStore &store, Prompt &prompt, const QString &programName);
 
-    // The stored text, or Default when it is missing or cannot be read.
-    QString GetRegSetting(const QString &appName, const QString &section, const QString &key,
-                          const QString &defaultValue);
-    // The read with any error it met (number and message), for whoever wants to know.
-    RegReadResult readChecked(const QString &appName, const QString &section, const QString &key,
-                              const QString &defaultValue);
-    void SaveRegSetting(const QString &appName, const QString &section, const QString &key,
-                        const QString &setting);
-
-    // By the settings table: the program's name, section "Settings", the table's default.
     QString value(const SettingKey &key);
     // Written under the name the options window uses for it.
-    void setValue(const SettingKey &key, const QString &setting);
+    void setValue(const SettingKey &key, const QString &text);
 
     // The program went straight to the tray: failed writes are given up without asking.
     void setStartedHidden(bool startedHidden) { m_store.setStartedHidden(startedHidden); }
@@ -48,25 +39,21 @@ private:
     };
 
     PromptBridge m_bridge;
-    RegistryStore m_store;
-    QString m_programName;
+    ProgramStore m_store;
 };
 
+// This user's scope. It never fails visibly: a write that cannot be made is dropped.
 class UserSettings {
 public:
-    UserSettings(UserStore &store, const QString &programName) : m_store(store), m_programName(programName) {}
-
-    QString GetSetting(const QString &appName, const QString &section, const QString &key,
-                       const QString &defaultValue);
-    void SaveSetting(const QString &appName, const QString &section, const QString &key,
-                     const QString &setting);
+    explicit UserSettings(SettingsStore &store) : m_store(store) {}
 
     QString value(const SettingKey &key);
-    void setValue(const SettingKey &key, const QString &setting);
+    // With a default of the caller's (the first start is recognised by an empty Language).
+    QString value(const SettingKey &key, const QString &defaultValue);
+    void setValue(const SettingKey &key, const QString &text);
 
 private:
-    UserStore &m_store;
-    QString m_programName;
+    SettingsStore &m_store;
 };
 
 } // namespace vesperon::settings

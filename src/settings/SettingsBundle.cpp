@@ -1,8 +1,6 @@
 #include "settings/SettingsBundle.h"
 
 #include "core/ProductInfo.h"
-#include "settings/MemoryRegistry.h"
-#include "settings/RunAtStartup.h"
 #include "settings/StoreText.h"
 
 #include <QCoreApplication>
@@ -10,10 +8,10 @@
 #include <QStandardPaths>
 
 #ifdef Q_OS_WIN
-#include "settings/RegistryUserStore.h"
-#include "settings/Win32Registry.h"
+#include "settings/Win32Settings.h"
 #else
-#include "settings/IniUserStore.h"
+#include "settings/IniSettingsStore.h"
+#include "settings/XdgStartupEntries.h"
 #endif
 
 namespace vesperon::settings {
@@ -27,34 +25,37 @@ QString companyName() {
 }
 } // namespace
 
-SettingsBundle::SettingsBundle(std::unique_ptr<Registry> registry, std::unique_ptr<UserStore> userStore,
-                               Prompt &prompt, QString executableName)
-    : m_registry(std::move(registry)), m_userStore(std::move(userStore)),
-      m_executableName(std::move(executableName)),
-      m_program(*m_registry, *m_userStore, prompt, companyName(), programName()),
-      m_user(*m_userStore, programName()) {}
+QString DesktopPaths::userAutostartDir() const {
+    return configDir + QStringLiteral("/autostart");
+}
+
+SettingsBundle::SettingsBundle(SettingsStore &store, StartupEntries &startup, Prompt &prompt)
+    : m_startup(startup), m_program(store, prompt, programName()), m_user(store) {}
+
+SettingsBundle::SettingsBundle(std::unique_ptr<SettingsStore> store, std::unique_ptr<StartupEntries> startup,
+                               Prompt &prompt)
+    : m_ownedStore(std::move(store)), m_ownedStartup(std::move(startup)), m_startup(*m_ownedStartup),
+      m_program(*m_ownedStore, prompt, programName()), m_user(*m_ownedStore) {}
+
+SettingsBundle::~SettingsBundle() = default;
 
 std::unique_ptr<SettingsBundle> SettingsBundle::forPlatform(Prompt &prompt, const DesktopPaths &paths,
                                                             const QString &executableName) {
 #ifdef Q_OS_WIN
     Q_UNUSED(paths);
-    auto registry = std::make_unique<Win32Registry>();
-    auto userStore = std::make_unique<RegistryUserStore>(*registry);
+    auto store =
+        std::make_unique<RegistrySettingsStore>(toStoreText(companyName()), toStoreText(programName()));
+    auto startup = std::make_unique<RunKeyEntries>(toStoreText(programName()), toStoreText(executableName));
 #else
-    auto registry = std::make_unique<IniRegistry>(paths);
-    auto userStore = std::make_unique<IniUserStore>(paths.configDir, companyName());
+    auto store = std::make_unique<IniSettingsStore>(paths.configDir, companyName(), programName());
+    auto startup = std::make_unique<XdgStartupEntries>(paths.systemAutostartDir, paths.userAutostartDir(),
+                                                       programName(), executableName);
 #endif
-    return std::make_unique<SettingsBundle>(std::move(registry), std::move(userStore), prompt,
-                                            executableName);
+    return std::unique_ptr<SettingsBundle>(new SettingsBundle(std::move(store), std::move(startup), prompt));
 }
 
 std::unique_ptr<SettingsBundle> SettingsBundle::forThisProgram(Prompt &prompt) {
     return forPlatform(prompt, defaultPaths(), executableNameOf(QCoreApplication::applicationFilePath()));
-}
-
-std::unique_ptr<SettingsBundle> SettingsBundle::inMemory(Prompt &prompt, const QString &executableName) {
-    return std::make_unique<SettingsBundle>(std::make_unique<MemoryRegistry>(),
-                                            std::make_unique<MemoryUserStore>(), prompt, executableName);
 }
 
 DesktopPaths SettingsBundle::defaultPaths() {
@@ -65,14 +66,6 @@ DesktopPaths SettingsBundle::defaultPaths() {
 
 QString SettingsBundle::executableNameOf(const QString &filePath) {
     return QFileInfo(filePath).completeBaseName();
-}
-
-bool SettingsBundle::IsInRunAllUsers() {
-    return settings::IsInRunAllUsers(*m_registry, toStoreText(programName()), toStoreText(m_executableName));
-}
-
-bool SettingsBundle::IsInRunThisUser() {
-    return settings::IsInRunThisUser(*m_registry, toStoreText(programName()), toStoreText(m_executableName));
 }
 
 } // namespace vesperon::settings

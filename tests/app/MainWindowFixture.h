@@ -9,9 +9,11 @@
 #include "localization/ProgramValues.h"
 #include "localization/clsLanguages.h"
 #include "settings/SettingsBundle.h"
+#include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
 #include "support/PowerDoubles.h"
 #include "support/QtPrinters.h"
+#include "support/SettingsDoubles.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -30,8 +32,10 @@ protected:
     RecordingShell shell;
     ScriptedTrayHost tray;
     RecordingPowerBackend power;
+    MemorySettingsStore settingsStore;
+    FixedStartupEntries startupEntries;
     std::unique_ptr<settings::SettingsBundle> settings =
-        settings::SettingsBundle::inMemory(prompt, "vesperon");
+        std::make_unique<settings::SettingsBundle>(settingsStore, startupEntries, prompt);
     ProgramValues values;
     std::unique_ptr<clsLanguages> languages;
     std::unique_ptr<AppContext> context;
@@ -66,21 +70,22 @@ protected:
     }
 
     QString dataFolder() const { return context->folder.dataFolder(); }
-    QString user(const char *key, const char *fallback = "") {
-        return settings->user().GetSetting(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                                           QLatin1String(key), QLatin1String(fallback));
+    // A setting as stored, under any spelling of its name; `fallback` when there is none.
+    QString user(const char *key, const char *fallback = "") const {
+        return stored(settings::SettingsScope::ThisUser, key, fallback);
     }
-    QString program(const char *key, const char *fallback = "") {
-        return settings->program().GetRegSetting(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                                                 QLatin1String(key), QLatin1String(fallback));
+    QString program(const char *key, const char *fallback = "") const {
+        return stored(settings::SettingsScope::Program, key, fallback);
     }
     void setUser(const char *key, const QString &value) {
-        settings->user().SaveSetting(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                                     QLatin1String(key), value);
+        settingsStore.put(settings::SettingsScope::ThisUser, key, settings::toStoreText(value));
     }
     void setProgram(const char *key, const QString &value) {
-        settings->program().SaveRegSetting(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                                           QLatin1String(key), value);
+        settingsStore.put(settings::SettingsScope::Program, key, settings::toStoreText(value));
+    }
+    QString stored(settings::SettingsScope scope, const char *key, const char *fallback) const {
+        const MemorySettingsStore::Value *value = settingsStore.find(scope, key);
+        return value ? settings::fromStoreText(value->text) : QLatin1String(fallback);
     }
     template <typename T> T *control(const char *name) const {
         return window->findChild<T *>(QLatin1String(name));

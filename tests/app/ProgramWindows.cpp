@@ -1,12 +1,11 @@
 #include "ProgramWindows.h"
 
+#include "app/OptionsOpener.h"
 #include "app/WizardOpener.h"
 #include "localization/LanguageWindowOpener.h"
 #include "windows/PresentationWindows.h"
 #include "app/frmStillRunning.h"
 #include "localization/LocalizationFile.h"
-#include "settings/OptionsOpener.h"
-#include "settings/frmOptions.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -1,8 +1,10 @@
 // The off-Windows back ends on real files in a temporary configuration folder, reached the way
-// the program reaches them: through the settings bundle.
-#include "settings/IniRegistry.h"
+// the program reaches them (through the settings bundle) and, for what the Qt face does not
+// show, through the INI store itself.
+#include "settings/IniSettingsStore.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
+#include "settings/XdgStartupEntries.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -43,14 +45,11 @@ protected:
                        root.filePath(QStringLiteral("etc-xdg-autostart"))};
     std::unique_ptr<SettingsBundle> bundle =
         SettingsBundle::forPlatform(prompt, paths, QStringLiteral("vesperon"));
+    IniSettingsStore files{paths.configDir, QStringLiteral("Quillmark"), QStringLiteral("Vesperon")};
 
     QString appDir() const { return paths.configDir + QStringLiteral("/Quillmark/Vesperon"); }
     QString programIni() const { return appDir() + QStringLiteral("/program.ini"); }
     QString userIni() const { return appDir() + QStringLiteral("/user.ini"); }
-    RegReadResult readChecked(const QString &key) {
-        return bundle->program().readChecked(QStringLiteral("Vesperon"), QStringLiteral("Settings"), key,
-                                             QStringLiteral("default"));
-    }
     void writeAutostart(const QString &folder, const QByteArray &text) {
         ASSERT_TRUE(QDir().mkpath(folder));
         writeBytes(folder + QStringLiteral("/vesperon.desktop"), text);
@@ -71,15 +70,12 @@ TEST_F(DesktopStoresTest, ProgramStoreWritesItsFileAndNamesIgnoreCase) {
     EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\ntxtport=2525\nchkMin=1\n"));
     EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("2525"));
 
-    bundle->program().SaveRegSetting(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                                     QStringLiteral("TxtPort"), QStringLiteral("587"));
+    EXPECT_TRUE(files.write(SettingsScope::Program, "TxtPort", "587").ok());
     EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\nTxtPort=587\nchkMin=1\n"));
 
     // A second program run (a fresh bundle) sees the same values.
     auto later = SettingsBundle::forPlatform(prompt, paths, QStringLiteral("vesperon"));
-    EXPECT_EQ(later->program().GetRegSetting(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                                             QStringLiteral("txtPort"), QStringLiteral("25")),
-              QStringLiteral("587"));
+    EXPECT_EQ(later->program().value(keys::txtPort), QStringLiteral("587"));
     EXPECT_TRUE(prompt.titles.isEmpty());
 }
 
@@ -104,10 +100,11 @@ TEST_F(DesktopStoresTest, FolderInPlaceOfTheFileTakesThePermissionDeniedPath) {
     ASSERT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
     EXPECT_EQ(prompt.buttons.first(), Prompt::Buttons::AbortRetryIgnore);
 
-    // Reading it is an open failure: reported with its number, the default for everyone else.
-    const RegReadResult checked = readChecked(QStringLiteral("chkMin"));
-    EXPECT_EQ(checked.error, 0x800407D5u);
-    EXPECT_EQ(checked.message, "Could not open registry section");
+    // Reading it is a failure with the code of a denied access; everyone reads the default.
+    const StoreRead read = files.read(SettingsScope::Program, "chkMin");
+    EXPECT_EQ(read.outcome, StoreRead::Outcome::Failed);
+    EXPECT_EQ(read.failure.code, 5u);
+    EXPECT_EQ(read.failure.message, "Could not open registry section");
     EXPECT_EQ(bundle->program().value(keys::chkMin), QStringLiteral("0"));
 
     // Retry after the folder is gone writes the value.
@@ -144,9 +141,7 @@ TEST_F(DesktopStoresTest, UserStoreKeepsItsOwnFileAndNeverFailsVisibly) {
     bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
     bundle->user().setValue(keys::BackupSetColumn(2), QStringLiteral("1800"));
     EXPECT_EQ(readBytes(userIni()), QByteArray("[Settings]\nLanguage=Deutsch\nBackupSetColumn2=1800\n"));
-    EXPECT_EQ(bundle->user().GetSetting(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                                        QStringLiteral("LANGUAGE"), QString()),
-              QStringLiteral("Deutsch"));
+    EXPECT_EQ(files.read(SettingsScope::ThisUser, "LANGUAGE").value, "Deutsch");
     EXPECT_FALSE(QFileInfo::exists(programIni()));
 
     ASSERT_TRUE(QFile::remove(userIni()));
@@ -157,38 +152,33 @@ TEST_F(DesktopStoresTest, UserStoreKeepsItsOwnFileAndNeverFailsVisibly) {
 }
 
 TEST_F(DesktopStoresTest, AutostartEntriesStandForTheRunKeys) {
-    EXPECT_FALSE(bundle->IsInRunAllUsers()); // neither folder exists
-    EXPECT_FALSE(bundle->IsInRunThisUser());
+    EXPECT_FALSE(bundle->startup().isRegisteredForAllUsers()); // neither folder exists
+    EXPECT_FALSE(bundle->startup().isRegisteredForThisUser());
 
     writeAutostart(paths.systemAutostartDir,
                    "[Desktop Entry]\nType=Application\nExec=/usr/bin/other --tray\n");
-    EXPECT_FALSE(bundle->IsInRunAllUsers());
+    EXPECT_FALSE(bundle->startup().isRegisteredForAllUsers());
     writeAutostart(paths.systemAutostartDir,
                    "[Desktop Entry]\nName=Vesperon\nExec=/opt/Quillmark/VESPERON --min\n");
-    EXPECT_TRUE(bundle->IsInRunAllUsers());
-    EXPECT_FALSE(bundle->IsInRunThisUser());
+    EXPECT_TRUE(bundle->startup().isRegisteredForAllUsers());
+    EXPECT_FALSE(bundle->startup().isRegisteredForThisUser());
 
     writeAutostart(paths.userAutostartDir(), "[Desktop Action x]\nExec=vesperon\n[Desktop Entry]\nExec=\n");
-    EXPECT_FALSE(bundle->IsInRunThisUser()); // an empty command, the action's line does not count
+    EXPECT_FALSE(
+        bundle->startup().isRegisteredForThisUser()); // an empty command, the action's line does not count
     writeAutostart(paths.userAutostartDir(), "[Desktop Entry]\nExec=vesperon\nHidden=true\n");
-    EXPECT_FALSE(bundle->IsInRunThisUser()); // switched off
+    EXPECT_FALSE(bundle->startup().isRegisteredForThisUser()); // switched off
     writeAutostart(paths.userAutostartDir(),
                    "[Desktop Entry]\r\nExec=env LANG=C vesperon\r\nHidden=false\r\n");
-    EXPECT_TRUE(bundle->IsInRunThisUser());
-    EXPECT_TRUE(bundle->IsInRunAllUsers());
+    EXPECT_TRUE(bundle->startup().isRegisteredForThisUser());
+    EXPECT_TRUE(bundle->startup().isRegisteredForAllUsers());
 }
 
-TEST_F(DesktopStoresTest, OnlyTheProgramKeyCanBeWritten) {
-    IniRegistry registry(paths);
-    KeyHandle key = 0;
-    EXPECT_EQ(
-        registry.createKey(RegRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", key),
-        RegAccessDenied);
-    EXPECT_EQ(registry.createKey(RegRoot::LocalMachine, "SOFTWARE\\..\\x\\Settings", key), RegAccessDenied);
-    EXPECT_EQ(registry.createKey(RegRoot::CurrentUser, "SOFTWARE\\Quillmark\\Vesperon\\Settings", key),
-              RegAccessDenied);
-    EXPECT_EQ(registry.openKey(RegRoot::LocalMachine, "SOFTWARE\\Quillmark", key), RegFileNotFound);
-    EXPECT_FALSE(QFileInfo::exists(paths.configDir));
+TEST_F(DesktopStoresTest, NoExecutableNameMatchesNoEntry) {
+    writeAutostart(paths.userAutostartDir(), "[Desktop Entry]\nExec=vesperon\n");
+    XdgStartupEntries entries(paths.systemAutostartDir, paths.userAutostartDir(),
+                              QStringLiteral(" Vesperon "), QString());
+    EXPECT_FALSE(entries.isRegisteredForThisUser());
 }
 
 TEST(SettingsBundle, ExecutableNameIsTheFileNameWithoutExtension) {

@@ -1,15 +1,14 @@
 // General Preferences on settings held in memory: what it shows, what it stores and when.
+#include "settings/OptionsDialog.h"
 #include "localization/LocalizationFile.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
 #include "localization/clsLanguages.h"
-#include "settings/MemoryRegistry.h"
-#include "settings/RunAtStartup.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
-#include "settings/frmOptions.h"
 #include "support/CoreDoubles.h"
 #include "support/QtPrinters.h"
+#include "support/SettingsDoubles.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
@@ -26,51 +25,50 @@ using namespace vesperon::settings;
 
 namespace {
 
-const std::string SettingsKey = "SOFTWARE\\Quillmark\\Vesperon\\Settings";
+constexpr SettingsScope Program = SettingsScope::Program;
 
 class OptionsDialogTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     test::ScriptedPrompt prompt;
-    std::unique_ptr<SettingsBundle> settings = SettingsBundle::inMemory(prompt, QStringLiteral("vesperon"));
-    MemoryRegistry &registry = dynamic_cast<MemoryRegistry &>(settings->registry());
+    test::MemorySettingsStore memory;
+    test::FixedStartupEntries startup;
+    SettingsBundle settings{memory, startup, prompt};
     ProgramValues values;
     clsLanguages languages{localizationFilePath(dir.path()), values};
-    std::unique_ptr<frmOptions> window;
+    std::unique_ptr<OptionsDialog> window;
 
     void SetUp() override { SetDefaultMessages(languages); }
 
-    frmOptions &open() {
-        window = std::make_unique<frmOptions>(*settings, languages, values);
-        window->Form_Load();
+    OptionsDialog &open() {
+        window =
+            std::make_unique<OptionsDialog>(settings.program(), startup, languages, values.CurrentLanguage);
+        window->load();
         window->show();
         return *window;
     }
+    // The controls are named after their settings.
     QCheckBox *box(const SettingKey &key) const {
-        return qobject_cast<QCheckBox *>(window->fieldControl(key));
+        return window->findChild<QCheckBox *>(settingName(key.name));
     }
     QLineEdit *edit(const SettingKey &key) const {
-        return qobject_cast<QLineEdit *>(window->fieldControl(key));
+        return window->findChild<QLineEdit *>(settingName(key.name));
     }
+    QLabel *runAtStartLabel() const { return window->findChild<QLabel *>(QStringLiteral("lblRunAtStart")); }
     // The value under a name exactly as the store keeps it: its spelling and its text.
-    const MemoryRegistry::Value *stored(const std::string &name) const {
-        return registry.find(RegRoot::LocalMachine, SettingsKey, name);
+    const test::MemorySettingsStore::Value *stored(const std::string &name) const {
+        return memory.find(Program, name);
     }
     QString storedText(const std::string &name) const {
-        const MemoryRegistry::Value *value = stored(name);
-        if (!value)
-            return QStringLiteral("<none>");
-        return fromStoreText(value->data.substr(0, value->data.size() - 1)); // without its NUL
+        const test::MemorySettingsStore::Value *value = stored(name);
+        return value ? fromStoreText(value->text) : QStringLiteral("<none>");
     }
     void preset(const std::string &name, const QString &text) {
-        registry.putString(RegRoot::LocalMachine, SettingsKey, name, toStoreText(text));
+        memory.put(Program, name, toStoreText(text));
     }
     // A click on the box itself, as the user makes it.
     static void clickBox(QCheckBox *box) {
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
-    void registerRun(RegRoot root, const std::string &command) {
-        registry.putString(root, RunKeyPath, "Vesperon", command);
     }
 };
 
@@ -100,15 +98,15 @@ TEST_F(OptionsDialogTest, EmptyStoreShowsTheDefaultsAndStoresThoseTheDesignLacks
     EXPECT_EQ(storedText("txtEmailTo"), "someone@example.com");
     EXPECT_EQ(storedText("txtServer"), "mail.example.com");
     // Clear boxes and empty texts match the design: nothing else is written.
-    EXPECT_EQ(registry.valueCount(RegRoot::LocalMachine, SettingsKey), 6u);
+    EXPECT_EQ(memory.count(Program), 6u);
     EXPECT_TRUE(prompt.questions().isEmpty());
 
     // Every opening starts from the design content, so it stores the same values again.
-    EXPECT_EQ(registry.calls(MemoryRegistry::Op::Set), 6);
+    EXPECT_EQ(memory.writes(Program), 6);
     window.reset();
     open();
-    EXPECT_EQ(registry.calls(MemoryRegistry::Op::Set), 12);
-    EXPECT_EQ(registry.valueCount(RegRoot::LocalMachine, SettingsKey), 6u);
+    EXPECT_EQ(memory.writes(Program), 12);
+    EXPECT_EQ(memory.count(Program), 6u);
     EXPECT_EQ(storedText("txtport"), "25");
 }
 
@@ -119,7 +117,7 @@ TEST_F(OptionsDialogTest, TickingOpenMinimizedWritesOneAtOnceAndClosingKeepsIt) 
     clickBox(chkMin);
     EXPECT_TRUE(chkMin->isChecked());
     EXPECT_EQ(storedText("chkMin"), "1");
-    EXPECT_EQ(settings->program().value(keys::chkMin), "1"); // what the next start reads
+    EXPECT_EQ(settings.program().value(keys::chkMin), "1"); // what the next start reads
 
     clickBox(box(keys::chkAlwaysExit));
     EXPECT_EQ(storedText("chkAlwaysExit"), "1");
@@ -133,8 +131,8 @@ TEST_F(OptionsDialogTest, TickingOpenMinimizedWritesOneAtOnceAndClosingKeepsIt) 
     EXPECT_FALSE(runAtStart->isChecked());
 
     window->close();
-    EXPECT_EQ(settings->program().value(keys::chkMin), "1");
-    EXPECT_EQ(settings->program().value(keys::chkAlwaysExit), "0");
+    EXPECT_EQ(settings.program().value(keys::chkMin), "1");
+    EXPECT_EQ(settings.program().value(keys::chkAlwaysExit), "0");
 }
 
 TEST_F(OptionsDialogTest, StoredValuesLoadIntoTheirControlsWhateverTheSpellingOfTheirKey) {
@@ -176,13 +174,13 @@ TEST_F(OptionsDialogTest, PasswordsAreStoredScrambledAndShownPlain) {
     EXPECT_EQ(edit(keys::txtPassword2)->echoMode(), QLineEdit::Password);
     EXPECT_EQ(storedText("txtPassword2"), scrambled);
     // The six defaults and the password once: its second read finds the box holding it.
-    EXPECT_EQ(registry.calls(MemoryRegistry::Op::Set), 7);
+    EXPECT_EQ(memory.writes(Program), 7);
 
     edit(keys::txtFTPPassword)->setText(QStringLiteral("Pa55 w\u00f6rd"));
     EXPECT_EQ(edit(keys::txtFTPPassword)->text(), QStringLiteral("Pa55 w\u00f6rd"));
     EXPECT_EQ(storedText("txtFTPPassword"),
               QStringLiteral("\u00d0\u00e1\u00b5\u00b5\u00a0\u00f7v\u00f2\u00e4"));
-    EXPECT_EQ(stored("txtFTPPassword")->data.find("Pa55"), std::string::npos);
+    EXPECT_EQ(stored("txtFTPPassword")->text.find("Pa55"), std::string::npos);
 
     // A fresh window shows what was typed.
     window.reset();
@@ -192,17 +190,20 @@ TEST_F(OptionsDialogTest, PasswordsAreStoredScrambledAndShownPlain) {
 }
 
 TEST_F(OptionsDialogTest, StartUpLabelReportsTheRegistrationAllUsersFirst) {
-    EXPECT_EQ(open().lblRunAtStart()->text(), "(Disabled - Run Manually)");
+    open();
+    EXPECT_EQ(runAtStartLabel()->text(), "(Disabled - Run Manually)");
 
-    registerRun(RegRoot::LocalMachine, "/usr/bin/other-program");
-    registerRun(RegRoot::CurrentUser, "\"/opt/VESPERON/bin/Vesperon\" --tray");
-    EXPECT_EQ(open().lblRunAtStart()->text(), "(Enabled - This User)");
+    startup.thisUser = true;
+    open();
+    EXPECT_EQ(runAtStartLabel()->text(), "(Enabled - This User)");
 
-    registerRun(RegRoot::LocalMachine, "/usr/bin/vesperon");
-    EXPECT_EQ(open().lblRunAtStart()->text(), "(Enabled - All Users)");
+    startup.allUsers = true;
+    open();
+    EXPECT_EQ(runAtStartLabel()->text(), "(Enabled - All Users)");
 
-    registry.putString(RegRoot::CurrentUser, RunKeyPath, "Vesperon", "");
-    EXPECT_EQ(open().lblRunAtStart()->text(), "(Enabled - All Users)");
+    startup.thisUser = false;
+    open();
+    EXPECT_EQ(runAtStartLabel()->text(), "(Enabled - All Users)");
 }
 
 TEST_F(OptionsDialogTest, LoadingTranslatesTheWindowButNotTheStartUpLabel) {
@@ -220,7 +221,7 @@ TEST_F(OptionsDialogTest, LoadingTranslatesTheWindowButNotTheStartUpLabel) {
     EXPECT_EQ(window->windowTitle(), "Einstellungen von Vesperon");
     EXPECT_EQ(window->findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), "Start");
     EXPECT_EQ(box(keys::chkMin)->text(), "Minimiert im Infobereich starten");
-    EXPECT_EQ(window->lblRunAtStart()->text(), "(Disabled - Run Manually)");
+    EXPECT_EQ(runAtStartLabel()->text(), "(Disabled - Run Manually)");
     const auto markers = window->findChildren<QLabel *>(QStringLiteral("lblInfo"));
     ASSERT_EQ(markers.size(), 6);
     for (QLabel *marker : markers)

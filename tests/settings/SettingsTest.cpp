@@ -1,7 +1,7 @@
-// The Qt face of the stores and the settings table, on the in-memory back ends.
-#include "settings/MemoryRegistry.h"
+// The Qt face of the stores and the settings table, over the store in memory.
 #include "settings/SettingsBundle.h"
 #include "support/CoreDoubles.h"
+#include "support/SettingsDoubles.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -11,59 +11,52 @@ using namespace vesperon::settings;
 
 namespace {
 
-const std::string SettingsKey = "SOFTWARE\\Quillmark\\Vesperon\\Settings";
-
 class SettingsTest : public ::testing::Test {
 protected:
     test::ScriptedPrompt prompt;
-    std::unique_ptr<SettingsBundle> bundle = SettingsBundle::inMemory(prompt, QStringLiteral("vesperon"));
-    MemoryRegistry &registry = dynamic_cast<MemoryRegistry &>(bundle->registry());
+    test::MemorySettingsStore memory;
+    test::FixedStartupEntries startup;
+    SettingsBundle bundle{memory, startup, prompt};
 };
 
 TEST_F(SettingsTest, ReadErrorsGiveEveryCallerTheDefault) {
-    registry.putRaw(RegRoot::LocalMachine, SettingsKey, "chkMin", RegDword, std::string("\1\0\0\0", 4));
-    EXPECT_EQ(bundle->program().value(keys::chkMin), QStringLiteral("0"));
-    EXPECT_EQ(bundle->program()
-                  .readChecked(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                               QStringLiteral("chkMin"), QStringLiteral("0"))
-                  .error,
-              0x800407D4u);
-    registry.failOn(MemoryRegistry::Op::Open, RegAccessDenied);
-    EXPECT_EQ(bundle->program().value(keys::txtFTPPort), QStringLiteral("21"));
-    EXPECT_EQ(bundle->program().GetRegSetting(QString(), QStringLiteral("Settings"), QStringLiteral("x"),
-                                              QStringLiteral("fallback")),
-              QStringLiteral("fallback"));
+    memory.failReads(SettingsScope::Program, StoreRead::failed(4, "Registry data not a string"));
+    memory.put(SettingsScope::Program, "chkMin", "1");
+    EXPECT_EQ(bundle.program().value(keys::chkMin), QStringLiteral("0"));
+    EXPECT_EQ(bundle.program().value(keys::txtFTPPort), QStringLiteral("21"));
+
+    memory.failReads(SettingsScope::ThisUser, StoreRead::failed(5, "Could not open registry section"));
+    memory.put(SettingsScope::ThisUser, "Language", "Deutsch");
+    EXPECT_EQ(bundle.user().value(keys::Language), QStringLiteral("English"));
 }
 
 TEST_F(SettingsTest, PromptSeamGetsAbortRetryIgnoreAndItsAnswerIsUsed) {
-    registry.failOn(MemoryRegistry::Op::Set, RegAccessDenied, 1);
+    memory.failWrites(SettingsScope::Program, StoreWrite::accessDenied(), 1);
     prompt.willAnswer(Prompt::Answer::Retry);
-    bundle->program().setValue(keys::chkSplash, QStringLiteral("1"));
+    bundle.program().setValue(keys::chkSplash, QStringLiteral("1"));
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_EQ(prompt.questions()[0].buttons, Prompt::Buttons::AbortRetryIgnore);
     EXPECT_EQ(prompt.questions()[0].title, QStringLiteral("Permission Denied"));
-    EXPECT_EQ(bundle->program().value(keys::chkSplash), QStringLiteral("1"));
+    EXPECT_EQ(bundle.program().value(keys::chkSplash), QStringLiteral("1"));
 
-    registry.failOn(MemoryRegistry::Op::Set, RegAccessDenied);
+    memory.failWrites(SettingsScope::Program, StoreWrite::accessDenied());
     prompt.willAnswer(Prompt::Answer::Ignore);
-    bundle->program().setValue(keys::chkSplash, QStringLiteral("0"));
-    EXPECT_EQ(bundle->user().value(keys::IgnorePermissionDeniedError), QStringLiteral("1"));
-    bundle->program().setStartedHidden(false);
-    bundle->program().setValue(keys::chkSplash, QStringLiteral("0"));
+    bundle.program().setValue(keys::chkSplash, QStringLiteral("0"));
+    EXPECT_EQ(bundle.user().value(keys::IgnorePermissionDeniedError), QStringLiteral("1"));
+    bundle.program().setValue(keys::chkSplash, QStringLiteral("0"));
     EXPECT_EQ(prompt.questions().size(), 2);
 }
 
 TEST_F(SettingsTest, UserSettingsReadDefaultsAndWhatWasSaved) {
-    EXPECT_EQ(bundle->user().value(keys::showHelp), QStringLiteral("1"));
-    EXPECT_EQ(bundle->user().GetSetting(QStringLiteral("Vesperon"), QStringLiteral("Settings"),
-                                        QStringLiteral("Language"), QString()),
-              QString()); // how the first start is recognised
-    bundle->user().setValue(keys::showHelp, QStringLiteral("0"));
-    bundle->user().setValue(keys::Language, QStringLiteral("Fran\u00E7ais"));
-    EXPECT_EQ(bundle->user().value(keys::showHelp), QStringLiteral("0"));
-    EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("Fran\u00E7ais"));
+    EXPECT_EQ(bundle.user().value(keys::showHelp), QStringLiteral("1"));
+    EXPECT_EQ(bundle.user().value(keys::Language, QString()), QString()); // how the first start is recognised
+    bundle.user().setValue(keys::showHelp, QStringLiteral("0"));
+    bundle.user().setValue(keys::Language, QStringLiteral("Fran\u00E7ais"));
+    EXPECT_EQ(bundle.user().value(keys::showHelp), QStringLiteral("0"));
+    EXPECT_EQ(bundle.user().value(keys::Language), QStringLiteral("Fran\u00E7ais"));
+    EXPECT_EQ(bundle.user().value(keys::Language, QString()), QStringLiteral("Fran\u00E7ais"));
     // The program store's showHelp is a different setting.
-    EXPECT_EQ(bundle->program().value(keys::programShowHelp), QStringLiteral("0"));
+    EXPECT_EQ(bundle.program().value(keys::programShowHelp), QStringLiteral("0"));
 }
 
 TEST(SettingKeys, TableHoldsEachSettingOnceWithItsDefault) {

@@ -14,7 +14,7 @@ done
 mkdir -p "$work"
 exe="$work/settings_win32_tests.exe"
 x86_64-w64-mingw32-g++ -std=c++20 -O2 -static -Wall -Wextra -Werror -I"$src_root" \
-  -o "$exe" "$here/Win32RegistryTest.cpp" "$@"
+  -o "$exe" "$here/Win32SettingsTest.cpp" "$@"
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/vesperon-wine.XXXXXX")
 cleanup() {

@@ -1,7 +1,9 @@
-#include "settings/OptionsOpener.h"
+#include "app/OptionsOpener.h"
 
 #include "app/AppContext.h"
-#include "settings/frmOptions.h"
+#include "localization/ProgramValues.h"
+#include "settings/OptionsDialog.h"
+#include "settings/SettingsBundle.h"
 
 #include <QPointer>
 #include <memory>
@@ -17,7 +19,7 @@ struct OptionsWindowSlot {
     OptionsWindowSlot &operator=(const OptionsWindowSlot &) = delete;
     ~OptionsWindowSlot() { delete window.data(); }
 
-    QPointer<frmOptions> window;
+    QPointer<OptionsDialog> window;
 };
 
 } // namespace
@@ -31,11 +33,12 @@ void installOptions(AppContext &context, const QIcon &icon) {
             slot->window->activateWindow();
             return;
         }
-        auto *window = new frmOptions(context.settings, context.languages, context.values);
+        auto *window = new OptionsDialog(context.settings.program(), context.settings.startup(),
+                                         context.languages, context.values.CurrentLanguage);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowIcon(icon);
         slot->window = window;
-        window->Form_Load();
+        window->load();
         window->show();
     };
 }

@@ -1,4 +1,4 @@
-#include "settings/Registry.h"
+#include "settings/SettingsStore.h"
 
 namespace vesperon::settings {
 

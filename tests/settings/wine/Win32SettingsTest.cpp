@@ -1,11 +1,9 @@
-// The Windows back ends of the settings against a real registry (Wine's), built with
-// mingw-w64 alone: no Qt, no GoogleTest. Prints one line per failed check and exits non-zero
-// when any check failed.
-#include "settings/Win32Registry.h"
+// The Windows back ends of the settings, and the program store above them, against a real
+// registry (Wine's), built with mingw-w64 alone: no Qt, no GoogleTest. Prints one line per
+// failed check and exits non-zero when any check failed.
+#include "settings/Win32Settings.h"
 #include "settings/FlipHighBit.h"
-#include "settings/RegistryStore.h"
-#include "settings/RegistryUserStore.h"
-#include "settings/RunAtStartup.h"
+#include "settings/ProgramStore.h"
 
 #include <windows.h>
 
@@ -77,59 +75,56 @@ std::string rawString(HKEY root, const char *path, const char *name) {
 }
 
 void programStore() {
-    Win32Registry registry;
-    RegistryUserStore userStore(registry);
+    RegistrySettingsStore registry(" Quillmark ", " Vesperon ");
     CountingPrompt prompt;
-    RegistryStore store(registry, userStore, prompt, " Quillmark ", "Vesperon");
+    ProgramStore store(registry, prompt, "Vesperon");
     auto read = [&](const std::string &key, const std::string &defaultValue) {
-        return store.GetRegSetting("Vesperon", "Settings", key, defaultValue);
+        return store.read(key, defaultValue);
     };
+    CHECK(registry.keyPath(SettingsScope::Program) == SettingsPath);
 
     // No key yet.
-    RegReadResult missingKey = read("txtPort", "25");
+    ReadResult missingKey = read("txtPort", "25");
     CHECK(!missingKey.failed() && missingKey.value == "25");
 
     // Written, then read back; the key is created on the way.
-    store.SaveRegSetting("Vesperon", "Settings", "chkMin", "1");
+    store.write("chkMin", "1");
     CHECK(rawString(HKEY_LOCAL_MACHINE, SettingsPath, "chkMin") == "1");
     CHECK(read("chkMin", "0").value == "1");
 
     // The key exists, the value does not.
-    RegReadResult missingValue = read("txtPort", "25");
+    ReadResult missingValue = read("txtPort", "25");
     CHECK(!missingValue.failed() && missingValue.value == "25");
 
     // Names differing in letter case are one value.
-    store.SaveRegSetting("Vesperon", "Settings", "txtport", "2525");
+    store.write("txtport", "2525");
     CHECK(read("txtPort", "25").value == "2525");
-    store.SaveRegSetting("Vesperon", "Settings", "TXTPORT", "587");
+    store.write("TXTPORT", "587");
     CHECK(read("txtPort", "25").value == "587");
     CHECK(valueCount(HKEY_LOCAL_MACHINE, SettingsPath) == 2);
 
-    // A value with no data at all, and an empty string.
+    // A value with no data at all, an empty string, and one stored without its NUL.
     putRaw(HKEY_LOCAL_MACHINE, SettingsPath, "zeroSize", REG_SZ, "", 0);
-    RegReadResult zeroSize = read("zeroSize", "default");
+    ReadResult zeroSize = read("zeroSize", "default");
     CHECK(!zeroSize.failed() && zeroSize.value.empty());
-    store.SaveRegSetting("Vesperon", "Settings", "txtUsername", "");
-    RegReadResult emptyText = read("txtUsername", "default");
+    store.write("txtUsername", "");
+    ReadResult emptyText = read("txtUsername", "default");
     CHECK(!emptyText.failed() && emptyText.value.empty());
+    putRaw(HKEY_LOCAL_MACHINE, SettingsPath, "noNul", REG_SZ, "abc", 3);
+    CHECK(read("noNul", "").value == "abc");
 
     // Values of other types.
     const DWORD one = 1;
     putRaw(HKEY_LOCAL_MACHINE, SettingsPath, "chkSplash", REG_DWORD, &one, sizeof one);
-    RegReadResult dword = read("chkSplash", "0");
+    ReadResult dword = read("chkSplash", "0");
     CHECK(dword.error == 0x800407D4u && dword.message == "Registry data not a string");
     putRaw(HKEY_LOCAL_MACHINE, SettingsPath, "txtLanFolder", REG_EXPAND_SZ, "%TEMP%", 7);
-    RegReadResult expand = read("txtLanFolder", "");
+    ReadResult expand = read("txtLanFolder", "");
     CHECK(expand.error == 0x800407D2u && expand.message == "Registry data not a string");
-
-    // Blank names.
-    CHECK(store.GetRegSetting(" ", "Settings", "chkMin", "").error == 0x800403E8u);
-    CHECK(store.GetRegSetting("Vesperon", "", "chkMin", "").error == 0x800403E9u);
-    CHECK(store.GetRegSetting("Vesperon", "Settings", "  ", "").error == 0x800403EAu);
 
     // A scrambled password's high bytes survive the registry.
     std::string password = "abc";
-    store.SaveRegSetting("Vesperon", "Settings", "txtPassword2", FlipHighBit(password));
+    store.write("txtPassword2", FlipHighBit(password));
     std::string stored = read("txtPassword2", "").value;
     CHECK(stored == "\xE1\xE2\xE3");
     CHECK(FlipHighBit(stored) == "abc");
@@ -137,49 +132,55 @@ void programStore() {
     CHECK(prompt.asked == 0);
 }
 
-void userStore() {
-    Win32Registry registry;
-    RegistryUserStore store(registry);
-    CHECK(store.GetSetting("Vesperon", "Settings", "Language", "") == "");
-    store.SaveSetting("Vesperon", "Settings", "Language", "English");
-    CHECK(rawString(HKEY_CURRENT_USER, "Software\\VB and VBA Program Settings\\Vesperon\\Settings",
-                    "Language") == "English");
-    CHECK(store.GetSetting("Vesperon", "Settings", "LANGUAGE", "x") == "English");
-    CHECK(store.GetSetting("Vesperon", "Settings", "showHelp", "1") == "1");
+void userScope() {
+    const char *const userPath = "Software\\VB and VBA Program Settings\\Vesperon\\Settings";
+    RegistrySettingsStore registry("Quillmark", "Vesperon");
+    CHECK(registry.keyPath(SettingsScope::ThisUser) == userPath);
+    CHECK(registry.read(SettingsScope::ThisUser, "Language").outcome == StoreRead::Outcome::NotThere);
+    CHECK(registry.write(SettingsScope::ThisUser, "Language", "English").ok());
+    CHECK(rawString(HKEY_CURRENT_USER, userPath, "Language") == "English");
+    const StoreRead language = registry.read(SettingsScope::ThisUser, "LANGUAGE");
+    CHECK(language.outcome == StoreRead::Outcome::Found && language.value == "English");
+    CHECK(registry.read(SettingsScope::ThisUser, "showHelp").outcome == StoreRead::Outcome::NotThere);
+    // The program scope's values are not this user's.
+    CHECK(registry.read(SettingsScope::ThisUser, "chkMin").outcome == StoreRead::Outcome::NotThere);
 }
 
 void runKeys() {
-    Win32Registry registry;
+    RunKeyEntries entries(" Vesperon ", "vesperon");
     const char *run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
     // No value under either root.
-    CHECK(!IsInRunAllUsers(registry, "Vesperon", "vesperon"));
-    CHECK(!IsInRunThisUser(registry, "Vesperon", "vesperon"));
+    CHECK(!entries.isRegisteredForAllUsers());
+    CHECK(!entries.isRegisteredForThisUser());
 
     const char allUsers[] = "\"C:\\Program Files\\Quillmark\\VESPERON.EXE\" /tray";
     putRaw(HKEY_LOCAL_MACHINE, run, "Vesperon", REG_SZ, allUsers, sizeof allUsers);
-    CHECK(IsInRunAllUsers(registry, " Vesperon ", "vesperon"));
-    CHECK(!IsInRunThisUser(registry, "Vesperon", "vesperon"));
+    CHECK(entries.isRegisteredForAllUsers());
+    CHECK(!entries.isRegisteredForThisUser());
 
     const char other[] = "C:\\Tools\\other.exe";
     putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_SZ, other, sizeof other);
-    CHECK(!IsInRunThisUser(registry, "Vesperon", "vesperon"));
+    CHECK(!entries.isRegisteredForThisUser());
     const char mine[] = "C:\\Users\\me\\Vesperon.exe";
     putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_SZ, mine, sizeof mine);
-    CHECK(IsInRunThisUser(registry, "Vesperon", "vesperon"));
+    CHECK(entries.isRegisteredForThisUser());
+    CHECK(!RunKeyEntries("Vesperon", "").isRegisteredForThisUser());
 
     const char expand[] = "%ProgramFiles%\\Vesperon\\vesperon.exe";
     putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_EXPAND_SZ, expand, sizeof expand);
-    CHECK(!IsInRunThisUser(registry, "Vesperon", "vesperon"));
+    CHECK(!entries.isRegisteredForThisUser());
     putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_SZ, "", 0);
-    CHECK(!IsInRunThisUser(registry, "Vesperon", "vesperon"));
-    CHECK(IsInRunAllUsers(registry, "Vesperon", "vesperon"));
+    CHECK(!entries.isRegisteredForThisUser());
+    putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_SZ, "", 1);
+    CHECK(!entries.isRegisteredForThisUser());
+    CHECK(entries.isRegisteredForAllUsers());
 }
 
 } // namespace
 
 int main() {
     programStore();
-    userStore();
+    userScope();
     runKeys();
     std::printf("%d checks, %d failed\n", checks, failures);
     return failures == 0 ? 0 : 1;

@@ -1,7 +1,7 @@
 // The main window's Options command opens General Preferences, one at a time.
-#include "settings/OptionsOpener.h"
+#include "app/OptionsOpener.h"
 #include "app/MainWindowFixture.h"
-#include "settings/frmOptions.h"
+#include "settings/OptionsDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,10 +18,10 @@ protected:
         MainWindowFixture::SetUp();
         installOptions(*context);
     }
-    static QList<frmOptions *> openOptionsWindows() {
-        QList<frmOptions *> found;
+    static QList<OptionsDialog *> openOptionsWindows() {
+        QList<OptionsDialog *> found;
         for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (auto *options = qobject_cast<frmOptions *>(widget); options && options->isVisible())
+            if (auto *options = qobject_cast<OptionsDialog *>(widget); options && options->isVisible())
                 found.append(options);
         }
         return found;
@@ -36,9 +36,9 @@ TEST_F(OptionsOpenerTest, OptionsCommandOpensOneLoadedWindowAndAFreshOneAfterClo
     start();
     window->mnuFileItem_Click(4);
     ASSERT_EQ(openOptionsWindows().size(), 1);
-    QPointer<frmOptions> first = openOptionsWindows().constFirst();
+    QPointer<OptionsDialog> first = openOptionsWindows().constFirst();
     EXPECT_FALSE(first->isModal());
-    EXPECT_TRUE(qobject_cast<QCheckBox *>(first->fieldControl(settings::keys::chkNoShow))->isChecked());
+    EXPECT_TRUE(first->findChild<QCheckBox *>(QStringLiteral("chkNoShow"))->isChecked());
     EXPECT_EQ(first->windowTitle(), "General Preferences");
 
     window->mnuFileItem_Click(4);
@@ -48,7 +48,7 @@ TEST_F(OptionsOpenerTest, OptionsCommandOpensOneLoadedWindowAndAFreshOneAfterClo
     first->close();
     window->mnuFileItem_Click(4); // while the closed one still waits to be destroyed
     ASSERT_EQ(openOptionsWindows().size(), 1);
-    QPointer<frmOptions> second = openOptionsWindows().constFirst();
+    QPointer<OptionsDialog> second = openOptionsWindows().constFirst();
     EXPECT_NE(second.data(), first.data());
     destroyClosedWindows();
     EXPECT_TRUE(first.isNull());
@@ -64,8 +64,7 @@ TEST_F(OptionsOpenerTest, TickingOpenMinimizedMakesTheNextStartBeginInTheTray) {
     start();
     window->mnuFileItem_Click(4);
     ASSERT_EQ(openOptionsWindows().size(), 1);
-    auto *chkMin =
-        qobject_cast<QCheckBox *>(openOptionsWindows().constFirst()->fieldControl(settings::keys::chkMin));
+    auto *chkMin = openOptionsWindows().constFirst()->findChild<QCheckBox *>(QStringLiteral("chkMin"));
     QTest::mouseClick(chkMin, Qt::LeftButton, {}, QPoint(6, chkMin->height() / 2));
     EXPECT_EQ(program("chkMin"), "1");
 

@@ -1,10 +1,9 @@
-#include "settings/frmOptions.h"
+#include "settings/OptionsDialog.h"
 
-#include "app/MainWindowRules.h"
-#include "localization/ProgramValues.h"
+#include "core/Twips.h"
 #include "localization/WindowRegistry.h"
 #include "localization/clsLanguages.h"
-#include "settings/SettingsBundle.h"
+#include "settings/Settings.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -92,11 +91,11 @@ QPushButton *addButton(QWidget *group, const char *name, const QString &caption,
 
 } // namespace
 
-frmOptions::frmOptions(settings::SettingsBundle &settings, clsLanguages &languages, ProgramValues &values,
-                       QWidget *parent)
+OptionsDialog::OptionsDialog(settings::ProgramSettings &settings, settings::StartupEntries &startup,
+                             clsLanguages &languages, QString language, QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      m_settings(settings), m_languages(languages), m_values(values) {
+      m_settings(settings), m_startup(startup), m_languages(languages), m_language(std::move(language)) {
     setObjectName(QStringLiteral("frmOptions"));
     liveWindows().registerWindow(this);
     setWindowTitle(QStringLiteral("General Preferences"));
@@ -117,7 +116,7 @@ frmOptions::frmOptions(settings::SettingsBundle &settings, clsLanguages &languag
     bindField(settings::OptionsLateField);
 }
 
-void frmOptions::buildStartupGroup() {
+void OptionsDialog::buildStartupGroup() {
     QGroupBox *group =
         addGroup(this, "Frame1", QStringLiteral("Startup Options"), twipsRect(60, 60, 10095, 1455));
     QCheckBox *runAtStart =
@@ -132,7 +131,7 @@ void frmOptions::buildStartupGroup() {
              twipsRect(180, 1140, 9855, 195));
 }
 
-void frmOptions::buildMiscellaneousGroup() {
+void OptionsDialog::buildMiscellaneousGroup() {
     QGroupBox *group =
         addGroup(this, "Frame2", QStringLiteral("Miscellaneous Options"), twipsRect(60, 1620, 10095, 1035));
     addCheck(group, "chkNoShow", QStringLiteral("Don't show a reminder when I close the program."),
@@ -146,7 +145,7 @@ void frmOptions::buildMiscellaneousGroup() {
 }
 
 // The groups below are out of sight: they lie below the client area and are hidden.
-void frmOptions::buildEmailGroup() {
+void OptionsDialog::buildEmailGroup() {
     QGroupBox *group =
         addGroup(this, "Frame3", QStringLiteral("Email Configuration"), twipsRect(60, 2820, 10095, 2775));
     group->hide();
@@ -180,7 +179,7 @@ void frmOptions::buildEmailGroup() {
     }
 }
 
-void frmOptions::buildFtpGroup() {
+void OptionsDialog::buildFtpGroup() {
     QGroupBox *group =
         addGroup(this, "Frame4", QStringLiteral("Default FTP Values"), twipsRect(60, 5700, 10095, 2175));
     group->hide();
@@ -196,7 +195,7 @@ void frmOptions::buildFtpGroup() {
     addInfoMarker(group, 4, twipsRect(5460, 300, 255, 255));
 }
 
-void frmOptions::buildLanGroup() {
+void OptionsDialog::buildLanGroup() {
     QGroupBox *group = addGroup(this, "Frame5", QStringLiteral("Default LAN Backup Folder"),
                                 twipsRect(60, 7980, 10095, 855));
     group->hide();
@@ -206,29 +205,33 @@ void frmOptions::buildLanGroup() {
     addInfoMarker(group, 5, twipsRect(5460, 120, 255, 255));
 }
 
-QWidget *frmOptions::fieldControl(const settings::SettingKey &key) const {
+QWidget *OptionsDialog::fieldControl(const settings::SettingKey &key) const {
     return findChild<QWidget *>(nameOf(key));
 }
 
-void frmOptions::bindField(const OptionField &field) {
+void OptionsDialog::bindField(const OptionField &field) {
     QWidget *control = fieldControl(field.key);
     Q_ASSERT(control);
-    const auto store = [this, field](const QString &value) {
-        m_settings.program().setValue(field.key, value);
-    };
-    if (auto *box = qobject_cast<QCheckBox *>(control)) {
-        // Fires for a click and for a value loaded into the box, as long as the state changes.
+    // Fire for a change the user makes and for a value loaded into the control, as long as the
+    // content changes.
+    if (auto *box = qobject_cast<QCheckBox *>(control))
         connect(box, &QCheckBox::toggled, this,
-                [store](bool checked) { store(settings::settingFromChecked(checked)); });
-    } else if (auto *edit = qobject_cast<QLineEdit *>(control)) {
-        connect(edit, &QLineEdit::textChanged, this, [store, kind = field.kind](const QString &text) {
-            store(settings::settingFromText(text, kind));
-        });
-    }
+                [this, field](bool checked) { onCheckToggled(field, checked); });
+    else if (auto *edit = qobject_cast<QLineEdit *>(control))
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, field](const QString &text) { onTextChanged(field, text); });
 }
 
-void frmOptions::loadField(const OptionField &field) {
-    const QString stored = m_settings.program().value(field.key);
+void OptionsDialog::onCheckToggled(const OptionField &field, bool checked) {
+    m_settings.setValue(field.key, settings::settingFromChecked(checked));
+}
+
+void OptionsDialog::onTextChanged(const OptionField &field, const QString &text) {
+    m_settings.setValue(field.key, settings::settingFromText(text, field.kind));
+}
+
+void OptionsDialog::loadField(const OptionField &field) {
+    const QString stored = m_settings.value(field.key);
     QWidget *control = fieldControl(field.key);
     if (auto *box = qobject_cast<QCheckBox *>(control))
         box->setChecked(settings::checkedFromSetting(stored));
@@ -236,15 +239,14 @@ void frmOptions::loadField(const OptionField &field) {
         edit->setText(settings::textFromSetting(stored, field.kind));
 }
 
-void frmOptions::Form_Load() {
-    m_languages.ChangeLanguage(this, m_values.CurrentLanguage);
+void OptionsDialog::load() {
+    m_languages.ChangeLanguage(this, m_language);
     setWindowTitle(m_languages.getMessages(QStringLiteral("MSG_TITLEOPTIONS")));
 
     for (const OptionField &field : settings::OptionsLoadOrder)
         loadField(field);
     // Set after the language pass: these texts are not translated.
-    m_lblRunAtStart->setText(settings::runAtStartText([this] { return m_settings.IsInRunAllUsers(); },
-                                                      [this] { return m_settings.IsInRunThisUser(); }));
+    m_lblRunAtStart->setText(settings::runAtStartText(m_startup));
     loadField(settings::OptionsLateField);
 }
 

@@ -1,0 +1,59 @@
+#include "settings/XdgStartupEntries.h"
+
+#include "settings/StoreText.h"
+
+#include <QFile>
+#include <QStringList>
+
+namespace vesperon::settings {
+
+XdgStartupEntries::XdgStartupEntries(QString allUsersFolder, QString thisUserFolder,
+                                     const QString &programName, QString executableName)
+    : m_allUsersFolder(std::move(allUsersFolder)), m_thisUserFolder(std::move(thisUserFolder)),
+      m_fileName(fromStoreText(startupEntryName(toStoreText(programName))).toLower() +
+                 QStringLiteral(".desktop")),
+      m_executableName(std::move(executableName)) {}
+
+bool XdgStartupEntries::isRegisteredForAllUsers() {
+    return isRegisteredIn(m_allUsersFolder);
+}
+
+bool XdgStartupEntries::isRegisteredForThisUser() {
+    return isRegisteredIn(m_thisUserFolder);
+}
+
+bool XdgStartupEntries::isRegisteredIn(const QString &folder) const noexcept {
+    try {
+        QFile file(folder + QLatin1Char('/') + m_fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        const auto command = autostartCommand(QString::fromUtf8(file.readAll()));
+        return command && commandNamesExecutable(toStoreText(*command), toStoreText(m_executableName));
+    } catch (...) {
+        return false;
+    }
+}
+
+std::optional<QString> autostartCommand(const QString &desktopFileText) {
+    bool inMainGroup = false;
+    std::optional<QString> command;
+    for (QString line : desktopFileText.split(QLatin1Char('\n'))) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inMainGroup = line == QLatin1String("[Desktop Entry]");
+            continue;
+        }
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (!inMainGroup || equals <= 0)
+            continue;
+        const QString key = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        if (key == QLatin1String("Hidden") && value == QLatin1String("true"))
+            return std::nullopt;
+        if (key == QLatin1String("Exec") && !command)
+            command = value;
+    }
+    return command;
+}
+
+} // namespace vesperon::settings
