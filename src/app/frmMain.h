@@ -2,6 +2,7 @@
 
 #include "app/MainWindowRules.h"
 #include "schedule/ScheduleListModel.h"
+#include "schedule/ScheduleRecord.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -57,6 +58,8 @@ public:
     void openFromTray(bool maximizeWhenHidden);
 
     ScheduleListModel &scheduleList() { return m_model; }
+    // The schedule of the row clicked last; Edit opens it in the wizard.
+    const ScheduleRecord &currentSchedule() const { return m_currentSchedule; }
     SchedulerCycle &cycle() { return *m_cycle; }
     CPower &power() { return *m_power; }
     QTimer &tmrTrayIcon() { return m_tmrTrayIcon; }
@@ -88,6 +91,7 @@ private:
 
     AppContext &m_ctx;
     ScheduleListModel m_model;
+    ScheduleRecord m_currentSchedule;
     std::unique_ptr<CPower> m_power;
     std::unique_ptr<SchedulerCycle> m_cycle;
     bool m_unloaded = false;

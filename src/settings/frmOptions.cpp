@@ -1,9 +1,9 @@
 #include "settings/frmOptions.h"
 
 #include "app/MainWindowRules.h"
+#include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
-#include "localization/clsLanguages.h"
 #include "settings/SettingsBundle.h"
 
 #include <QCheckBox>
@@ -92,7 +92,7 @@ QPushButton *addButton(QWidget *group, const char *name, const QString &caption,
 
 } // namespace
 
-frmOptions::frmOptions(settings::SettingsBundle &settings, clsLanguages &languages, ProgramValues &values,
+frmOptions::frmOptions(settings::SettingsBundle &settings, LanguageEngine &languages, ProgramValues &values,
                        QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),

@@ -11,7 +11,7 @@ class QLineEdit;
 
 namespace vesperon {
 
-class clsLanguages;
+class LanguageEngine;
 struct ProgramValues;
 namespace settings {
 class SettingsBundle;
@@ -24,7 +24,7 @@ class SettingsBundle;
 class frmOptions : public QWidget {
     Q_OBJECT
 public:
-    frmOptions(settings::SettingsBundle &settings, clsLanguages &languages, ProgramValues &values,
+    frmOptions(settings::SettingsBundle &settings, LanguageEngine &languages, ProgramValues &values,
                QWidget *parent = nullptr);
 
     // Translates the window, then loads every control (and so stores any value that differs
@@ -45,7 +45,7 @@ private:
     void loadField(const settings::OptionField &field);
 
     settings::SettingsBundle &m_settings;
-    clsLanguages &m_languages;
+    LanguageEngine &m_languages;
     ProgramValues &m_values;
     QLabel *m_lblRunAtStart = nullptr;
 };

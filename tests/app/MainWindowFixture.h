@@ -5,12 +5,12 @@
 #include "app/frmMain.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
-#include "support/CoreDoubles.h"
 #include "core/Shell.h"
+#include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
-#include "localization/clsLanguages.h"
 #include "power/RecordingOsPower.h"
 #include "settings/SettingsBundle.h"
+#include "support/CoreDoubles.h"
 #include "support/QtPrinters.h"
 
 #include <QTemporaryDir>
@@ -33,18 +33,19 @@ protected:
     std::unique_ptr<settings::SettingsBundle> settings =
         settings::SettingsBundle::inMemory(prompt, "vesperon");
     ProgramValues values;
-    std::unique_ptr<clsLanguages> languages;
+    std::unique_ptr<LanguageEngine> languages;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<frmMain> window;
     QStringList opened; // "wizard", "language modal", "help", ...
     int unloadCount = 0;
 
     void SetUp() override {
-        languages = std::make_unique<clsLanguages>(dir.filePath(QStringLiteral("Localization.txt")), values);
+        languages =
+            std::make_unique<LanguageEngine>(dir.filePath(QStringLiteral("Localization.txt")), values);
         context = std::make_unique<AppContext>(
             AppContext{clock, prompt, shell, tray, os, *settings, *languages, values, AppFolder(dir.path())});
-        context->open.wizard = [this] {
-            opened << QLatin1String(context->editMode ? "wizard edit" : "wizard new");
+        context->open.wizard = [this](ScheduleRecord *schedule) {
+            opened << QLatin1String(schedule ? "wizard edit" : "wizard new");
         };
         context->open.options = [this] { opened << QStringLiteral("options"); };
         context->open.language = [this](bool modal) {
@@ -52,7 +53,7 @@ protected:
         };
         context->open.help = [this] { opened << QStringLiteral("help"); };
         context->open.about = [this] { opened << QStringLiteral("about"); };
-        context->open.website = [this] { opened << QStringLiteral("website ") + context->WebsiteMode; };
+        context->open.website = [this](const QString &mode) { opened << QStringLiteral("website ") + mode; };
     }
 
     // Builds and loads a main window as a program start does.

@@ -1,8 +1,8 @@
 // General Preferences on settings held in memory: what it shows, what it stores and when.
+#include "localization/LanguageEngine.h"
 #include "localization/LocalizationFile.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
-#include "localization/clsLanguages.h"
 #include "settings/MemoryRegistry.h"
 #include "settings/RunAtStartup.h"
 #include "settings/SettingsBundle.h"
@@ -35,7 +35,7 @@ protected:
     std::unique_ptr<SettingsBundle> settings = SettingsBundle::inMemory(prompt, QStringLiteral("vesperon"));
     MemoryRegistry &registry = dynamic_cast<MemoryRegistry &>(settings->registry());
     ProgramValues values;
-    clsLanguages languages{localizationFilePath(dir.path()), values};
+    LanguageEngine languages{localizationFilePath(dir.path()), values};
     std::unique_ptr<frmOptions> window;
 
     void SetUp() override { SetDefaultMessages(languages); }
