@@ -208,7 +208,7 @@ void ScheduleWizard::showEntries(const WizardEntries &entries) {
         m_action->setCurrentText(entries.action);
     m_date->setDate(entries.date);
     m_time->setTime(entries.time);
-    // In the order a user would set them; each change runs its click handler.
+    // In the order a user would set them; each change updates the control states as a click does.
     m_repeatKinds[entries.repeatKind]->setChecked(true);
     for (int i = 0; i < WeekdayCount; ++i)
         m_weekdays->topLevelItem(i)->setCheckState(0, checkState(entries.weekdays[i]));

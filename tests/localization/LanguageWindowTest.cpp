@@ -6,6 +6,7 @@
 #include "localization/NetworkHttpGet.h"
 #include "support/TestFiles.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -69,12 +70,18 @@ protected:
             names << list()->itemText(i);
         return names;
     }
+    // Opens the list and clicks the entry.
     void pick(const QString &name) {
         QComboBox *combo = list();
         const int index = combo->findText(name);
         ASSERT_GE(index, 0) << name.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index); // what a pick from the list sends
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+        const QModelIndex entry = view->model()->index(index, 0);
+        view->scrollTo(entry);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }, 5000));
     }
     // Presses "Check for language updates" and waits for the answer.
     bool download() {
