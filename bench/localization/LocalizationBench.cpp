@@ -1,8 +1,8 @@
 // What a window pays for applying a language while it loads: reading Localization.txt,
 // finding the group and translating every control and the message table.
 
+#include "localization/LanguageEngine.h"
 #include "localization/LocalizationFile.h"
-#include "localization/clsLanguages.h"
 
 #include <QFile>
 #include <QLabel>
@@ -46,7 +46,7 @@ const QString &fileWith(int groups) {
 void BM_ChangeLanguage(benchmark::State &state) {
     const int groups = static_cast<int>(state.range(0));
     ProgramValues values;
-    clsLanguages languages(fileWith(groups), values);
+    LanguageEngine languages(fileWith(groups), values);
     SetDefaultMessages(languages);
     QWidget window;
     window.setObjectName("frmMain");

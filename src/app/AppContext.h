@@ -13,7 +13,7 @@ namespace vesperon {
 
 class PowerBackend;
 class TrayHost;
-class clsLanguages;
+class LanguageEngine;
 struct ProgramValues;
 namespace settings {
 class SettingsBundle;
@@ -22,19 +22,21 @@ class SettingsBundle;
 // The secondary windows the main window opens. Each is one function, so the window that
 // opens them does not build them and tests can see what was opened.
 struct WindowOpeners {
-    std::function<void()> wizard;  // reads editMode and CurrentSchedule
+    // The schedule to change (Edit), or nullptr for a new one (New). Opening an enabled
+    // schedule without a start time fills in the current moment there.
+    std::function<void(ScheduleRecord *schedule)> wizard;
     std::function<void()> options; // General Preferences
     std::function<void(bool modal)> language;
     std::function<void()> help; // opens the help file (and records that it was shown)
     std::function<void()> about;
-    std::function<void()> website; // reads WebsiteMode
+    std::function<void(const QString &mode)> website; // mode "Website": the program's web address
 };
 
 // Everything the windows share for the whole run: the outside world behind its seams, and
 // the few program-wide values. Created once by main() (or by a test) and handed down.
 struct AppContext {
     AppContext(const Clock &clock, Prompt &prompt, Shell &shell, TrayHost &tray, PowerBackend &osPower,
-               settings::SettingsBundle &settings, clsLanguages &languages, ProgramValues &values,
+               settings::SettingsBundle &settings, LanguageEngine &languages, ProgramValues &values,
                AppFolder folder)
         : clock(clock), prompt(prompt), shell(shell), tray(tray), osPower(osPower), settings(settings),
           languages(languages), values(values), folder(std::move(folder)) {}
@@ -45,17 +47,14 @@ struct AppContext {
     TrayHost &tray;
     PowerBackend &osPower;
     settings::SettingsBundle &settings;
-    clsLanguages &languages;
+    LanguageEngine &languages;
     ProgramValues &values;
     AppFolder folder;
 
     WindowOpeners open;
 
-    ScheduleRecord CurrentSchedule; // the row clicked last
-    bool editMode = false;          // the wizard opens CurrentSchedule (true) or a new schedule
-    bool exitRequested = false;     // closing the main window ends the program
-    bool startedHidden = false;     // the main window went straight to the tray
-    QString WebsiteMode;
+    bool exitRequested = false; // closing the main window ends the program
+    bool startedHidden = false; // the main window went straight to the tray
 };
 
 } // namespace vesperon

@@ -1,9 +1,8 @@
 #include "app/StartUp.h"
 
 #include "app/AppContext.h"
-#include "app/WizardOpener.h"
+#include "app/WindowOpeners.h"
 #include "app/frmMain.h"
-#include "localization/LanguageWindowOpener.h"
 
 namespace vesperon {
 

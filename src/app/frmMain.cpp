@@ -5,8 +5,8 @@
 #include "app/TrayHost.h"
 #include "app/frmStillRunning.h"
 #include "core/ShortDate.h"
+#include "localization/LanguageEngine.h"
 #include "localization/WindowRegistry.h"
-#include "localization/clsLanguages.h"
 #include "power/Actions.h"
 #include "power/PowerBackend.h"
 #include "power/PowerController.h"
@@ -375,20 +375,18 @@ void frmMain::setItemCommands(ItemCommandStates states) {
 void frmMain::lstSchedules_ItemClick(int row) {
     if (row < 0 || row >= m_model.rowCount())
         return;
-    const bool hasFile = fillCurrentSchedule(m_model.row(row), dataFolder(), m_ctx.CurrentSchedule);
+    const bool hasFile = fillCurrentSchedule(m_model.row(row), dataFolder(), m_currentSchedule);
     setItemCommands(commandsForClickedRow(hasFile));
 }
 
 void frmMain::cmdNewSchedule_Click() {
-    m_ctx.editMode = false;
     if (m_ctx.open.wizard)
-        m_ctx.open.wizard();
+        m_ctx.open.wizard(nullptr);
 }
 
 void frmMain::cmdEdit_Click() {
-    m_ctx.editMode = true;
     if (m_ctx.open.wizard)
-        m_ctx.open.wizard();
+        m_ctx.open.wizard(&m_currentSchedule);
 }
 
 void frmMain::cmdDelete_Click() {
@@ -426,9 +424,8 @@ void frmMain::cmdPower_Click() {
 }
 
 void frmMain::cmdWebsite_Click() {
-    m_ctx.WebsiteMode = QStringLiteral("Website");
     if (m_ctx.open.website)
-        m_ctx.open.website();
+        m_ctx.open.website(QStringLiteral("Website"));
 }
 
 void frmMain::cmdGo_Click() {

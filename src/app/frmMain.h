@@ -2,6 +2,7 @@
 
 #include "app/MainWindowRules.h"
 #include "schedule/ScheduleListModel.h"
+#include "schedule/ScheduleRecord.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -56,6 +57,8 @@ public:
     void openFromTray(bool maximizeWhenHidden);
 
     ScheduleListModel &scheduleList() { return m_model; }
+    // The schedule of the row clicked last; Edit opens it in the wizard.
+    const ScheduleRecord &currentSchedule() const { return m_currentSchedule; }
     SchedulerCycle &cycle() { return *m_cycle; }
     QTimer &tmrTrayIcon() { return m_tmrTrayIcon; }
     QMenu *trayMenu() const { return m_mnuTray; }
@@ -87,6 +90,7 @@ private:
 
     AppContext &m_ctx;
     ScheduleListModel m_model;
+    ScheduleRecord m_currentSchedule;
     std::unique_ptr<PowerController> m_power;
     std::unique_ptr<SchedulerCycle> m_cycle;
     bool m_unloaded = false;

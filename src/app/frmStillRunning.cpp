@@ -4,9 +4,9 @@
 #include "app/AppIcons.h"
 #include "app/MainWindowRules.h"
 #include "app/frmMain.h"
+#include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
-#include "localization/clsLanguages.h"
 #include "settings/SettingsBundle.h"
 
 #include <QCheckBox>

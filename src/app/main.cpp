@@ -7,18 +7,18 @@
 #include "app/QtTrayHost.h"
 #include "app/SingleInstance.h"
 #include "app/StartUp.h"
+#include "app/WindowOpeners.h"
 #include "app/frmMain.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
 #include "core/ProductInfo.h"
+#include "localization/LanguageEngine.h"
 #include "localization/NetworkHttpGet.h"
 #include "localization/ProgramValues.h"
-#include "localization/clsLanguages.h"
 #include "power/PlatformPowerBackend.h"
+#include "presentation/SplashScreen.h"
 #include "schedule/ScheduleList.h"
 #include "settings/SettingsBundle.h"
-#include "windows/PresentationWindows.h"
-#include "windows/frmSplash.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -64,7 +64,7 @@ int runDesktop(int argc, char *argv[]) {
     const std::unique_ptr<settings::SettingsBundle> settings =
         settings::SettingsBundle::forThisProgram(prompt);
     const AppFolder folder = AppFolder::forThisProgram();
-    clsLanguages languages(folder.filePath(QStringLiteral("Localization.txt")));
+    LanguageEngine languages(folder.filePath(QStringLiteral("Localization.txt")));
     AppContext context(clock, prompt, shell, tray, *power, *settings, languages, programValues(), folder);
     installOptions(context, programIcon());
 
@@ -74,13 +74,13 @@ int runDesktop(int argc, char *argv[]) {
     // The splash is the first window; after its last tick it loads the main window, which
     // from then on owns the program's life.
     std::unique_ptr<frmMain> mainWindow;
-    frmSplash splash(context, [&]() -> QWidget * {
+    SplashScreen splash(context.values, [&]() -> QWidget * {
         mainWindow = loadMainWindow(context, http);
         QObject::connect(mainWindow.get(), &frmMain::unloaded, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
-        return mainWindow.get();
+        return context.startedHidden ? nullptr : mainWindow.get();
     });
-    splash.Form_Load();
+    splash.start();
     splash.show();
     return app.exec();
 }

@@ -2,7 +2,7 @@
 
 #include "core/Twips.h"
 #include "localization/WindowRegistry.h"
-#include "localization/clsLanguages.h"
+#include "localization/LanguageEngine.h"
 #include "settings/Settings.h"
 
 #include <QCheckBox>
@@ -92,7 +92,7 @@ QPushButton *addButton(QWidget *group, const char *name, const QString &caption,
 } // namespace
 
 OptionsDialog::OptionsDialog(settings::ProgramSettings &settings, settings::StartupEntries &startup,
-                             clsLanguages &languages, QString language, QWidget *parent)
+                             LanguageEngine &languages, QString language, QWidget *parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint),
       m_settings(settings), m_startup(startup), m_languages(languages), m_language(std::move(language)) {

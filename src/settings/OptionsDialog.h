@@ -9,7 +9,7 @@ class QLabel;
 
 namespace vesperon {
 
-class clsLanguages;
+class LanguageEngine;
 
 namespace settings {
 class ProgramSettings;
@@ -25,7 +25,7 @@ class OptionsDialog : public QWidget {
     Q_OBJECT
 public:
     OptionsDialog(settings::ProgramSettings &settings, settings::StartupEntries &startup,
-                  clsLanguages &languages, QString language, QWidget *parent = nullptr);
+                  LanguageEngine &languages, QString language, QWidget *parent = nullptr);
 
     // Translates the window into the language, then loads every control (and so stores any
     // value that differs from a control's design content) and reports the start-up
@@ -48,7 +48,7 @@ private:
 
     settings::ProgramSettings &m_settings;
     settings::StartupEntries &m_startup;
-    clsLanguages &m_languages;
+    LanguageEngine &m_languages;
     QString m_language;
     QLabel *m_lblRunAtStart = nullptr;
 };

@@ -6,8 +6,8 @@
 #include "core/Clock.h"
 #include "core/Prompt.h"
 #include "core/Shell.h"
+#include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
-#include "localization/clsLanguages.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
@@ -37,18 +37,19 @@ protected:
     std::unique_ptr<settings::SettingsBundle> settings =
         std::make_unique<settings::SettingsBundle>(settingsStore, startupEntries, prompt);
     ProgramValues values;
-    std::unique_ptr<clsLanguages> languages;
+    std::unique_ptr<LanguageEngine> languages;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<frmMain> window;
     QStringList opened; // "wizard", "language modal", "help", ...
     int unloadCount = 0;
 
     void SetUp() override {
-        languages = std::make_unique<clsLanguages>(dir.filePath(QStringLiteral("Localization.txt")), values);
-        context = std::make_unique<AppContext>(AppContext{clock, prompt, shell, tray, power, *settings,
-                                                          *languages, values, AppFolder(dir.path())});
-        context->open.wizard = [this] {
-            opened << QLatin1String(context->editMode ? "wizard edit" : "wizard new");
+        languages =
+            std::make_unique<LanguageEngine>(dir.filePath(QStringLiteral("Localization.txt")), values);
+        context = std::make_unique<AppContext>(
+            AppContext{clock, prompt, shell, tray, power, *settings, *languages, values, AppFolder(dir.path())});
+        context->open.wizard = [this](ScheduleRecord *schedule) {
+            opened << QLatin1String(schedule ? "wizard edit" : "wizard new");
         };
         context->open.options = [this] { opened << QStringLiteral("options"); };
         context->open.language = [this](bool modal) {
@@ -56,7 +57,7 @@ protected:
         };
         context->open.help = [this] { opened << QStringLiteral("help"); };
         context->open.about = [this] { opened << QStringLiteral("about"); };
-        context->open.website = [this] { opened << QStringLiteral("website ") + context->WebsiteMode; };
+        context->open.website = [this](const QString &mode) { opened << QStringLiteral("website ") + mode; };
     }
 
     // Builds and loads a main window as a program start does.

@@ -205,7 +205,7 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandStates) {
     EXPECT_TRUE(editEnabled());
     EXPECT_TRUE(deleteEnabled());
     EXPECT_TRUE(fileItem(1)->isEnabled());
-    EXPECT_EQ(context->CurrentSchedule.StartTime, QStringLiteral("22:00:00"));
+    EXPECT_EQ(window->currentSchedule().StartTime, QStringLiteral("22:00:00"));
 
     window->lstSchedules_ItemClick(1);
     EXPECT_FALSE(editEnabled());

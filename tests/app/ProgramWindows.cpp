@@ -1,9 +1,7 @@
 #include "ProgramWindows.h"
 
 #include "app/OptionsOpener.h"
-#include "app/WizardOpener.h"
-#include "localization/LanguageWindowOpener.h"
-#include "windows/PresentationWindows.h"
+#include "app/WindowOpeners.h"
 #include "app/frmStillRunning.h"
 #include "localization/LocalizationFile.h"
 
@@ -38,8 +36,7 @@ void ProgramWindows::openEveryWindow() {
     m_windows << &main;
 
     installWizard(*context, main);
-    context->editMode = false;
-    context->open.wizard();
+    context->open.wizard(nullptr);
     m_windows << main.findChild<QWidget *>(QStringLiteral("frmWizard"));
 
     installOptions(*context);

@@ -353,7 +353,7 @@ TEST(ShippedLocalizationFile, EveryLanguageTranslatesEveryEnglishItem) {
 QList<Fit> ShippedTranslations::measureIn(const QString &language) {
     QList<Fit> fits;
     ProgramValues shippedValues;
-    clsLanguages shipped(ShippedPath, shippedValues);
+    LanguageEngine shipped(ShippedPath, shippedValues);
     for (QWidget *window : openWindows()) {
         const QSize designSize = window->size();
         shipped.ChangeLanguage(window, English);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/MainWindowFixture.h"
-#include "app/WizardOpener.h"
-#include "editor/frmWizard.h"
+#include "app/WindowOpeners.h"
+#include "editor/ScheduleWizard.h"
 #include "localization/WindowRegistry.h"
 #include "localization/WindowTexts.h"
 #include "schedule/ScheduleFile.h"
@@ -56,7 +56,9 @@ protected:
     // Lets closed windows go away, as the event loop would.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    frmWizard *wizard() const { return window->findChild<frmWizard *>(QStringLiteral("frmWizard")); }
+    ScheduleWizard *wizard() const {
+        return window->findChild<ScheduleWizard *>(QStringLiteral("frmWizard"));
+    }
     template <typename T> T *w(const char *name) const {
         return wizard()->findChild<T *>(QLatin1String(name));
     }

@@ -19,7 +19,7 @@ TEST_F(WizardSaveTest, WeeklyScheduleWritesTheCheckedWeekdaysAndReloadsTheList) 
     clickText(weekList(), 4);
     EXPECT_FALSE(checked(weekList(), 1));
     EXPECT_TRUE(checked(weekList(), 4));
-    QPointer<frmWizard> open = wizard();
+    QPointer<ScheduleWizard> open = wizard();
     pressOk();
     settle();
 

@@ -115,19 +115,18 @@ TEST_F(WizardWindowTest, NewScheduleProposesTodayAtTheNextFullHour) {
     EXPECT_EQ(w<QTimeEdit>("dtTime")->text(), QStringLiteral("00:00:00"));
 }
 
-TEST_F(WizardWindowTest, NewOrEditWhileOpenReusesTheWizardAndOnlyChangesEditMode) {
+TEST_F(WizardWindowTest, NewOrEditWhileOpenReusesTheWizardAndOnlyDecidesTheNameCheck) {
     QDir().mkpath(dataFolder());
     test::writeBytes(file("Backup"), scheduleBytes("Reboot", false, "", "", false, 0, ""));
     startWithWizard();
     clickRow(QStringLiteral("Backup"));
     pressNew();
-    frmWizard *first = wizard();
+    ScheduleWizard *first = wizard();
     typeName(QStringLiteral("Backup"));
     click(w<QCheckBox>("chkScheduler"));
     pressEdit();
     EXPECT_EQ(wizard(), first);
-    EXPECT_EQ(window->findChildren<frmWizard *>().size(), 1);
-    EXPECT_TRUE(context->editMode);
+    EXPECT_EQ(window->findChildren<ScheduleWizard *>().size(), 1);
     // No second load: the typed name and the switch are as the user left them.
     EXPECT_TRUE(w<QLineEdit>("txtName")->isEnabled());
     EXPECT_EQ(w<QLineEdit>("txtName")->text(), QStringLiteral("Backup"));
@@ -142,11 +141,26 @@ TEST_F(WizardWindowTest, NewOrEditWhileOpenReusesTheWizardAndOnlyChangesEditMode
     clickRow(QStringLiteral("Backup"));
     pressEdit();
     pressNew();
-    EXPECT_FALSE(context->editMode);
     EXPECT_FALSE(w<QLineEdit>("txtName")->isEnabled());
     pressOk();
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_TRUE(prompt.questions()[0].text.contains(QStringLiteral("already exists")));
+}
+
+TEST_F(WizardWindowTest, AStartTimeFilledInByEditStaysWithTheClickedRowAfterCancel) {
+    QDir().mkpath(dataFolder());
+    test::writeBytes(file("Odd"), scheduleBytes("Reboot", true, "", "", false, 0, ""));
+    startWithWizard();
+    clickRow(QStringLiteral("Odd"));
+    pressEdit();
+    EXPECT_EQ(w<QTimeEdit>("dtTime")->text(), QStringLiteral("14:20:30"));
+    click(w<QPushButton>("cmdCancel"));
+    settle();
+
+    clock.set(QDateTime(QDate(2026, 6, 10), QTime(15, 45, 0)));
+    pressEdit(); // the same record, as the first load left it
+    EXPECT_EQ(w<QTimeEdit>("dtTime")->text(), QStringLiteral("14:20:30"));
+    EXPECT_EQ(window->currentSchedule().StartTime, QStringLiteral("6/10/2026 14:20:30"));
 }
 
 TEST_F(WizardWindowTest, FailedWriteShowsTheErrorAndKeepsTheWizardWithItsEntries) {
@@ -237,11 +251,11 @@ TEST_F(WizardWindowTest, TheTranslationTemplateLoadsTheWizardHiddenSoItsTextsAre
     EXPECT_TRUE(file.contains("<FRMWIZARD_OPTREPEAT0>"));
     EXPECT_TRUE(file.contains("<FRMMAIN_LSTSCHEDULES_COL1>Schedule Name</FRMMAIN_LSTSCHEDULES_COL1>"));
     // The wizard stays loaded but out of sight, and New shows that same wizard.
-    frmWizard *loaded = wizard();
+    ScheduleWizard *loaded = wizard();
     ASSERT_NE(loaded, nullptr);
     EXPECT_FALSE(loaded->isVisible());
     pressNew();
-    EXPECT_EQ(window->findChildren<frmWizard *>().size(), 1);
+    EXPECT_EQ(window->findChildren<ScheduleWizard *>().size(), 1);
     EXPECT_TRUE(loaded->isVisible());
 }
 

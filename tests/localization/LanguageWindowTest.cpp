@@ -1,11 +1,12 @@
+#include "localization/LanguageWindow.h"
 #include "LocalizationSamples.h"
 #include "LoopbackHttpServer.h"
 #include "app/MainWindowFixture.h"
-#include "localization/LanguageWindowOpener.h"
+#include "app/WindowOpeners.h"
 #include "localization/NetworkHttpGet.h"
-#include "localization/frmLanguage.h"
 #include "support/TestFiles.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
@@ -38,7 +39,7 @@ class LanguageWindowTest : public test::MainWindowFixture {
 protected:
     test::LoopbackHttpServer server;
     NetworkHttpGet http{1s};
-    QPointer<frmLanguage> language;
+    QPointer<LanguageWindow> language;
 
     QString localization() const { return dir.filePath("Localization.txt"); }
 
@@ -50,39 +51,47 @@ protected:
     }
     void TearDown() override { delete language.data(); }
 
-    frmLanguage &open() {
+    LanguageWindow &open() {
         if (!window)
             start();
-        language = new frmLanguage(*context, http, window.get());
-        language->Form_Load();
+        language =
+            new LanguageWindow(*languages, values, settings->user(), prompt, shell, http, window.get());
+        language->load();
         language->show();
         return *language;
     }
+    QComboBox *list() const { return language->findChild<QComboBox *>(QStringLiteral("Combo1")); }
+    QPushButton *button(const char *name) const {
+        return language->findChild<QPushButton *>(QLatin1String(name));
+    }
     QStringList listed() const {
         QStringList names;
-        for (int i = 0; i < language->Combo1()->count(); ++i)
-            names << language->Combo1()->itemText(i);
+        for (int i = 0; i < list()->count(); ++i)
+            names << list()->itemText(i);
         return names;
     }
-    QString buttonText(QWidget *w, const char *name) const {
-        return w->findChild<QPushButton *>(QLatin1String(name))->text();
-    }
+    // Opens the list and clicks the entry.
     void pick(const QString &name) {
-        QComboBox *combo = language->Combo1();
+        QComboBox *combo = list();
         const int index = combo->findText(name);
         ASSERT_GE(index, 0) << name.toStdString();
-        combo->setCurrentIndex(index);
-        emit combo->activated(index); // what a pick from the list sends
+        combo->showPopup();
+        QAbstractItemView *view = combo->view();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(view->window()));
+        const QModelIndex entry = view->model()->index(index, 0);
+        view->scrollTo(entry);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(entry).center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view->window()->isVisible(); }, 5000));
     }
     // Presses "Check for language updates" and waits for the answer.
     bool download() {
-        QSignalSpy finished(language.data(), &frmLanguage::downloadFinished);
-        language->findChild<QPushButton *>("Command1")->click();
+        QSignalSpy finished(language.data(), &LanguageWindow::downloadFinished);
+        QTest::mouseClick(button("Command1"), Qt::LeftButton);
         EXPECT_TRUE(language->downloading());
-        EXPECT_FALSE(language->findChild<QPushButton *>("Command1")->isEnabled());
+        EXPECT_FALSE(button("Command1")->isEnabled());
         EXPECT_TRUE(QTest::qWaitFor([&] { return finished.size() == 1; }, 20000));
         EXPECT_FALSE(language->downloading());
-        EXPECT_TRUE(language->findChild<QPushButton *>("Command1")->isEnabled());
+        EXPECT_TRUE(button("Command1")->isEnabled());
         return !finished.isEmpty() && finished.first().first().toBool();
     }
 };
@@ -93,26 +102,26 @@ TEST_F(LanguageWindowTest, ListsTheGroupsAndShowsTheStoredLanguage) {
     open();
     EXPECT_EQ(language->windowTitle(), QStringLiteral("Language Selection"));
     EXPECT_EQ(listed(), (QStringList{"English", "Deutsch", " Deutsch"}));
-    EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Deutsch"));
-    EXPECT_EQ(buttonText(language, "Command2"), QString::fromUtf8("Schlie\xc3\x9f"
-                                                                  "en"));
+    EXPECT_EQ(list()->currentText(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(button("Command2")->text(), QString::fromUtf8("Schlie\xc3\x9f"
+                                                            "en"));
     delete language.data();
 
     // A stored name that the file lacks is shown all the same.
     setUser("Language", QStringLiteral("Klingon"));
     open();
     EXPECT_EQ(listed().size(), 3);
-    EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Klingon"));
+    EXPECT_EQ(list()->currentText(), QStringLiteral("Klingon"));
 }
 
 TEST_F(LanguageWindowTest, WithoutAFileTheListIsEmptyAndNothingOpensForTranslating) {
     open();
     EXPECT_TRUE(listed().isEmpty());
-    language->findChild<QPushButton *>("Command3")->click();
+    QTest::mouseClick(button("Command3"), Qt::LeftButton);
     EXPECT_TRUE(shell.opened.isEmpty());
 
     test::writeBytes(localization(), file(English));
-    language->findChild<QPushButton *>("Command3")->click();
+    QTest::mouseClick(button("Command3"), Qt::LeftButton);
     EXPECT_EQ(shell.opened, QStringList{localization()});
 }
 
@@ -124,14 +133,14 @@ TEST_F(LanguageWindowTest, APickIsStoredAndTranslatesTheMainWindowAndItselfAtOnc
     EXPECT_EQ(user("Language"), QStringLiteral("Deutsch"));
     EXPECT_EQ(values.CurrentLanguage, QStringLiteral("Deutsch"));
     EXPECT_EQ(control<QAbstractButton>("cmdEdit")->text(), QStringLiteral("Bearbeiten"));
-    EXPECT_EQ(buttonText(language, "Command2"), QString::fromUtf8("Schlie\xc3\x9f"
-                                                                  "en"));
+    EXPECT_EQ(button("Command2")->text(), QString::fromUtf8("Schlie\xc3\x9f"
+                                                            "en"));
     EXPECT_EQ(languages->getMessages("MSG_DOWNLOADED"), QStringLiteral("Neue Sprachen geladen."));
 
     pick("English");
     EXPECT_EQ(user("Language"), QStringLiteral("English"));
     EXPECT_EQ(control<QAbstractButton>("cmdEdit")->text(), QStringLiteral("Edit"));
-    EXPECT_EQ(buttonText(language, "Command2"), QStringLiteral("OK"));
+    EXPECT_EQ(button("Command2")->text(), QStringLiteral("OK"));
 }
 
 TEST_F(LanguageWindowTest, ThePromptTextIsNoLanguage) {
@@ -146,7 +155,7 @@ TEST_F(LanguageWindowTest, DownloadStoresTheBodyFromItsFirstTagAndRefillsTheList
     test::writeBytes(localization(), file(English));
     setUser("Language", QStringLiteral("Deutsch"));
     open();
-    EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(list()->currentText(), QStringLiteral("Deutsch"));
     const QByteArray body = file(English + Deutsch +
                                  languageGroup("Fran\xc3\xa7"
                                                "ais",
@@ -158,7 +167,7 @@ TEST_F(LanguageWindowTest, DownloadStoresTheBodyFromItsFirstTagAndRefillsTheList
     EXPECT_EQ(listed(), (QStringList{"English", "Deutsch",
                                      QString::fromUtf8("Fran\xc3\xa7"
                                                        "ais")}));
-    EXPECT_EQ(language->Combo1()->currentText(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(list()->currentText(), QStringLiteral("Deutsch"));
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_EQ(prompt.questions().first().text,
               "The most recent language file has been downloaded.  Please check for new languages.");
@@ -205,9 +214,9 @@ TEST_F(LanguageWindowTest, ErrorPagesAndStalledServersLeaveTheFileAloneWithoutAW
 TEST_F(LanguageWindowTest, AFileThatCannotBeWrittenIsReportedNotAnnounced) {
     // The application folder's place is taken by a file: nothing can be written in it.
     test::writeBytes(dir.filePath("gone"), "not a folder");
-    languages = std::make_unique<clsLanguages>(dir.filePath("gone/Localization.txt"), values);
-    context = std::make_unique<AppContext>(AppContext{clock, prompt, shell, tray, power, *settings,
-                                                      *languages, values, AppFolder(dir.filePath("gone"))});
+    languages = std::make_unique<LanguageEngine>(dir.filePath("gone/Localization.txt"), values);
+    context = std::make_unique<AppContext>(AppContext{clock, prompt, shell, tray, power, *settings, *languages,
+                                                      values, AppFolder(dir.filePath("gone"))});
     start();
     open();
     server.answer.body = file(English);
@@ -221,9 +230,9 @@ TEST_F(LanguageWindowTest, ClosingTheWindowDuringADownloadDropsIt) {
     test::writeBytes(localization(), file(English));
     open();
     server.answer.stall = true;
-    language->findChild<QPushButton *>("Command1")->click();
+    QTest::mouseClick(button("Command1"), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return server.requests.size() == 1; }, 20000));
-    language->findChild<QPushButton *>("Command2")->click();
+    QTest::mouseClick(button("Command2"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return language.isNull(); }, 5000));
     QTest::qWait(1500); // past the idle limit
     EXPECT_TRUE(prompt.questions().isEmpty());
@@ -234,11 +243,11 @@ TEST_F(LanguageWindowTest, TheTemplateButtonWritesTheEnglishTemplateAfterAsking)
     test::writeBytes(localization(), file(English + Deutsch));
     open();
     prompt.willAnswer(Prompt::Answer::Cancel);
-    language->findChild<QPushButton *>("cmdTemplate")->click();
+    QTest::mouseClick(button("cmdTemplate"), Qt::LeftButton);
     EXPECT_EQ(test::readBytes(localization()), file(English + Deutsch));
 
     prompt.willAnswer(Prompt::Answer::Ok);
-    language->findChild<QPushButton *>("cmdTemplate")->click();
+    QTest::mouseClick(button("cmdTemplate"), Qt::LeftButton);
     const QByteArray written = test::readBytes(localization());
     EXPECT_TRUE(written.contains("\t\t<FRMMAIN_CMDEDIT>Edit</FRMMAIN_CMDEDIT>\r\n"));
     EXPECT_TRUE(
@@ -254,10 +263,10 @@ TEST_F(LanguageWindowTest, TheFirstStartShowsTheWindowModally) {
     installLanguageWindow(*context, *window, http);
     bool sawModal = false;
     QTimer::singleShot(0, [&] {
-        auto *modal = qobject_cast<frmLanguage *>(QApplication::activeModalWidget());
+        auto *modal = qobject_cast<LanguageWindow *>(QApplication::activeModalWidget());
         sawModal = modal != nullptr;
         if (modal)
-            modal->findChild<QPushButton *>("Command2")->click();
+            QTest::mouseClick(modal->findChild<QPushButton *>("Command2"), Qt::LeftButton);
     });
     window->Form_Load();
     EXPECT_TRUE(sawModal);
@@ -269,7 +278,7 @@ TEST_F(LanguageWindowTest, TheFirstStartShowsTheWindowModally) {
     context->open.language(false);
     int count = 0;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *l = qobject_cast<frmLanguage *>(w); l && l->isVisible()) {
+        if (auto *l = qobject_cast<LanguageWindow *>(w); l && l->isVisible()) {
             ++count;
             EXPECT_FALSE(l->isModal());
             language = l;

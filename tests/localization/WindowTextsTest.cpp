@@ -1,7 +1,7 @@
 #include "localization/WindowTexts.h"
+#include "localization/LanguageEngine.h"
 #include "localization/LocalizationFile.h"
 #include "localization/WindowRegistry.h"
-#include "localization/clsLanguages.h"
 #include "support/TestFiles.h"
 
 #include "support/QtPrinters.h"
@@ -152,7 +152,7 @@ class TranslationTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ProgramValues values;
-    clsLanguages languages{localizationFilePath(dir.path()), values};
+    LanguageEngine languages{localizationFilePath(dir.path()), values};
     WindowRegistry registry;
 
     void SetUp() override {

@@ -3,7 +3,7 @@
 #include "localization/LocalizationFile.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
-#include "localization/clsLanguages.h"
+#include "localization/LanguageEngine.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
@@ -35,7 +35,7 @@ protected:
     test::FixedStartupEntries startup;
     SettingsBundle settings{memory, startup, prompt};
     ProgramValues values;
-    clsLanguages languages{localizationFilePath(dir.path()), values};
+    LanguageEngine languages{localizationFilePath(dir.path()), values};
     std::unique_ptr<OptionsDialog> window;
 
     void SetUp() override { SetDefaultMessages(languages); }

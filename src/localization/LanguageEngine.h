@@ -17,13 +17,14 @@ class WindowRegistry;
 
 // The language engine: keeps the item lines of the language last loaded from
 // Localization.txt, translates windows on request and answers message lookups by key.
-// One object lives for the whole run.
-class clsLanguages {
+// One object lives for the whole run. Its operations keep the names the rest of the
+// program's localization code knows them by (getMessages, ChangeLanguage, makeLocalizationFile).
+class LanguageEngine {
 public:
     // localizationPath is the full path of Localization.txt; values supplies the current
     // language and the placeholder values. The template writer walks the program's live
     // windows (liveWindows()) unless setWindowRegistry names another registry.
-    explicit clsLanguages(QString localizationPath, ProgramValues &values = programValues());
+    explicit LanguageEngine(QString localizationPath, ProgramValues &values = programValues());
 
     // Registers a message under a key (see MessageTable).
     void setMessage(const QString &strName, const QString &strMessage);
@@ -70,6 +71,6 @@ private:
 };
 
 // Registers the program's default messages, in their fixed order.
-void SetDefaultMessages(clsLanguages &languages);
+void SetDefaultMessages(LanguageEngine &languages);
 
 } // namespace vesperon

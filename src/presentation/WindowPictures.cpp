@@ -1,4 +1,4 @@
-#include "windows/WindowPictures.h"
+#include "presentation/WindowPictures.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

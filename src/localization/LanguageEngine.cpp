@@ -1,4 +1,4 @@
-#include "localization/clsLanguages.h"
+#include "localization/LanguageEngine.h"
 
 #include "localization/LocalizationFile.h"
 #include "localization/WindowRegistry.h"
@@ -15,14 +15,14 @@ QString upperFirst(QString text) {
 
 } // namespace
 
-clsLanguages::clsLanguages(QString localizationPath, ProgramValues &values)
+LanguageEngine::LanguageEngine(QString localizationPath, ProgramValues &values)
     : m_path(std::move(localizationPath)), m_values(values), m_windows(&liveWindows()) {}
 
-void clsLanguages::setMessage(const QString &strName, const QString &strMessage) {
+void LanguageEngine::setMessage(const QString &strName, const QString &strMessage) {
     m_messages.setMessage(strName, strMessage);
 }
 
-QString clsLanguages::replacePlaceholders(QString text, bool withWebsite) const {
+QString LanguageEngine::replacePlaceholders(QString text, bool withWebsite) const {
     text.replace(QStringLiteral("[ProgramName]"), m_values.ProgramName, Qt::CaseInsensitive);
     text.replace(QStringLiteral("[CompanyName]"), m_values.CompanyName, Qt::CaseInsensitive);
     if (withWebsite)
@@ -30,20 +30,20 @@ QString clsLanguages::replacePlaceholders(QString text, bool withWebsite) const 
     return text;
 }
 
-QString clsLanguages::getMessages(const QString &strName) const {
+QString LanguageEngine::getMessages(const QString &strName) const {
     const int row = m_messages.find(strName);
     if (row < 0)
         return QString();
     return upperFirst(replacePlaceholders(m_messages.row(row).strMessage, false));
 }
 
-QString clsLanguages::getCaption(const QString &strName) const {
+QString LanguageEngine::getCaption(const QString &strName) const {
     if (!m_itemLines)
         return QString();
     return upperFirst(replacePlaceholders(m_itemLines->find(strName), true));
 }
 
-void clsLanguages::loadLanguage(const QString &strLang) {
+void LanguageEngine::loadLanguage(const QString &strLang) {
     m_values.CurrentLanguage = strLang;
     if (!LangFileExists(m_path))
         return;
@@ -54,7 +54,7 @@ void clsLanguages::loadLanguage(const QString &strLang) {
         m_itemLines.emplace(std::move(*lines));
 }
 
-void clsLanguages::ChangeLanguage(QWidget *myForm, const QString &strLang) {
+void LanguageEngine::ChangeLanguage(QWidget *myForm, const QString &strLang) {
     loadLanguage(strLang);
     // A language whose items all sit on one line (or none loaded at all) is unusable: fall
     // back to English. An empty group is taken as it is.
@@ -69,15 +69,15 @@ void clsLanguages::ChangeLanguage(QWidget *myForm, const QString &strLang) {
     }
 }
 
-bool clsLanguages::LangFileExists(const QString &asPath) {
+bool LanguageEngine::LangFileExists(const QString &asPath) {
     return vesperon::LangFileExists(asPath);
 }
 
-QString clsLanguages::LangTrimPath(const QString &asPath) {
+QString LanguageEngine::LangTrimPath(const QString &asPath) {
     return vesperon::LangTrimPath(asPath);
 }
 
-void SetDefaultMessages(clsLanguages &languages) {
+void SetDefaultMessages(LanguageEngine &languages) {
     static const char *const Defaults[][2] = {
         {"MSG_NEWNAME", "Error: An item with that name already exists.  Please choose a different name"},
         {"MSG_NONAME", "Error: You must choose a name for this schedule"},

@@ -1,5 +1,5 @@
+#include "presentation/SplashScreen.h"
 #include "app/MainWindowFixture.h"
-#include "windows/frmSplash.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -9,17 +9,18 @@ using namespace vesperon;
 namespace {
 
 // The splash with a real main window behind it, loaded as the program loads it.
-class SplashTest : public test::MainWindowFixture {
+class SplashScreenTest : public test::MainWindowFixture {
 protected:
     int loads = 0;
-    std::unique_ptr<frmSplash> splash;
+    std::unique_ptr<SplashScreen> splash;
 
-    frmSplash &makeSplash() {
-        splash = std::make_unique<frmSplash>(*context, [this]() -> QWidget * {
+    // As the program hands over: the main window is shown unless it went to the tray.
+    SplashScreen &makeSplash() {
+        splash = std::make_unique<SplashScreen>(values, [this]() -> QWidget * {
             ++loads;
             window = std::make_unique<frmMain>(*context);
             window->Form_Load();
-            return window.get();
+            return context->startedHidden ? nullptr : window.get();
         });
         return *splash;
     }
@@ -29,58 +30,58 @@ protected:
     }
 };
 
-TEST_F(SplashTest, HandsOverToTheMainWindowAtTheSeventyFifthTickAndOnlyOnce) {
-    frmSplash &s = makeSplash();
+TEST_F(SplashScreenTest, HandsOverToTheMainWindowAtTheSeventyFifthTickAndOnlyOnce) {
+    SplashScreen &s = makeSplash();
     values.ProgramName = QStringLiteral("changed");
-    s.Form_Load();
+    s.start();
     s.show();
     EXPECT_EQ(values.ProgramName, QStringLiteral("Vesperon")); // from the version information
-    EXPECT_TRUE(s.Timer2().isActive());
-    EXPECT_EQ(s.Timer2().interval(), 2);
-    s.Timer2().stop(); // the test drives the ticks itself
+    EXPECT_TRUE(s.timer().isActive());
+    EXPECT_EQ(s.timer().interval(), 2);
+    s.timer().stop(); // the test drives the ticks itself
 
     for (int tick = 1; tick <= 74; ++tick)
-        s.Timer2_Timer();
-    EXPECT_EQ(s.SplashTicks(), 148);
+        s.tick();
+    EXPECT_EQ(s.ticks(), 148);
     EXPECT_EQ(loads, 0);
     EXPECT_TRUE(s.isVisible());
 
-    s.Timer2_Timer();
-    EXPECT_EQ(s.SplashTicks(), 150);
+    s.tick();
+    EXPECT_EQ(s.ticks(), 150);
     EXPECT_EQ(loads, 1);
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->isVisible());
     EXPECT_FALSE(s.isVisible());
-    EXPECT_FALSE(s.Timer2().isActive());
+    EXPECT_FALSE(s.timer().isActive());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Vesperon by Quillmark")); // its load ran
 
     // A tick that was already queued cannot load the main window a second time.
-    s.Timer2_Timer();
-    EXPECT_EQ(s.SplashTicks(), 152);
+    s.tick();
+    EXPECT_EQ(s.ticks(), 152);
     EXPECT_EQ(loads, 1);
 }
 
-TEST_F(SplashTest, RunsOnItsOwnTimerAndStopsAfterTheHandOver) {
-    frmSplash &s = makeSplash();
-    s.Form_Load();
+TEST_F(SplashScreenTest, RunsOnItsOwnTimerAndStopsAfterTheHandOver) {
+    SplashScreen &s = makeSplash();
+    s.start();
     s.show();
     ASSERT_TRUE(QTest::qWaitFor([&] { return loads == 1; }, 10000));
-    EXPECT_EQ(s.SplashTicks(), 150);
-    EXPECT_FALSE(s.Timer2().isActive());
+    EXPECT_EQ(s.ticks(), 150);
+    EXPECT_FALSE(s.timer().isActive());
     QTest::qWait(50);
     QCoreApplication::processEvents();
     EXPECT_EQ(loads, 1);
-    EXPECT_EQ(s.SplashTicks(), 150);
+    EXPECT_EQ(s.ticks(), 150);
 }
 
-TEST_F(SplashTest, AMainWindowThatWentToTheTrayStaysHidden) {
+TEST_F(SplashScreenTest, AMainWindowThatWentToTheTrayStaysHidden) {
     setProgram("chkMin", QStringLiteral("1"));
-    frmSplash &s = makeSplash();
-    s.Form_Load();
+    SplashScreen &s = makeSplash();
+    s.start();
     s.show();
-    s.Timer2().stop();
+    s.timer().stop();
     for (int tick = 1; tick <= 75; ++tick)
-        s.Timer2_Timer();
+        s.tick();
     EXPECT_EQ(loads, 1);
     EXPECT_TRUE(context->startedHidden);
     EXPECT_FALSE(window->isVisible());

@@ -1,10 +1,10 @@
-#include "windows/frmSplash.h"
+#include "presentation/SplashScreen.h"
 
-#include "app/AppContext.h"
+#include "core/ProductInfo.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
-#include "windows/VersionInfo.h"
-#include "windows/WindowPictures.h"
+#include "presentation/VersionInfo.h"
+#include "presentation/WindowPictures.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -12,8 +12,8 @@
 
 namespace vesperon {
 
-frmSplash::frmSplash(AppContext &context, std::function<QWidget *()> loadMainWindow)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_ctx(context),
+SplashScreen::SplashScreen(ProgramValues &values, std::function<QWidget *()> loadMainWindow)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_values(values),
       m_loadMainWindow(std::move(loadMainWindow)) {
     setObjectName(QStringLiteral("frmSplash"));
     liveWindows().registerWindow(this);
@@ -30,22 +30,21 @@ frmSplash::frmSplash(AppContext &context, std::function<QWidget *()> loadMainWin
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    m_Timer2.setInterval(2);
-    connect(&m_Timer2, &QTimer::timeout, this, &frmSplash::Timer2_Timer);
+    m_timer.setInterval(2);
+    connect(&m_timer, &QTimer::timeout, this, &SplashScreen::tick);
 }
 
-void frmSplash::Form_Load() {
-    loadVersionInfo(m_ctx.values);
-    m_Timer2.start();
+void SplashScreen::start() {
+    loadVersionInfo(m_values);
+    m_timer.start();
 }
 
-void frmSplash::Timer2_Timer() {
-    m_SplashTicks = static_cast<qint16>(m_SplashTicks + 2);
-    if (m_SplashTicks != TicksToMainWindow)
+void SplashScreen::tick() {
+    m_ticks = static_cast<qint16>(m_ticks + 2);
+    if (m_ticks != TicksToMainWindow)
         return;
-    m_Timer2.stop();
-    QWidget *mainWindow = m_loadMainWindow ? m_loadMainWindow() : nullptr;
-    if (mainWindow && !m_ctx.startedHidden)
+    m_timer.stop();
+    if (QWidget *mainWindow = m_loadMainWindow ? m_loadMainWindow() : nullptr)
         mainWindow->show();
     hide();
 }

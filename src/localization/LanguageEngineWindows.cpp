@@ -1,14 +1,14 @@
 // The parts of the language engine that walk windows: translating one window and writing
 // the template from the live windows.
 
+#include "localization/LanguageEngine.h"
 #include "localization/LocalizationFile.h"
 #include "localization/WindowRegistry.h"
 #include "localization/WindowTexts.h"
-#include "localization/clsLanguages.h"
 
 namespace vesperon {
 
-void clsLanguages::translateWindow(QWidget *myForm) {
+void LanguageEngine::translateWindow(QWidget *myForm) {
     const QString windowName = myForm->objectName();
     for (QObject *control : windowControls(myForm)) {
         for (const WindowText &text : controlTexts(control, windowName)) {
@@ -23,7 +23,7 @@ void clsLanguages::translateWindow(QWidget *myForm) {
         caption.write(title);
 }
 
-bool clsLanguages::makeLocalizationFile() {
+bool LanguageEngine::makeLocalizationFile() {
     if (m_beforeTemplate)
         m_beforeTemplate();
     QList<LocalizationItem> items;

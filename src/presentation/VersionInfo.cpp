@@ -1,4 +1,4 @@
-#include "windows/VersionInfo.h"
+#include "presentation/VersionInfo.h"
 
 #include "core/ProductInfo.h"
 #include "localization/ProgramValues.h"

@@ -1,12 +1,11 @@
-#include "windows/frmAbout.h"
+#include "presentation/AboutDialog.h"
 
-#include "app/AppContext.h"
 #include "core/ProductInfo.h"
+#include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
-#include "localization/clsLanguages.h"
-#include "windows/VersionInfo.h"
-#include "windows/WindowPictures.h"
+#include "presentation/VersionInfo.h"
+#include "presentation/WindowPictures.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -14,10 +13,9 @@
 
 namespace vesperon {
 
-frmAbout::frmAbout(AppContext &context)
+AboutDialog::AboutDialog(LanguageEngine &languages, const ProgramValues &values)
     : QDialog(nullptr,
-              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_ctx(context) {
+              Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("frmAbout"));
     liveWindows().registerWindow(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -31,17 +29,18 @@ frmAbout::frmAbout(AppContext &context)
     picture->setPixmap(aboutPicture(picture->size()));
 
     label("SkinLabel1", QString(), QRect(), "SkinLabel")->hide();
-    m_Label1 = label("Label1", QStringLiteral("Vesperon"), rectFromTwips(1800, 120, 5535, 435), "SkinLabel");
-    QFont title = m_Label1->font();
+    QLabel *productName =
+        label("Label1", QStringLiteral("Vesperon"), rectFromTwips(1800, 120, 5535, 435), "SkinLabel");
+    QFont title = productName->font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.4);
-    m_Label1->setFont(title);
+    productName->setFont(title);
     label("Label2", QStringLiteral("Version:"), rectFromTwips(1800, 690, 1335, 255), nullptr);
-    m_lblVersion = label("lblVersion", QString(), rectFromTwips(3240, 690, 4095, 255), "SkinLabel");
+    QLabel *version = label("lblVersion", QString(), rectFromTwips(3240, 690, 4095, 255), "SkinLabel");
     label("Label3", QStringLiteral("Owned By:"), rectFromTwips(1800, 1005, 1335, 255), nullptr);
-    m_lblCompany = label("lblCompany", QString(), rectFromTwips(3240, 1005, 4095, 255), "SkinLabel");
+    QLabel *company = label("lblCompany", QString(), rectFromTwips(3240, 1005, 4095, 255), "SkinLabel");
     label("Label4", QStringLiteral("Website:"), rectFromTwips(1800, 1320, 1335, 255), nullptr);
-    m_lblWebsite = label("lblWebsite", QString(), rectFromTwips(3240, 1320, 4095, 255), "SkinLabel");
+    QLabel *website = label("lblWebsite", QString(), rectFromTwips(3240, 1320, 4095, 255), "SkinLabel");
     QLabel *notice = label("Label5",
                            QStringLiteral("This program turns off, restarts or suspends your computer at the "
                                           "times you set. Save your work before a schedule is due: open "
@@ -52,9 +51,17 @@ frmAbout::frmAbout(AppContext &context)
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
+
+    // Translated first: the product values and the version are not texts of the file.
+    languages.ChangeLanguage(this, values.CurrentLanguage);
+    setWindowTitle(languages.getMessages(QStringLiteral("MSG_TITLEABOUT")));
+    productName->setText(values.ProgramName);
+    company->setText(values.CompanyName);
+    version->setText(versionText(product::VersionMajor, product::VersionMinor));
+    website->setText(values.Website);
 }
 
-QLabel *frmAbout::label(const char *name, const QString &text, QRect place, const char *kind) {
+QLabel *AboutDialog::label(const char *name, const QString &text, QRect place, const char *kind) {
     auto *result = new QLabel(text, this);
     result->setObjectName(QLatin1String(name));
     if (kind)
@@ -64,15 +71,6 @@ QLabel *frmAbout::label(const char *name, const QString &text, QRect place, cons
     result->setTextInteractionFlags(Qt::NoTextInteraction);
     result->setGeometry(place);
     return result;
-}
-
-void frmAbout::Form_Load() {
-    m_ctx.languages.ChangeLanguage(this, m_ctx.values.CurrentLanguage);
-    setWindowTitle(m_ctx.languages.getMessages(QStringLiteral("MSG_TITLEABOUT")));
-    m_Label1->setText(m_ctx.values.ProgramName);
-    m_lblCompany->setText(m_ctx.values.CompanyName);
-    m_lblVersion->setText(versionText(product::VersionMajor, product::VersionMinor));
-    m_lblWebsite->setText(m_ctx.values.Website);
 }
 
 } // namespace vesperon

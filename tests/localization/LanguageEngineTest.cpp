@@ -1,4 +1,4 @@
-#include "localization/clsLanguages.h"
+#include "localization/LanguageEngine.h"
 #include "LocalizationSamples.h"
 #include "localization/LocalizationFile.h"
 #include "support/TestFiles.h"
@@ -20,7 +20,7 @@ class LanguageEngineTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ProgramValues values;
-    clsLanguages languages{localizationFilePath(dir.path()), values};
+    LanguageEngine languages{localizationFilePath(dir.path()), values};
 
     void writeFile(const QByteArray &groups) {
         writeBytes(localizationFilePath(dir.path()),

@@ -1,0 +1,295 @@
+#include "editor/ScheduleWizard.h"
+
+#include "core/Clock.h"
+#include "core/Prompt.h"
+#include "core/ShortDate.h"
+#include "localization/LanguageEngine.h"
+#include "localization/ProgramValues.h"
+#include "localization/WindowRegistry.h"
+#include "power/Actions.h"
+#include "schedule/ScheduleFile.h"
+#include "schedule/ScheduleListModel.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QTimeEdit>
+#include <QTreeWidget>
+
+namespace vesperon {
+
+namespace {
+
+// Places are in twips (15 to a pixel), relative to the control's container.
+QRect twips(int left, int top, int width, int height) {
+    constexpr int perPixel = 15;
+    return QRect(left / perPixel, top / perPixel, width / perPixel, height / perPixel);
+}
+
+QLabel *skinLabel(const char *name, const QString &text, QWidget *parent, QRect place) {
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setProperty("controlKind", QStringLiteral("SkinLabel"));
+    label->setGeometry(place);
+    return label;
+}
+
+// A list of entries, each with a check box; no header, no tree lines, texts not editable.
+QTreeWidget *checkList(const char *name, QWidget *parent, QRect place) {
+    auto *list = new QTreeWidget(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setColumnCount(1);
+    list->setHeaderHidden(true);
+    list->setRootIsDecorated(false);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setGeometry(place);
+    list->hide();
+    return list;
+}
+
+QTreeWidgetItem *addEntry(QTreeWidget *list, const QString &text, const QString &key) {
+    auto *item = new QTreeWidgetItem(list, QStringList{text});
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(0, Qt::Unchecked);
+    if (!key.isEmpty())
+        item->setData(0, Qt::UserRole, key);
+    return item;
+}
+
+bool isChecked(const QTreeWidgetItem *item) {
+    return item->checkState(0) != Qt::Unchecked;
+}
+
+Qt::CheckState checkState(bool on) {
+    return on ? Qt::Checked : Qt::Unchecked;
+}
+
+} // namespace
+
+ScheduleWizard::ScheduleWizard(const Clock &clock, Prompt &prompt, LanguageEngine &languages,
+                               const ProgramValues &values, QString dataFolder, const ScheduleListModel &list,
+                               std::function<void()> reload, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_clock(clock), m_prompt(prompt), m_languages(languages), m_values(values),
+      m_dataFolder(std::move(dataFolder)), m_list(list), m_reload(std::move(reload)) {
+    setObjectName(QStringLiteral("frmWizard"));
+    setWindowTitle(QStringLiteral("Schedule Configuration"));
+    liveWindows().registerWindow(this);
+    buildControls();
+}
+
+void ScheduleWizard::buildControls() {
+    setFixedSize(twips(0, 0, 6390, 5700).size());
+
+    skinLabel("Label1", QStringLiteral("Schedule Name:"), this, twips(60, 180, 2595, 195));
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(QStringLiteral("txtName"));
+    m_name->setGeometry(twips(2700, 60, 3615, 285));
+    skinLabel("Label2", QStringLiteral("ScheduleType:"), this, twips(60, 480, 2595, 195));
+    m_action = new QComboBox(this);
+    m_action->setObjectName(QStringLiteral("cbShutdown"));
+    m_action->setEditable(true);
+    m_action->setInsertPolicy(QComboBox::NoInsert);
+    m_action->setGeometry(twips(2700, 420, 3615, 315));
+
+    auto *frame = new QGroupBox(QStringLiteral("Schedule"), this);
+    frame->setObjectName(QStringLiteral("Frame6"));
+    frame->setGeometry(twips(120, 840, 6195, 3975));
+    m_enabled = new QCheckBox(QStringLiteral("Enable Scheduler"), frame);
+    m_enabled->setObjectName(QStringLiteral("chkScheduler"));
+    m_enabled->setGeometry(twips(240, 300, 5715, 255));
+    skinLabel("SkinLabel12", QStringLiteral("Start:"), frame, twips(240, 660, 615, 255));
+    m_date = new QDateEdit(frame);
+    m_date->setObjectName(QStringLiteral("dtDate"));
+    m_date->setDisplayFormat(shortDateFormat());
+    m_date->setCalendarPopup(true);
+    m_date->setGeometry(twips(1080, 600, 2895, 300));
+    m_time = new QTimeEdit(frame);
+    m_time->setObjectName(QStringLiteral("dtTime"));
+    m_time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    m_time->setTime(QTime(0, 0, 0));
+    m_time->setGeometry(twips(4140, 600, 1335, 300));
+
+    auto *repeatFrame = new QGroupBox(frame);
+    repeatFrame->setObjectName(QStringLiteral("frRepeat"));
+    repeatFrame->setGeometry(twips(240, 960, 5775, 2895));
+    m_repeat = new QCheckBox(QStringLiteral("Run Schedule"), repeatFrame);
+    m_repeat->setObjectName(QStringLiteral("chkRepeat"));
+    m_repeat->setGeometry(twips(240, 300, 5235, 195));
+    m_repeat->setEnabled(false);
+    const QString optionTexts[] = {QStringLiteral("Daily"), QStringLiteral("Weekly"),
+                                   QStringLiteral("Monthly")};
+    const QRect optionPlaces[] = {twips(480, 600, 1455, 195), twips(480, 900, 1995, 195),
+                                  twips(480, 1200, 1455, 195)};
+    for (int i = 0; i < 3; ++i) {
+        auto *option = new QRadioButton(optionTexts[i], repeatFrame);
+        option->setObjectName(QStringLiteral("optRepeat"));
+        option->setProperty("index", i);
+        option->setGeometry(optionPlaces[i]);
+        option->setEnabled(false);
+        m_repeatKinds[i] = option;
+    }
+    m_repeatKinds[0]->setChecked(true);
+    m_weekdays = checkList("tvScheduleWeek", repeatFrame, twips(2880, 540, 2655, 2055));
+    m_monthDays = checkList("tvScheduleMonth", repeatFrame, twips(2880, 540, 2655, 2055));
+
+    auto *ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setGeometry(twips(4920, 4920, 1395, 735));
+    auto *cancel =
+        new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("cmdCancel"));
+    cancel->setGeometry(twips(3420, 4920, 1395, 735));
+
+    connect(m_enabled, &QCheckBox::toggled, this, &ScheduleWizard::applyControlStates);
+    connect(m_repeat, &QCheckBox::toggled, this, &ScheduleWizard::applyControlStates);
+    for (QRadioButton *option : m_repeatKinds) {
+        connect(option, &QRadioButton::toggled, this, [this](bool selected) {
+            if (selected)
+                applyControlStates();
+        });
+    }
+    // The box toggles a day by itself; a click that left the mark alone was on the text.
+    connect(m_monthDays, &QTreeWidget::itemPressed, this, [this](QTreeWidgetItem *item) {
+        m_pressedDay = item;
+        m_pressedDayChecked = isChecked(item);
+    });
+    connect(m_monthDays, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem *item) {
+        const bool onText = item == m_pressedDay && isChecked(item) == m_pressedDayChecked;
+        m_pressedDay = nullptr;
+        if (onText)
+            onMonthDayTextClicked(item);
+    });
+    connect(ok, &QPushButton::clicked, this, &ScheduleWizard::onOkClicked);
+    connect(cancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
+}
+
+void ScheduleWizard::load(ScheduleRecord *schedule, bool offerHibernate) {
+    m_languages.ChangeLanguage(this, m_values.CurrentLanguage);
+    setWindowTitle(m_languages.getMessages(QStringLiteral("MSG_TITLEWIZARD")));
+
+    m_action->clear();
+    for (const PowerAction &action : PowerActions) {
+        if (isOffered(action, offerHibernate))
+            m_action->addItem(QLatin1String(action.name));
+    }
+    m_action->setCurrentIndex(0);
+
+    m_weekdays->clear();
+    for (int i = 0; i < WeekdayCount; ++i)
+        addEntry(m_weekdays, m_languages.getMessages(QLatin1String(WeekdayMessages[i])),
+                 QLatin1String(WeekdayKeys[i]));
+    m_monthDays->clear();
+    for (int day = 1; day <= MonthDayCount; ++day)
+        addEntry(m_monthDays, QString::number(day), QString());
+
+    const QDateTime now = m_clock.now();
+    m_editing = schedule != nullptr;
+    if (schedule) {
+        m_name->setEnabled(false);
+        showEntries(entriesForSchedule(*schedule, now));
+    } else {
+        showEntries(entriesForNewSchedule(now));
+    }
+    applyControlStates();
+}
+
+void ScheduleWizard::showEntries(const WizardEntries &entries) {
+    m_name->setText(entries.name);
+    if (!entries.action.isEmpty())
+        m_action->setCurrentText(entries.action);
+    m_date->setDate(entries.date);
+    m_time->setTime(entries.time);
+    // In the order a user would set them; each change updates the control states as a click does.
+    m_repeatKinds[entries.repeatKind]->setChecked(true);
+    for (int i = 0; i < WeekdayCount; ++i)
+        m_weekdays->topLevelItem(i)->setCheckState(0, checkState(entries.weekdays[i]));
+    for (int i = 0; i < MonthDayCount; ++i)
+        m_monthDays->topLevelItem(i)->setCheckState(0, checkState(entries.days[i]));
+    m_repeat->setChecked(entries.repeat);
+    m_enabled->setChecked(entries.scheduler);
+}
+
+WizardEntries ScheduleWizard::entries() const {
+    WizardEntries entries;
+    entries.name = m_name->text();
+    entries.action = m_action->currentText();
+    entries.scheduler = m_enabled->checkState() != Qt::Unchecked;
+    entries.date = m_date->date();
+    entries.time = m_time->time();
+    entries.repeat = m_repeat->checkState() != Qt::Unchecked;
+    entries.repeatKind = selectedRepeatKind();
+    // Before the load fills them the lists have no entries: nothing is checked.
+    for (int i = 0; i < WeekdayCount && i < m_weekdays->topLevelItemCount(); ++i)
+        entries.weekdays[i] = isChecked(m_weekdays->topLevelItem(i));
+    for (int i = 0; i < MonthDayCount && i < m_monthDays->topLevelItemCount(); ++i)
+        entries.days[i] = isChecked(m_monthDays->topLevelItem(i));
+    return entries;
+}
+
+int ScheduleWizard::selectedRepeatKind() const {
+    // The first selected button, scanning from "Daily".
+    for (int i = 0; i < int(m_repeatKinds.size()); ++i) {
+        if (m_repeatKinds[i]->isChecked())
+            return i;
+    }
+    return EveryDay;
+}
+
+void ScheduleWizard::applyControlStates() {
+    const WizardControlStates states =
+        wizardControlStates(m_enabled->checkState() != Qt::Unchecked, m_repeat->checkState() != Qt::Unchecked,
+                            selectedRepeatKind());
+    m_date->setEnabled(states.pickers);
+    m_time->setEnabled(states.pickers);
+    m_repeat->setEnabled(states.repeatBox);
+    for (QRadioButton *option : m_repeatKinds)
+        option->setEnabled(states.options);
+    m_weekdays->setVisible(states.visibleList == DayList::Weekdays);
+    m_monthDays->setVisible(states.visibleList == DayList::MonthDays);
+}
+
+void ScheduleWizard::onMonthDayTextClicked(QTreeWidgetItem *day) {
+    if (day)
+        day->setCheckState(0, checkState(!isChecked(day)));
+}
+
+void ScheduleWizard::tell(const QString &text) {
+    m_prompt.ask(text, m_values.ProgramName, Prompt::Buttons::Ok);
+}
+
+void ScheduleWizard::onOkClicked() {
+    const WizardEntries current = entries();
+    if (!m_editing && isDuplicateScheduleName(current.name, m_list.rows())) {
+        tell(m_languages.getMessages(QStringLiteral("MSG_NEWNAME")));
+        return;
+    }
+    if (current.name.isEmpty()) {
+        tell(m_languages.getMessages(QStringLiteral("MSG_NONAME")));
+        return;
+    }
+    // A refused name or an unwritable folder keeps the old file and the user's entries.
+    if (const auto error = WriteScheduleFile(scheduleRecordFromEntries(current), m_dataFolder)) {
+        tell(error->text());
+        return;
+    }
+    if (m_reload)
+        m_reload();
+    close();
+}
+
+void ScheduleWizard::closeEvent(QCloseEvent *event) {
+    event->accept();
+    emit unloaded();
+}
+
+} // namespace vesperon
