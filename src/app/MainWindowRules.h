@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QRect>
+#include "core/Twips.h"
+
 #include <QString>
 #include <optional>
 
@@ -8,14 +9,6 @@ namespace vesperon {
 
 // The decisions of the main window, as plain functions of what the window knows.
 // Measures are in twips (1/1440 inch; 15 twips to a pixel at 96 dots per inch).
-
-inline constexpr int TwipsPerPixel = 15;
-constexpr int toPixels(int twips) {
-    return twips / TwipsPerPixel;
-}
-constexpr QRect twipsRect(int left, int top, int width, int height) {
-    return QRect(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel, height / TwipsPerPixel);
-}
 
 // What a resize does: the list and the web-site button follow the window's size.
 struct ResizeResult {

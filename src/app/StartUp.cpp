@@ -1,16 +1,14 @@
 #include "app/StartUp.h"
 
-#include "app/AppContext.h"
+#include "app/MainWindow.h"
 #include "app/WindowOpeners.h"
-#include "app/frmMain.h"
 
 namespace vesperon {
 
-std::unique_ptr<frmMain> loadMainWindow(AppContext &context, HttpGet &http) {
-    auto mainWindow = std::make_unique<frmMain>(context);
-    installLanguageWindow(context, *mainWindow, http);
-    installWizard(context, *mainWindow);
-    mainWindow->Form_Load();
+std::unique_ptr<MainWindow> loadMainWindow(const MainWindowSeams &seams, HttpGet &http, const QIcon &icon) {
+    auto mainWindow = std::make_unique<MainWindow>(seams);
+    installWindowOpeners(*mainWindow, seams, http, icon);
+    mainWindow->load();
     return mainWindow;
 }
 

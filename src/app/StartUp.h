@@ -2,15 +2,16 @@
 
 #include <memory>
 
+class QIcon;
+
 namespace vesperon {
 
-struct AppContext;
 class HttpGet;
-class frmMain;
+class MainWindow;
+struct MainWindowSeams;
 
-// Builds the main window, gives it the windows it opens that need it (the language
-// window), and runs its load: the program's whole start-up. The splash calls this after
-// its last tick.
-std::unique_ptr<frmMain> loadMainWindow(AppContext &context, HttpGet &http);
+// Builds the main window, gives it the windows it opens, and runs its load: the program's
+// whole start-up. The splash calls this after its last tick. seams must outlive the window.
+std::unique_ptr<MainWindow> loadMainWindow(const MainWindowSeams &seams, HttpGet &http, const QIcon &icon);
 
 } // namespace vesperon

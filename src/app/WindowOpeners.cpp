@@ -1,7 +1,6 @@
 #include "app/WindowOpeners.h"
 
-#include "app/AppContext.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "editor/ScheduleWizard.h"
 #include "localization/LanguageEngine.h"
 #include "localization/LanguageWindow.h"
@@ -9,6 +8,7 @@
 #include "presentation/AboutDialog.h"
 #include "presentation/HelpLauncher.h"
 #include "presentation/WebsiteLauncher.h"
+#include "settings/OptionsDialog.h"
 #include "settings/SettingsBundle.h"
 
 #include <QPointer>
@@ -26,20 +26,27 @@ void bringForward(QWidget *window) {
 
 } // namespace
 
-void installWizard(AppContext &context, frmMain &mainWindow) {
+void installWindowOpeners(MainWindow &main, const MainWindowSeams &seams, HttpGet &http, const QIcon &icon) {
+    installWizard(main, seams);
+    installLanguageWindow(main, seams, http);
+    installOptions(main, seams, icon);
+    installPresentationWindows(main, seams);
+}
+
+void installWizard(MainWindow &main, const MainWindowSeams &seams) {
     auto open = std::make_shared<QPointer<ScheduleWizard>>();
     // Loads a wizard showing schedule; it stays hidden until someone shows it.
-    const auto load = [&context, &mainWindow, open](ScheduleRecord *schedule) {
+    const auto load = [&seams, &main, open](ScheduleRecord *schedule) {
         auto *wizard = new ScheduleWizard(
-            context.clock, context.prompt, context.languages, context.values, context.folder.dataFolder(),
-            mainWindow.scheduleList(), [&mainWindow] { mainWindow.loadData(); }, &mainWindow);
+            seams.clock, seams.prompt, seams.languages, seams.values, seams.folder.dataFolder(),
+            main.scheduleList(), [&main] { main.reloadSchedules(); }, &main);
         wizard->setAttribute(Qt::WA_DeleteOnClose);
         // A closed wizard is deleted later; from now on New or Edit load a fresh one.
         QObject::connect(wizard, &ScheduleWizard::unloaded, wizard, [open] { *open = nullptr; });
         *open = wizard;
-        wizard->load(schedule, context.osPower.canHibernate());
+        wizard->load(schedule, seams.power.canHibernate());
     };
-    context.open.wizard = [load, open](ScheduleRecord *schedule) {
+    main.openers().wizard = [load, open](ScheduleRecord *schedule) {
         if (*open)
             (*open)->setEditing(schedule != nullptr);
         else
@@ -47,19 +54,19 @@ void installWizard(AppContext &context, frmMain &mainWindow) {
         bringForward(*open);
     };
     // The translation template must hold the wizard's texts.
-    context.languages.setBeforeTemplate([load, open] {
+    seams.languages.setBeforeTemplate([load, open] {
         if (!*open)
             load(nullptr);
     });
 }
 
-void installLanguageWindow(AppContext &context, QWidget &mainWindow, HttpGet &http) {
+void installLanguageWindow(MainWindow &main, const MainWindowSeams &seams, HttpGet &http) {
     auto loaded = std::make_shared<QPointer<LanguageWindow>>();
-    QPointer<QWidget> main(&mainWindow);
-    context.open.language = [&context, &http, main, loaded](bool modal) {
+    QPointer<QWidget> mainWindow(&main);
+    main.openers().language = [&seams, &http, mainWindow, loaded](bool modal) {
         if (!*loaded) {
-            *loaded = new LanguageWindow(context.languages, context.values, context.settings.user(),
-                                         context.prompt, context.shell, http, main.data());
+            *loaded = new LanguageWindow(seams.languages, seams.values, seams.settings.user(), seams.prompt,
+                                         seams.shell, http, mainWindow.data());
             (*loaded)->load();
         }
         LanguageWindow *window = *loaded;
@@ -70,19 +77,48 @@ void installLanguageWindow(AppContext &context, QWidget &mainWindow, HttpGet &ht
     };
 }
 
-void installPresentationWindows(AppContext &context) {
-    context.open.help = [&context] {
-        openHelp(context.shell, context.folder.filePath(QStringLiteral("Help.chm")),
-                 context.settings.program());
+// The one options window, destroyed with the main window's openers.
+struct OptionsWindowSlot {
+    OptionsWindowSlot() = default;
+    OptionsWindowSlot(const OptionsWindowSlot &) = delete;
+    OptionsWindowSlot &operator=(const OptionsWindowSlot &) = delete;
+    ~OptionsWindowSlot() { delete window.data(); }
+
+    QPointer<OptionsDialog> window;
+};
+
+void installOptions(MainWindow &main, const MainWindowSeams &seams, const QIcon &icon) {
+    auto slot = std::make_shared<OptionsWindowSlot>();
+    main.openers().options = [&seams, slot, icon] {
+        // A window closed a moment ago is hidden and waits to be destroyed: it is not reused.
+        if (slot->window && slot->window->isVisible()) {
+            slot->window->raise();
+            slot->window->activateWindow();
+            return;
+        }
+        auto *window = new OptionsDialog(seams.settings.program(), seams.settings.startup(), seams.languages,
+                                         seams.values.CurrentLanguage);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->setWindowIcon(icon);
+        slot->window = window;
+        window->load();
+        window->show();
+    };
+}
+
+void installPresentationWindows(MainWindow &main, const MainWindowSeams &seams) {
+    WindowOpeners &open = main.openers();
+    open.help = [&seams] {
+        openHelp(seams.shell, seams.folder.filePath(QStringLiteral("Help.chm")), seams.settings.program());
     };
     auto about = std::make_shared<QPointer<AboutDialog>>();
-    context.open.about = [&context, about] {
+    open.about = [&seams, about] {
         if (!*about)
-            *about = new AboutDialog(context.languages, context.values);
+            *about = new AboutDialog(seams.languages, seams.values);
         bringForward(*about);
     };
-    auto website = std::make_shared<WebsiteLauncher>(context.shell, context.values);
-    context.open.website = [website](const QString &mode) { website->launch(mode); };
+    auto website = std::make_shared<WebsiteLauncher>(seams.shell, seams.values);
+    open.website = [website](const QString &mode) { website->launch(mode); };
 }
 
 } // namespace vesperon

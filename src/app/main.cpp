@@ -1,14 +1,11 @@
-#include "app/AppContext.h"
 #include "app/AppIcons.h"
 #include "app/CommandLine.h"
 #include "app/DesktopSeams.h"
 #include "app/Listing.h"
-#include "app/OptionsOpener.h"
+#include "app/MainWindow.h"
 #include "app/QtTrayHost.h"
 #include "app/SingleInstance.h"
 #include "app/StartUp.h"
-#include "app/WindowOpeners.h"
-#include "app/frmMain.h"
 #include "core/AppFolder.h"
 #include "core/Clock.h"
 #include "core/ProductInfo.h"
@@ -65,20 +62,18 @@ int runDesktop(int argc, char *argv[]) {
         settings::SettingsBundle::forThisProgram(prompt);
     const AppFolder folder = AppFolder::forThisProgram();
     LanguageEngine languages(folder.filePath(QStringLiteral("Localization.txt")));
-    AppContext context(clock, prompt, shell, tray, *power, *settings, languages, programValues(), folder);
-    installOptions(context, programIcon());
-
+    const MainWindowSeams seams{clock,     prompt,    shell,           tray,  *power,
+                                *settings, languages, programValues(), folder};
     NetworkHttpGet http;
-    installPresentationWindows(context);
 
     // The splash is the first window; after its last tick it loads the main window, which
     // from then on owns the program's life.
-    std::unique_ptr<frmMain> mainWindow;
-    SplashScreen splash(context.values, [&]() -> QWidget * {
-        mainWindow = loadMainWindow(context, http);
-        QObject::connect(mainWindow.get(), &frmMain::unloaded, &app, &QCoreApplication::quit,
+    std::unique_ptr<MainWindow> mainWindow;
+    SplashScreen splash(seams.values, [&]() -> QWidget * {
+        mainWindow = loadMainWindow(seams, http, programIcon());
+        QObject::connect(mainWindow.get(), &MainWindow::unloaded, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
-        return context.startedHidden ? nullptr : mainWindow.get();
+        return mainWindow->startedHidden() ? nullptr : mainWindow.get();
     });
     splash.start();
     splash.show();

@@ -3,6 +3,7 @@
 #include "core/Clock.h"
 #include "core/Prompt.h"
 #include "core/ShortDate.h"
+#include "core/Twips.h"
 #include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
@@ -27,12 +28,6 @@
 namespace vesperon {
 
 namespace {
-
-// Places are in twips (15 to a pixel), relative to the control's container.
-QRect twips(int left, int top, int width, int height) {
-    constexpr int perPixel = 15;
-    return QRect(left / perPixel, top / perPixel, width / perPixel, height / perPixel);
-}
 
 QLabel *skinLabel(const char *name, const QString &text, QWidget *parent, QRect place) {
     auto *label = new QLabel(text, parent);
@@ -87,48 +82,48 @@ ScheduleWizard::ScheduleWizard(const Clock &clock, Prompt &prompt, LanguageEngin
 }
 
 void ScheduleWizard::buildControls() {
-    setFixedSize(twips(0, 0, 6390, 5700).size());
+    setFixedSize(twipsRect(0, 0, 6390, 5700).size());
 
-    skinLabel("Label1", QStringLiteral("Schedule Name:"), this, twips(60, 180, 2595, 195));
+    skinLabel("Label1", QStringLiteral("Schedule Name:"), this, twipsRect(60, 180, 2595, 195));
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("txtName"));
-    m_name->setGeometry(twips(2700, 60, 3615, 285));
-    skinLabel("Label2", QStringLiteral("ScheduleType:"), this, twips(60, 480, 2595, 195));
+    m_name->setGeometry(twipsRect(2700, 60, 3615, 285));
+    skinLabel("Label2", QStringLiteral("ScheduleType:"), this, twipsRect(60, 480, 2595, 195));
     m_action = new QComboBox(this);
     m_action->setObjectName(QStringLiteral("cbShutdown"));
     m_action->setEditable(true);
     m_action->setInsertPolicy(QComboBox::NoInsert);
-    m_action->setGeometry(twips(2700, 420, 3615, 315));
+    m_action->setGeometry(twipsRect(2700, 420, 3615, 315));
 
     auto *frame = new QGroupBox(QStringLiteral("Schedule"), this);
     frame->setObjectName(QStringLiteral("Frame6"));
-    frame->setGeometry(twips(120, 840, 6195, 3975));
+    frame->setGeometry(twipsRect(120, 840, 6195, 3975));
     m_enabled = new QCheckBox(QStringLiteral("Enable Scheduler"), frame);
     m_enabled->setObjectName(QStringLiteral("chkScheduler"));
-    m_enabled->setGeometry(twips(240, 300, 5715, 255));
-    skinLabel("SkinLabel12", QStringLiteral("Start:"), frame, twips(240, 660, 615, 255));
+    m_enabled->setGeometry(twipsRect(240, 300, 5715, 255));
+    skinLabel("SkinLabel12", QStringLiteral("Start:"), frame, twipsRect(240, 660, 615, 255));
     m_date = new QDateEdit(frame);
     m_date->setObjectName(QStringLiteral("dtDate"));
     m_date->setDisplayFormat(shortDateFormat());
     m_date->setCalendarPopup(true);
-    m_date->setGeometry(twips(1080, 600, 2895, 300));
+    m_date->setGeometry(twipsRect(1080, 600, 2895, 300));
     m_time = new QTimeEdit(frame);
     m_time->setObjectName(QStringLiteral("dtTime"));
     m_time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     m_time->setTime(QTime(0, 0, 0));
-    m_time->setGeometry(twips(4140, 600, 1335, 300));
+    m_time->setGeometry(twipsRect(4140, 600, 1335, 300));
 
     auto *repeatFrame = new QGroupBox(frame);
     repeatFrame->setObjectName(QStringLiteral("frRepeat"));
-    repeatFrame->setGeometry(twips(240, 960, 5775, 2895));
+    repeatFrame->setGeometry(twipsRect(240, 960, 5775, 2895));
     m_repeat = new QCheckBox(QStringLiteral("Run Schedule"), repeatFrame);
     m_repeat->setObjectName(QStringLiteral("chkRepeat"));
-    m_repeat->setGeometry(twips(240, 300, 5235, 195));
+    m_repeat->setGeometry(twipsRect(240, 300, 5235, 195));
     m_repeat->setEnabled(false);
     const QString optionTexts[] = {QStringLiteral("Daily"), QStringLiteral("Weekly"),
                                    QStringLiteral("Monthly")};
-    const QRect optionPlaces[] = {twips(480, 600, 1455, 195), twips(480, 900, 1995, 195),
-                                  twips(480, 1200, 1455, 195)};
+    const QRect optionPlaces[] = {twipsRect(480, 600, 1455, 195), twipsRect(480, 900, 1995, 195),
+                                  twipsRect(480, 1200, 1455, 195)};
     for (int i = 0; i < 3; ++i) {
         auto *option = new QRadioButton(optionTexts[i], repeatFrame);
         option->setObjectName(QStringLiteral("optRepeat"));
@@ -138,16 +133,16 @@ void ScheduleWizard::buildControls() {
         m_repeatKinds[i] = option;
     }
     m_repeatKinds[0]->setChecked(true);
-    m_weekdays = checkList("tvScheduleWeek", repeatFrame, twips(2880, 540, 2655, 2055));
-    m_monthDays = checkList("tvScheduleMonth", repeatFrame, twips(2880, 540, 2655, 2055));
+    m_weekdays = checkList("tvScheduleWeek", repeatFrame, twipsRect(2880, 540, 2655, 2055));
+    m_monthDays = checkList("tvScheduleMonth", repeatFrame, twipsRect(2880, 540, 2655, 2055));
 
     auto *ok = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("Ok"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
-    ok->setGeometry(twips(4920, 4920, 1395, 735));
+    ok->setGeometry(twipsRect(4920, 4920, 1395, 735));
     auto *cancel =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cmdCancel"));
-    cancel->setGeometry(twips(3420, 4920, 1395, 735));
+    cancel->setGeometry(twipsRect(3420, 4920, 1395, 735));
 
     connect(m_enabled, &QCheckBox::toggled, this, &ScheduleWizard::applyControlStates);
     connect(m_repeat, &QCheckBox::toggled, this, &ScheduleWizard::applyControlStates);

@@ -1,6 +1,7 @@
 #include "presentation/AboutDialog.h"
 
 #include "core/ProductInfo.h"
+#include "core/Twips.h"
 #include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
@@ -20,32 +21,32 @@ AboutDialog::AboutDialog(LanguageEngine &languages, const ProgramValues &values)
     liveWindows().registerWindow(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("About"));
-    setFixedSize(pixelsFromTwips(7455), pixelsFromTwips(2925));
+    setFixedSize(toPixels(7455), toPixels(2925));
 
     auto *picture = new QLabel(this);
     picture->setObjectName(QStringLiteral("Picture1"));
     picture->setProperty("controlKind", QStringLiteral("PictureBox"));
-    picture->setGeometry(rectFromTwips(120, 120, 1440, 1440));
+    picture->setGeometry(twipsRect(120, 120, 1440, 1440));
     picture->setPixmap(aboutPicture(picture->size()));
 
     label("SkinLabel1", QString(), QRect(), "SkinLabel")->hide();
     QLabel *productName =
-        label("Label1", QStringLiteral("Vesperon"), rectFromTwips(1800, 120, 5535, 435), "SkinLabel");
+        label("Label1", QStringLiteral("Vesperon"), twipsRect(1800, 120, 5535, 435), "SkinLabel");
     QFont title = productName->font();
     title.setBold(true);
     title.setPointSizeF(title.pointSizeF() * 1.4);
     productName->setFont(title);
-    label("Label2", QStringLiteral("Version:"), rectFromTwips(1800, 690, 1335, 255), nullptr);
-    QLabel *version = label("lblVersion", QString(), rectFromTwips(3240, 690, 4095, 255), "SkinLabel");
-    label("Label3", QStringLiteral("Owned By:"), rectFromTwips(1800, 1005, 1335, 255), nullptr);
-    QLabel *company = label("lblCompany", QString(), rectFromTwips(3240, 1005, 4095, 255), "SkinLabel");
-    label("Label4", QStringLiteral("Website:"), rectFromTwips(1800, 1320, 1335, 255), nullptr);
-    QLabel *website = label("lblWebsite", QString(), rectFromTwips(3240, 1320, 4095, 255), "SkinLabel");
+    label("Label2", QStringLiteral("Version:"), twipsRect(1800, 690, 1335, 255), nullptr);
+    QLabel *version = label("lblVersion", QString(), twipsRect(3240, 690, 4095, 255), "SkinLabel");
+    label("Label3", QStringLiteral("Owned By:"), twipsRect(1800, 1005, 1335, 255), nullptr);
+    QLabel *company = label("lblCompany", QString(), twipsRect(3240, 1005, 4095, 255), "SkinLabel");
+    label("Label4", QStringLiteral("Website:"), twipsRect(1800, 1320, 1335, 255), nullptr);
+    QLabel *website = label("lblWebsite", QString(), twipsRect(3240, 1320, 4095, 255), "SkinLabel");
     QLabel *notice = label("Label5",
                            QStringLiteral("This program turns off, restarts or suspends your computer at the "
                                           "times you set. Save your work before a schedule is due: open "
                                           "programs are closed without asking."),
-                           rectFromTwips(120, 1800, 7215, 1005), nullptr);
+                           twipsRect(120, 1800, 7215, 1005), nullptr);
     notice->setWordWrap(true);
     notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

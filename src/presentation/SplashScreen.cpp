@@ -1,6 +1,7 @@
 #include "presentation/SplashScreen.h"
 
 #include "core/ProductInfo.h"
+#include "core/Twips.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
 #include "presentation/VersionInfo.h"
@@ -18,7 +19,7 @@ SplashScreen::SplashScreen(ProgramValues &values, std::function<QWidget *()> loa
     setObjectName(QStringLiteral("frmSplash"));
     liveWindows().registerWindow(this);
     setWindowTitle(QString::fromUtf8(product::ProgramName));
-    const QSize size(pixelsFromTwips(7170), pixelsFromTwips(4770));
+    const QSize size(toPixels(7170), toPixels(4770));
     setFixedSize(size);
 
     auto *image = new QLabel(this);

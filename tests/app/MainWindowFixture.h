@@ -1,8 +1,7 @@
 #pragma once
 
-#include "app/AppContext.h"
+#include "app/MainWindow.h"
 #include "app/ScriptedTrayHost.h"
-#include "app/frmMain.h"
 #include "core/Clock.h"
 #include "core/Prompt.h"
 #include "core/Shell.h"
@@ -15,7 +14,11 @@
 #include "support/QtPrinters.h"
 #include "support/SettingsDoubles.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -38,39 +41,78 @@ protected:
         std::make_unique<settings::SettingsBundle>(settingsStore, startupEntries, prompt);
     ProgramValues values;
     std::unique_ptr<LanguageEngine> languages;
-    std::unique_ptr<AppContext> context;
-    std::unique_ptr<frmMain> window;
+    std::unique_ptr<MainWindowSeams> seams;
+    std::unique_ptr<MainWindow> window;
     QStringList opened; // "wizard", "language modal", "help", ...
     int unloadCount = 0;
 
-    void SetUp() override {
-        languages =
-            std::make_unique<LanguageEngine>(dir.filePath(QStringLiteral("Localization.txt")), values);
-        context = std::make_unique<AppContext>(
-            AppContext{clock, prompt, shell, tray, power, *settings, *languages, values, AppFolder(dir.path())});
-        context->open.wizard = [this](ScheduleRecord *schedule) {
-            opened << QLatin1String(schedule ? "wizard edit" : "wizard new");
-        };
-        context->open.options = [this] { opened << QStringLiteral("options"); };
-        context->open.language = [this](bool modal) {
-            opened << QLatin1String(modal ? "language modal" : "language");
-        };
-        context->open.help = [this] { opened << QStringLiteral("help"); };
-        context->open.about = [this] { opened << QStringLiteral("about"); };
-        context->open.website = [this](const QString &mode) { opened << QStringLiteral("website ") + mode; };
+    void SetUp() override { useFolder(dir.path()); }
+
+    // The application folder (and the languages read from it) a window built from now on uses.
+    void useFolder(const QString &folder) {
+        languages = std::make_unique<LanguageEngine>(folder + QStringLiteral("/Localization.txt"), values);
+        seams = std::make_unique<MainWindowSeams>(MainWindowSeams{
+            clock, prompt, shell, tray, power, *settings, *languages, values, AppFolder(folder)});
     }
 
+    // Gives a freshly built window its openers; by default they record what was asked for.
+    virtual void installOpeners(MainWindow &main) {
+        WindowOpeners &open = main.openers();
+        open.wizard = [this](ScheduleRecord *schedule) {
+            opened << QLatin1String(schedule ? "wizard edit" : "wizard new");
+        };
+        open.options = [this] { opened << QStringLiteral("options"); };
+        open.language = [this](bool modal) {
+            opened << QLatin1String(modal ? "language modal" : "language");
+        };
+        open.help = [this] { opened << QStringLiteral("help"); };
+        open.about = [this] { opened << QStringLiteral("about"); };
+        open.website = [this](const QString &mode) { opened << QStringLiteral("website ") + mode; };
+    }
+
+    // Builds a main window with its openers, not yet loaded.
+    MainWindow &build() {
+        window = std::make_unique<MainWindow>(*seams);
+        QObject::connect(window.get(), &MainWindow::unloaded, [this] { ++unloadCount; });
+        installOpeners(*window);
+        return *window;
+    }
     // Builds and loads a main window as a program start does.
-    frmMain &start() {
-        window = std::make_unique<frmMain>(*context);
-        QObject::connect(window.get(), &frmMain::unloaded, [this] { ++unloadCount; });
-        window->Form_Load();
-        if (!context->startedHidden)
+    MainWindow &start() {
+        build();
+        window->load();
+        if (!window->startedHidden())
             window->show();
         return *window;
     }
 
-    QString dataFolder() const { return context->folder.dataFolder(); }
+    // A menu item of the main window (File, Action or tray menu) by its group and index.
+    QAction *menuItem(const char *group, int index) const {
+        for (QAction *item : window->findChildren<QAction *>(QLatin1String(group))) {
+            if (item->property("index").toInt() == index)
+                return item;
+        }
+        return nullptr;
+    }
+    void choose(const char *group, int index) const {
+        QAction *item = menuItem(group, index);
+        ASSERT_NE(item, nullptr) << group << index;
+        item->trigger();
+    }
+    void clickButton(const char *name) const {
+        auto *button = control<QAbstractButton>(name);
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // Clicks a row of the schedule list as the user does.
+    void clickRow(int row) const {
+        auto *list = control<QAbstractItemView>("lstSchedules");
+        const QRect place = list->visualRect(list->model()->index(row, 0));
+        ASSERT_TRUE(place.isValid()) << row;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+    }
+
+    QString dataFolder() const { return seams->folder.dataFolder(); }
     // A setting as stored, under any spelling of its name; `fallback` when there is none.
     QString user(const char *key, const char *fallback = "") const {
         return stored(settings::SettingsScope::ThisUser, key, fallback);

@@ -1,5 +1,5 @@
 #include "MainWindowFixture.h"
-#include "app/frmStillRunning.h"
+#include "app/StillRunningPrompt.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/SchedulerCycle.h"
 #include "support/ScheduleRecords.h"
@@ -29,17 +29,19 @@ protected:
     }
     bool editEnabled() { return control<QAbstractButton>("cmdEdit")->isEnabled(); }
     bool deleteEnabled() { return control<QAbstractButton>("cmdDelete")->isEnabled(); }
-    QAction *fileItem(int index) {
-        const auto items = window->findChildren<QAction *>(QStringLiteral("mnuFileItem"));
-        const auto it = std::find_if(items.begin(), items.end(),
-                                     [index](QAction *a) { return a->property("index").toInt() == index; });
-        return it == items.end() ? nullptr : *it;
+    QAction *fileItem(int index) { return menuItem("mnuFileItem", index); }
+    // Ticks a box of the still-running reminder and presses its Ok.
+    void answerReminder(const char *box) {
+        StillRunningPrompt *reminder = window->stillRunningPrompt();
+        ASSERT_NE(reminder, nullptr);
+        reminder->findChild<QCheckBox *>(QLatin1String(box))->setChecked(true);
+        QTest::mouseClick(reminder->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
     }
     void quickSchedule(const QString &action, const QString &delay) {
         auto *actions = control<QComboBox>("cbShutdown");
         actions->setCurrentIndex(actions->findText(action));
         control<QComboBox>("cmbTime")->setCurrentText(delay);
-        window->cmdGo_Click();
+        clickButton("cmdGo");
     }
     void runCycleAt(const QTime &time) {
         clock.set(QDateTime(QDate(2026, 6, 10), time));
@@ -78,7 +80,7 @@ TEST_F(MainWindowTest, StartingMinimizedToTheTrayNeverShowsTheWindow) {
     setProgram("chkMin", QStringLiteral("1"));
     start();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(context->startedHidden);
+    EXPECT_TRUE(window->startedHidden());
     EXPECT_TRUE(tray.present);
 }
 
@@ -131,8 +133,7 @@ TEST_F(MainWindowTest, ClosingHidesToTheTrayAndRemindsUntilToldOtherwise) {
     EXPECT_EQ(window->stillRunningPrompt()->windowTitle(), QStringLiteral("Vesperon is still running"));
 
     // "Don't show this reminder again": the next close hides silently.
-    window->stillRunningPrompt()->chkNoShow()->setChecked(true);
-    window->stillRunningPrompt()->cmdOK_Click();
+    answerReminder("chkNoShow");
     EXPECT_EQ(program("chkNoShow"), QStringLiteral("1"));
     EXPECT_EQ(program("chkAlwaysExit", "0"), QStringLiteral("0"));
     window->show();
@@ -146,9 +147,7 @@ TEST_F(MainWindowTest, ClosingHidesToTheTrayAndRemindsUntilToldOtherwise) {
 TEST_F(MainWindowTest, AlwaysExitFromThePromptEndsTheProgramNowAndOnEveryClose) {
     start();
     window->close();
-    ASSERT_NE(window->stillRunningPrompt(), nullptr);
-    window->stillRunningPrompt()->chkAlwaysExit()->setChecked(true);
-    window->stillRunningPrompt()->cmdOK_Click();
+    answerReminder("chkAlwaysExit");
     EXPECT_EQ(program("chkAlwaysExit"), QStringLiteral("1"));
     EXPECT_EQ(unloadCount, 1);
     EXPECT_FALSE(tray.present);
@@ -164,13 +163,9 @@ TEST_F(MainWindowTest, ExitFromTheFileOrTrayMenuNeverAsks) {
     for (const int alwaysExit : {0, 1}) {
         for (const bool fromTray : {false, true}) {
             setProgram("chkAlwaysExit", QString::number(alwaysExit));
-            context->exitRequested = false;
             const int before = unloadCount;
             start();
-            if (fromTray)
-                window->mnuTrayItem_Click(3);
-            else
-                window->mnuFileItem_Click(6);
+            choose(fromTray ? "mnuTrayItem" : "mnuFileItem", fromTray ? 3 : 6);
             EXPECT_EQ(unloadCount, before + 1) << alwaysExit << fromTray;
             EXPECT_EQ(window->stillRunningPrompt(), nullptr);
             EXPECT_FALSE(tray.present);
@@ -186,7 +181,7 @@ TEST_F(MainWindowTest, ColumnWidthsSurviveARestart) {
     EXPECT_EQ(window->columnTwips(0), 1235);
     EXPECT_EQ(window->columnTwips(4), 2500);
     control<QTreeView>("lstSchedules")->header()->resizeSection(2, 200);
-    window->mnuFileItem_Click(6);
+    choose("mnuFileItem", 6);
     EXPECT_EQ(user("BackupSetColumn1"), QStringLiteral("1235"));
     EXPECT_EQ(user("BackupSetColumn2"), QStringLiteral("2500"));
     EXPECT_EQ(user("BackupSetColumn3"), QStringLiteral("3000"));
@@ -201,24 +196,25 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandStates) {
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 1 Hour"));
     ASSERT_EQ(window->scheduleList().rowCount(), 2);
 
-    window->lstSchedules_ItemClick(0);
+    clickRow(0);
     EXPECT_TRUE(editEnabled());
     EXPECT_TRUE(deleteEnabled());
     EXPECT_TRUE(fileItem(1)->isEnabled());
     EXPECT_EQ(window->currentSchedule().StartTime, QStringLiteral("22:00:00"));
 
-    window->lstSchedules_ItemClick(1);
+    clickRow(1);
     EXPECT_FALSE(editEnabled());
     EXPECT_FALSE(fileItem(1)->isEnabled());
     EXPECT_TRUE(deleteEnabled());
     EXPECT_TRUE(fileItem(2)->isEnabled());
 
     // A reload keeps the states as they are.
-    window->loadData();
+    window->reloadSchedules();
     EXPECT_TRUE(deleteEnabled());
 
-    window->cmdEdit_Click();
-    window->mnuFileItem_Click(0);
+    clickRow(0);
+    clickButton("cmdEdit");
+    choose("mnuFileItem", 0);
     EXPECT_EQ(opened.mid(opened.size() - 2),
               (QStringList{QStringLiteral("wizard edit"), QStringLiteral("wizard new")}));
 }
@@ -226,12 +222,10 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandStates) {
 TEST_F(MainWindowTest, DeleteAsksFirstAndOnYesRemovesTheFile) {
     saveSchedule(QStringLiteral("Nightly"));
     start();
-    auto *list = control<QTreeView>("lstSchedules");
-    list->setCurrentIndex(window->scheduleList().index(0, 0));
-    window->lstSchedules_ItemClick(0);
+    clickRow(0);
 
     prompt.willAnswer(Prompt::Answer::No);
-    window->cmdDelete_Click();
+    clickButton("cmdDelete");
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_EQ(prompt.questions().first().text,
               QStringLiteral("Are you sure you want to delete the selected item?"));
@@ -241,13 +235,13 @@ TEST_F(MainWindowTest, DeleteAsksFirstAndOnYesRemovesTheFile) {
     EXPECT_TRUE(editEnabled());
 
     prompt.willAnswer(Prompt::Answer::Yes);
-    window->cmdDelete_Click();
+    clickButton("cmdDelete");
     EXPECT_FALSE(FileExists(scheduleFilePath(dataFolder(), QStringLiteral("Nightly"))));
     EXPECT_EQ(window->scheduleList().rowCount(), 0);
     EXPECT_FALSE(editEnabled());
     EXPECT_FALSE(deleteEnabled());
     // With nothing selected, Delete does nothing and asks nothing.
-    window->cmdDelete_Click();
+    clickButton("cmdDelete");
     EXPECT_EQ(prompt.questions().size(), 2);
 }
 
@@ -305,11 +299,11 @@ TEST_F(MainWindowTest, TypedQuickScheduleTextsAddRowsThatNeverRun) {
 TEST_F(MainWindowTest, TrayIconIsRetriedEveryFiveSecondsUntilItIsThere) {
     tray.acceptAdd = false;
     start();
-    EXPECT_EQ(window->tmrTrayIcon().interval(), TrayRetryInterval);
-    EXPECT_TRUE(window->tmrTrayIcon().isActive());
+    EXPECT_EQ(window->trayIconTimer().interval(), TrayRetryInterval);
+    EXPECT_TRUE(window->trayIconTimer().isActive());
     tray.acceptAdd = true;
-    window->tmrTrayIcon_Timer();
-    EXPECT_EQ(window->tmrTrayIcon().interval(), TrayRefreshInterval);
+    window->trayIconTimer().start(1);
+    QTRY_COMPARE(window->trayIconTimer().interval(), TrayRefreshInterval);
     EXPECT_TRUE(tray.present);
     // A click or a context click pops the tray menu up; a double click shows the hidden window.
     window->hide();
@@ -323,7 +317,7 @@ TEST_F(MainWindowTest, TrayIconIsRetriedEveryFiveSecondsUntilItIsThere) {
     emit tray.doubleClicked();
     EXPECT_TRUE(window->isVisible());
     window->hide();
-    window->mnuTrayItem_Click(0);
+    choose("mnuTrayItem", 0);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(window->isMaximized());
 }
@@ -331,8 +325,8 @@ TEST_F(MainWindowTest, TrayIconIsRetriedEveryFiveSecondsUntilItIsThere) {
 TEST_F(MainWindowTest, CommandsOpenTheirWindowsAndTheActionMenuDoesNothing) {
     start();
     opened.clear();
-    window->cmdWebsite_Click();
-    window->mnuFileItem_Click(4);
+    clickButton("cmdWebsite");
+    choose("mnuFileItem", 4);
     for (QAction *item : window->findChildren<QAction *>(QStringLiteral("mnuActionItem")))
         item->trigger();
     EXPECT_EQ(opened, (QStringList{QStringLiteral("website Website"), QStringLiteral("options")}));

@@ -1,6 +1,6 @@
 // The main window's Options command opens General Preferences, one at a time.
-#include "app/OptionsOpener.h"
 #include "app/MainWindowFixture.h"
+#include "app/WindowOpeners.h"
 #include "settings/OptionsDialog.h"
 
 #include <QApplication>
@@ -14,9 +14,9 @@ namespace {
 
 class OptionsOpenerTest : public test::MainWindowFixture {
 protected:
-    void SetUp() override {
-        MainWindowFixture::SetUp();
-        installOptions(*context);
+    void installOpeners(MainWindow &main) override {
+        MainWindowFixture::installOpeners(main);
+        installOptions(main, *seams, QIcon());
     }
     static QList<OptionsDialog *> openOptionsWindows() {
         QList<OptionsDialog *> found;
@@ -34,19 +34,19 @@ protected:
 TEST_F(OptionsOpenerTest, OptionsCommandOpensOneLoadedWindowAndAFreshOneAfterClosing) {
     setProgram("chkNoShow", QStringLiteral("1"));
     start();
-    window->mnuFileItem_Click(4);
+    choose("mnuFileItem", 4);
     ASSERT_EQ(openOptionsWindows().size(), 1);
     QPointer<OptionsDialog> first = openOptionsWindows().constFirst();
     EXPECT_FALSE(first->isModal());
     EXPECT_TRUE(first->findChild<QCheckBox *>(QStringLiteral("chkNoShow"))->isChecked());
     EXPECT_EQ(first->windowTitle(), "General Preferences");
 
-    window->mnuFileItem_Click(4);
+    choose("mnuFileItem", 4);
     ASSERT_EQ(openOptionsWindows().size(), 1);
     EXPECT_EQ(openOptionsWindows().constFirst(), first.data());
 
     first->close();
-    window->mnuFileItem_Click(4); // while the closed one still waits to be destroyed
+    choose("mnuFileItem", 4); // while the closed one still waits to be destroyed
     ASSERT_EQ(openOptionsWindows().size(), 1);
     QPointer<OptionsDialog> second = openOptionsWindows().constFirst();
     EXPECT_NE(second.data(), first.data());
@@ -56,26 +56,23 @@ TEST_F(OptionsOpenerTest, OptionsCommandOpensOneLoadedWindowAndAFreshOneAfterClo
 
     // The program's end takes an open window with it.
     window.reset();
-    context.reset();
     EXPECT_TRUE(second.isNull());
 }
 
 TEST_F(OptionsOpenerTest, TickingOpenMinimizedMakesTheNextStartBeginInTheTray) {
     start();
-    window->mnuFileItem_Click(4);
+    choose("mnuFileItem", 4);
     ASSERT_EQ(openOptionsWindows().size(), 1);
     auto *chkMin = openOptionsWindows().constFirst()->findChild<QCheckBox *>(QStringLiteral("chkMin"));
     QTest::mouseClick(chkMin, Qt::LeftButton, {}, QPoint(6, chkMin->height() / 2));
     EXPECT_EQ(program("chkMin"), "1");
 
-    context->exitRequested = true; // the exit closes the options window too
-    window->close();
+    choose("mnuFileItem", 6); // the exit closes the options window too
     destroyClosedWindows();
     EXPECT_TRUE(openOptionsWindows().isEmpty());
 
-    context->exitRequested = false;
     start();
-    EXPECT_TRUE(context->startedHidden);
+    EXPECT_TRUE(window->startedHidden());
     EXPECT_FALSE(window->isVisible());
 }
 

@@ -1,8 +1,7 @@
 #include "ProgramWindows.h"
 
-#include "app/OptionsOpener.h"
+#include "app/StillRunningPrompt.h"
 #include "app/WindowOpeners.h"
-#include "app/frmStillRunning.h"
 #include "localization/LocalizationFile.h"
 
 #include <QApplication>
@@ -20,8 +19,7 @@ void ProgramWindows::SetUp() {
 }
 
 void ProgramWindows::TearDown() {
-    // The wizard goes with the main window and the options window with the context; the
-    // reminder belongs to no one.
+    // The wizard and the options window go with the main window; the reminder belongs to no one.
     delete m_stillRunning.data();
     for (const QPointer<QWidget> &window : m_windows) {
         if (window && window->objectName() != QLatin1String("frmMain"))
@@ -32,26 +30,26 @@ void ProgramWindows::TearDown() {
 }
 
 void ProgramWindows::openEveryWindow() {
-    frmMain &main = start();
+    MainWindow &main = start();
     m_windows << &main;
 
-    installWizard(*context, main);
-    context->open.wizard(nullptr);
+    installWizard(main, *seams);
+    main.openers().wizard(nullptr);
     m_windows << main.findChild<QWidget *>(QStringLiteral("frmWizard"));
 
-    installOptions(*context);
-    context->open.options();
+    installOptions(main, *seams, QIcon());
+    main.openers().options();
     for (QWidget *top : QApplication::topLevelWidgets()) {
         if (top->objectName() == QLatin1String("frmOptions"))
             m_windows << top;
     }
 
     // The language window and the about window, opened as the menus open them.
-    installLanguageWindow(*context, main, m_http);
-    installPresentationWindows(*context);
+    installLanguageWindow(main, *seams, m_http);
+    installPresentationWindows(main, *seams);
     for (const auto &[open, name] : {std::pair<std::function<void()>, const char *>{
-                                         [this] { context->open.language(false); }, "frmLanguage"},
-                                     {[this] { context->open.about(); }, "frmAbout"}}) {
+                                         [&main] { main.openers().language(false); }, "frmLanguage"},
+                                     {[&main] { main.openers().about(); }, "frmAbout"}}) {
         open();
         for (QWidget *top : QApplication::topLevelWidgets()) {
             if (top->objectName() == QLatin1String(name) && !m_windows.contains(top))
@@ -59,9 +57,9 @@ void ProgramWindows::openEveryWindow() {
         }
     }
 
-    auto *stillRunning = new frmStillRunning(*context, main);
+    auto *stillRunning = new StillRunningPrompt(settings->program(), *languages, values);
     m_stillRunning = stillRunning;
-    stillRunning->Form_Load();
+    stillRunning->load();
     m_windows << stillRunning;
 
     for (const QPointer<QWidget> &window : m_windows)

@@ -47,9 +47,9 @@ protected:
         setUser("showHelp", QStringLiteral("0"));
     }
 
-    frmMain &startWithWizard() {
+    MainWindow &startWithWizard() {
         start();
-        installWizard(*context, *window);
+        installWizard(*window, *seams);
         return *window;
     }
 

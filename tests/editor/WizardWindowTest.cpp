@@ -56,7 +56,7 @@ TEST_F(WizardWindowTest, NameThatDiffersOnlyInCaseOrMatchesAQuickRowIsRefused) {
     test::writeBytes(file("Backup"), original);
     startWithWizard();
     control<QComboBox>("cmbTime")->setCurrentText(QStringLiteral("In 1 Hour"));
-    window->cmdGo_Click(); // adds a quick-schedule row
+    clickButton("cmdGo"); // adds a quick-schedule row
     const QString quickRow = window->scheduleList().rows().last().name;
     ASSERT_TRUE(quickRow.startsWith(QStringLiteral("Quick Schedule")));
 
@@ -212,7 +212,7 @@ TEST_F(WizardWindowTest, CancelAndTheCloseBoxWriteNothingAndTheNextOpenLoadsAfre
     // The program's exit unloads an open wizard without saving it.
     pressNew();
     typeName(QStringLiteral("Never"));
-    window->Form_Unload();
+    choose("mnuFileItem", 6);
     settle();
     EXPECT_EQ(wizard(), nullptr);
     EXPECT_TRUE(files().isEmpty());

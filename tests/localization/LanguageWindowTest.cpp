@@ -214,9 +214,7 @@ TEST_F(LanguageWindowTest, ErrorPagesAndStalledServersLeaveTheFileAloneWithoutAW
 TEST_F(LanguageWindowTest, AFileThatCannotBeWrittenIsReportedNotAnnounced) {
     // The application folder's place is taken by a file: nothing can be written in it.
     test::writeBytes(dir.filePath("gone"), "not a folder");
-    languages = std::make_unique<LanguageEngine>(dir.filePath("gone/Localization.txt"), values);
-    context = std::make_unique<AppContext>(AppContext{clock, prompt, shell, tray, power, *settings, *languages,
-                                                      values, AppFolder(dir.filePath("gone"))});
+    useFolder(dir.filePath("gone"));
     start();
     open();
     server.answer.body = file(English);
@@ -259,8 +257,8 @@ TEST_F(LanguageWindowTest, TheTemplateButtonWritesTheEnglishTemplateAfterAsking)
 
 TEST_F(LanguageWindowTest, TheFirstStartShowsTheWindowModally) {
     setUser("Language", QString()); // nothing stored yet
-    window = std::make_unique<frmMain>(*context);
-    installLanguageWindow(*context, *window, http);
+    build();
+    installLanguageWindow(*window, *seams, http);
     bool sawModal = false;
     QTimer::singleShot(0, [&] {
         auto *modal = qobject_cast<LanguageWindow *>(QApplication::activeModalWidget());
@@ -268,14 +266,14 @@ TEST_F(LanguageWindowTest, TheFirstStartShowsTheWindowModally) {
         if (modal)
             QTest::mouseClick(modal->findChild<QPushButton *>("Command2"), Qt::LeftButton);
     });
-    window->Form_Load();
+    window->load();
     EXPECT_TRUE(sawModal);
 
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     // From the menu it opens without modality, once however often it is asked for.
-    context->open.language(false);
-    context->open.language(false);
+    window->openers().language(false);
+    window->openers().language(false);
     int count = 0;
     for (QWidget *w : QApplication::topLevelWidgets()) {
         if (auto *l = qobject_cast<LanguageWindow *>(w); l && l->isVisible()) {

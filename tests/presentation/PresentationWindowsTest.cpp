@@ -20,7 +20,11 @@ class PresentationWindowsTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        installPresentationWindows(*context);
+        build();
+    }
+    void installOpeners(MainWindow &main) override {
+        MainWindowFixture::installOpeners(main);
+        installPresentationWindows(main, *seams);
     }
     void TearDown() override {
         for (QWidget *w : QApplication::topLevelWidgets()) {
@@ -62,7 +66,7 @@ TEST(VersionInfoTest, WebAddressGetsAHttpSchemeOnlyWhenItHasNone) {
 TEST_F(PresentationWindowsTest, AboutShowsTheProductValuesUnderItsTitle) {
     SetDefaultMessages(*languages);
     values.CompanyName = QStringLiteral("someone else"); // the window shows what the program holds
-    context->open.about();
+    window->openers().about();
     auto *about = loaded<AboutDialog>("frmAbout");
     ASSERT_TRUE(about);
     EXPECT_TRUE(about->isVisible());
@@ -75,7 +79,7 @@ TEST_F(PresentationWindowsTest, AboutShowsTheProductValuesUnderItsTitle) {
     EXPECT_FALSE(about->findChild<QLabel *>(QStringLiteral("Picture1"))->pixmap().isNull());
 
     // A second About brings up the same window.
-    context->open.about();
+    window->openers().about();
     int count = 0;
     for (QWidget *w : QApplication::topLevelWidgets())
         count += w->objectName() == QLatin1String("frmAbout");
@@ -94,7 +98,7 @@ TEST_F(PresentationWindowsTest, AboutIsTranslatedButKeepsTheProductValuesAndItsT
                      "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n</XML_DIZ_INFO>\r\n");
     SetDefaultMessages(*languages);
     values.CurrentLanguage = QStringLiteral("Deutsch");
-    context->open.about();
+    window->openers().about();
     auto *about = loaded<AboutDialog>("frmAbout");
     ASSERT_TRUE(about);
     EXPECT_EQ(text(about, "Label3"), QStringLiteral("Besitzer:"));
@@ -104,19 +108,19 @@ TEST_F(PresentationWindowsTest, AboutIsTranslatedButKeepsTheProductValuesAndItsT
 }
 
 TEST_F(PresentationWindowsTest, HelpOpensOnlyAnExistingHelpFileAndRecordsIt) {
-    context->open.help();
+    window->openers().help();
     EXPECT_TRUE(shell.opened.isEmpty());
     EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("unset"));
 
     QDir(dir.path()).mkdir(QStringLiteral("Help.chm")); // a folder of that name is no help file
-    context->open.help();
+    window->openers().help();
     EXPECT_TRUE(shell.opened.isEmpty());
     EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("unset"));
     QDir(dir.path()).rmdir(QStringLiteral("Help.chm"));
 
     test::writeBytes(dir.filePath("Help.chm"), "ITSF");
     shell.answer = false; // what the shell answers changes nothing
-    context->open.help();
+    window->openers().help();
     EXPECT_EQ(shell.opened, QStringList{dir.filePath("Help.chm")});
     EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("0"));
     EXPECT_EQ(user("showHelp", "unset"), QStringLiteral("unset")); // the per-user copy is the main window's
@@ -150,9 +154,9 @@ TEST_F(PresentationWindowsTest, WebsiteButtonPressedTwiceWithinASecondOpensTheAd
 }
 
 TEST_F(PresentationWindowsTest, AnotherWebsiteModeOpensNothingButStillTakesItsSecond) {
-    context->open.website(QStringLiteral("Forum"));
+    window->openers().website(QStringLiteral("Forum"));
     EXPECT_TRUE(shell.opened.isEmpty());
-    context->open.website(QStringLiteral("Website"));
+    window->openers().website(QStringLiteral("Website"));
     EXPECT_TRUE(shell.opened.isEmpty());
 }
 

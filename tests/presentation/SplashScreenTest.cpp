@@ -18,9 +18,8 @@ protected:
     SplashScreen &makeSplash() {
         splash = std::make_unique<SplashScreen>(values, [this]() -> QWidget * {
             ++loads;
-            window = std::make_unique<frmMain>(*context);
-            window->Form_Load();
-            return context->startedHidden ? nullptr : window.get();
+            build().load();
+            return window->startedHidden() ? nullptr : window.get();
         });
         return *splash;
     }
@@ -83,7 +82,7 @@ TEST_F(SplashScreenTest, AMainWindowThatWentToTheTrayStaysHidden) {
     for (int tick = 1; tick <= 75; ++tick)
         s.tick();
     EXPECT_EQ(loads, 1);
-    EXPECT_TRUE(context->startedHidden);
+    EXPECT_TRUE(window->startedHidden());
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(s.isVisible());
 }

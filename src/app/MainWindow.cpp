@@ -1,9 +1,11 @@
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 
-#include "app/AppContext.h"
 #include "app/AppIcons.h"
+#include "app/StillRunningPrompt.h"
 #include "app/TrayHost.h"
-#include "app/frmStillRunning.h"
+#include "core/Clock.h"
+#include "core/Prompt.h"
+#include "core/Shell.h"
 #include "core/ShortDate.h"
 #include "localization/LanguageEngine.h"
 #include "localization/WindowRegistry.h"
@@ -85,35 +87,36 @@ void fillActionBox(QComboBox *box, PowerBackend &power) {
 
 } // namespace
 
-frmMain::frmMain(AppContext &context, QWidget *parent) : QMainWindow(parent), m_ctx(context) {
+MainWindow::MainWindow(MainWindowSeams seams, QWidget *parent)
+    : QMainWindow(parent), m_seams(std::move(seams)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vesperon"));
     liveWindows().registerWindow(this);
-    m_power = std::make_unique<PowerController>(m_ctx.osPower);
+    m_power = std::make_unique<PowerController>(m_seams.power);
     m_cycle = std::make_unique<SchedulerCycle>(
-        m_model, m_ctx.clock, dataFolder(),
+        m_model, m_seams.clock, dataFolder(),
         [this](const QString &name, const QString &type) { performAction(name, type); }, this);
     buildControls();
     buildMenus();
-    m_tmrTrayIcon.setInterval(TrayRetryInterval);
-    connect(&m_tmrTrayIcon, &QTimer::timeout, this, &frmMain::tmrTrayIcon_Timer);
-    connect(&m_ctx.tray, &TrayHost::clicked, this, &frmMain::popUpTrayMenu);
-    connect(&m_ctx.tray, &TrayHost::contextClicked, this, &frmMain::popUpTrayMenu);
-    connect(&m_ctx.tray, &TrayHost::doubleClicked, this, [this] { openFromTray(false); });
+    m_trayIconTimer.setInterval(TrayRetryInterval);
+    connect(&m_trayIconTimer, &QTimer::timeout, this, &MainWindow::keepTrayIconUp);
+    connect(&m_seams.tray, &TrayHost::clicked, this, &MainWindow::popUpTrayMenu);
+    connect(&m_seams.tray, &TrayHost::contextClicked, this, &MainWindow::popUpTrayMenu);
+    connect(&m_seams.tray, &TrayHost::doubleClicked, this, [this] { openFromTray(false); });
     // Logging off or shutting down ends the program without asking.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) {
-        if (Form_QueryUnload(CloseReason::SystemShutdown))
-            Form_Unload();
+        if (mayUnload(CloseReason::SystemShutdown))
+            unload();
     });
 }
 
-frmMain::~frmMain() = default;
+MainWindow::~MainWindow() = default;
 
-QString frmMain::dataFolder() const {
-    return m_ctx.folder.dataFolder();
+QString MainWindow::dataFolder() const {
+    return m_seams.folder.dataFolder();
 }
 
-void frmMain::buildControls() {
+void MainWindow::buildControls() {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("frmMainClient"));
     client->setMinimumSize(0, 0);
@@ -155,7 +158,7 @@ void frmMain::buildControls() {
     m_cbShutdown->setEditable(true);
     m_cbShutdown->setInsertPolicy(QComboBox::NoInsert);
     m_cbShutdown->setGeometry(twipsRect(4440, 300, 2295, 330));
-    m_cbShutdown->installEventFilter(new EnterFilter(m_cbShutdown, [this] { cmdGo_Click(); }));
+    m_cbShutdown->installEventFilter(new EnterFilter(m_cbShutdown, [this] { onGoClicked(); }));
     m_cmbTime = new QComboBox(client);
     m_cmbTime->setObjectName(QStringLiteral("cmbTime"));
     m_cmbTime->setEditable(true);
@@ -195,20 +198,19 @@ void frmMain::buildControls() {
         m_lstSchedules->header()->resizeSection(column, m_columnPixels[column]);
     }
 
-    connect(m_lstSchedules, &QTreeView::clicked, this,
-            [this](const QModelIndex &index) { lstSchedules_ItemClick(index.row()); });
-    connect(m_cmdNewSchedule, &QToolButton::clicked, this, &frmMain::cmdNewSchedule_Click);
-    connect(m_cmdEdit, &QToolButton::clicked, this, &frmMain::cmdEdit_Click);
-    connect(m_cmdDelete, &QToolButton::clicked, this, &frmMain::cmdDelete_Click);
-    connect(m_cmdGo, &QToolButton::clicked, this, &frmMain::cmdGo_Click);
-    connect(m_cmdPower, &QToolButton::clicked, this, &frmMain::cmdPower_Click);
-    connect(m_cmdWebsite, &QToolButton::clicked, this, &frmMain::cmdWebsite_Click);
+    connect(m_lstSchedules, &QTreeView::clicked, this, &MainWindow::onScheduleClicked);
+    connect(m_cmdNewSchedule, &QToolButton::clicked, this, &MainWindow::onNewScheduleClicked);
+    connect(m_cmdEdit, &QToolButton::clicked, this, &MainWindow::onEditClicked);
+    connect(m_cmdDelete, &QToolButton::clicked, this, &MainWindow::onDeleteClicked);
+    connect(m_cmdGo, &QToolButton::clicked, this, &MainWindow::onGoClicked);
+    connect(m_cmdPower, &QToolButton::clicked, this, &MainWindow::onPowerOptionsClicked);
+    connect(m_cmdWebsite, &QToolButton::clicked, this, &MainWindow::onWebsiteClicked);
     connect(m_chkPrevent, &QCheckBox::toggled, this, [this](bool on) { m_cycle->setPreventSchedules(on); });
     connect(m_chkLowPower, &QCheckBox::clicked, this, [this](bool on) { m_power->setSleepBlocked(on); });
 }
 
-QAction *frmMain::addItem(QMenu *menu, const QString &group, int index, const QString &caption,
-                          const QString &icon) {
+QAction *MainWindow::addItem(QMenu *menu, const QString &group, int index, const QString &caption,
+                             const QString &icon) {
     auto *action = new QAction(caption, menu);
     action->setObjectName(group);
     action->setProperty("index", index);
@@ -220,7 +222,7 @@ QAction *frmMain::addItem(QMenu *menu, const QString &group, int index, const QS
     return action;
 }
 
-void frmMain::buildMenus() {
+void MainWindow::buildMenus() {
     const auto topMenu = [this](const char *name, const QString &title, bool onBar = true) {
         auto *menu = new QMenu(title, this);
         menu->setObjectName(QLatin1String(name));
@@ -242,9 +244,16 @@ void frmMain::buildMenus() {
                                  QStringLiteral("exit")};
     for (int i = 0; i < 7; ++i) {
         QAction *item = addItem(file, QStringLiteral("mnuFileItem"), i, fileCaptions[i], fileIcons[i]);
-        connect(item, &QAction::triggered, this, [this, i] { mnuFileItem_Click(i); });
         m_mnuFileItem << item;
     }
+    connect(m_mnuFileItem[0], &QAction::triggered, this, &MainWindow::onNewScheduleClicked);
+    connect(m_mnuFileItem[1], &QAction::triggered, this, &MainWindow::onEditClicked);
+    connect(m_mnuFileItem[2], &QAction::triggered, this, &MainWindow::onDeleteClicked);
+    connect(m_mnuFileItem[4], &QAction::triggered, this, [this] {
+        if (m_open.options)
+            m_open.options();
+    });
+    connect(m_mnuFileItem[6], &QAction::triggered, this, &MainWindow::onExitChosen);
     m_mnuFileItem[1]->setEnabled(false);
     m_mnuFileItem[2]->setEnabled(false);
 
@@ -257,27 +266,27 @@ void frmMain::buildMenus() {
     QMenu *view = topMenu("mnuView", QStringLiteral("&View"));
     connect(addItem(view, QStringLiteral("mnuPowerOptions"), 0, QStringLiteral("Power Options"),
                     QStringLiteral("power")),
-            &QAction::triggered, this, &frmMain::cmdPower_Click);
+            &QAction::triggered, this, &MainWindow::onPowerOptionsClicked);
     QMenu *language = topMenu("mnuLanguage", QStringLiteral("&Languages"));
     connect(addItem(language, QStringLiteral("mnuLanguageItem"), 0, QStringLiteral("Change Language"),
                     QStringLiteral("language")),
             &QAction::triggered, this, [this] {
-                if (m_ctx.open.language)
-                    m_ctx.open.language(false);
+                if (m_open.language)
+                    m_open.language(false);
             });
     QMenu *help = topMenu("mnuHelp", QStringLiteral("&Help"));
     connect(
         addItem(help, QStringLiteral("mnuHelpItem"), 0, QStringLiteral("View Help"), QStringLiteral("help")),
         &QAction::triggered, this, [this] {
-            if (m_ctx.open.help)
-                m_ctx.open.help();
+            if (m_open.help)
+                m_open.help();
         });
     QMenu *about = topMenu("mnuAbout", QStringLiteral("A&bout"));
     connect(addItem(about, QStringLiteral("mnuAboutItem"), 0, QStringLiteral("About this software"),
                     QStringLiteral("about")),
             &QAction::triggered, this, [this] {
-                if (m_ctx.open.about)
-                    m_ctx.open.about();
+                if (m_open.about)
+                    m_open.about();
             });
 
     // The tray menu is not on the bar: it pops up from the tray icon.
@@ -286,51 +295,53 @@ void frmMain::buildMenus() {
                                     QStringLiteral("Exit")};
     const QString trayIcons[] = {QStringLiteral("open"), QStringLiteral("hide"), QString(),
                                  QStringLiteral("exit")};
-    for (int i = 0; i < 4; ++i) {
-        QAction *item = addItem(m_mnuTray, QStringLiteral("mnuTrayItem"), i, trayCaptions[i], trayIcons[i]);
-        connect(item, &QAction::triggered, this, [this, i] { mnuTrayItem_Click(i); });
-    }
+    QList<QAction *> trayItems;
+    for (int i = 0; i < 4; ++i)
+        trayItems << addItem(m_mnuTray, QStringLiteral("mnuTrayItem"), i, trayCaptions[i], trayIcons[i]);
+    // "Hide Menu" only closes the menu.
+    connect(trayItems[0], &QAction::triggered, this, &MainWindow::onOpenFromTrayChosen);
+    connect(trayItems[3], &QAction::triggered, this, &MainWindow::onExitChosen);
 }
 
-void frmMain::Form_Load() {
+void MainWindow::load() {
     setWindowIcon(programIcon());
-    auto &user = m_ctx.settings.user();
+    auto &user = m_seams.settings.user();
     const QString firstLanguage = user.value(settings::keys::Language, QString());
-    m_cmdWebsite->setText(QStringLiteral("Visit ") + m_ctx.values.Website);
-    m_ctx.values.CurrentLanguage = user.value(settings::keys::Language);
-    SetDefaultMessages(m_ctx.languages);
-    m_ctx.languages.ChangeLanguage(this, m_ctx.values.CurrentLanguage);
+    m_cmdWebsite->setText(QStringLiteral("Visit ") + m_seams.values.Website);
+    m_seams.values.CurrentLanguage = user.value(settings::keys::Language);
+    SetDefaultMessages(m_seams.languages);
+    m_seams.languages.ChangeLanguage(this, m_seams.values.CurrentLanguage);
     fitCaption(m_cmdWebsite);
     if (firstLanguage.isEmpty()) {
         user.setValue(settings::keys::Language, QStringLiteral("English"));
-        if (m_ctx.open.language)
-            m_ctx.open.language(true);
+        if (m_open.language)
+            m_open.language(true);
     }
-    setWindowTitle(m_ctx.languages.getMessages(QStringLiteral("MSG_TITLE")));
-    loadData();
+    setWindowTitle(m_seams.languages.getMessages(QStringLiteral("MSG_TITLE")));
+    reloadSchedules();
 
-    fillActionBox(m_cbShutdown, m_ctx.osPower);
-    m_ctx.osPower.setWindowHandle(static_cast<std::uintptr_t>(winId()));
-    tmrTrayIcon_Timer();
-    m_tmrTrayIcon.start();
+    fillActionBox(m_cbShutdown, m_seams.power);
+    m_seams.power.setWindowHandle(static_cast<std::uintptr_t>(winId()));
+    keepTrayIconUp();
+    m_trayIconTimer.start();
     QDir().mkpath(dataFolder());
     restoreColumnWidths();
 
     if (user.value(settings::keys::showHelp) == QLatin1String("1")) {
-        if (user.value(settings::keys::Language) == QLatin1String("English") && m_ctx.open.help)
-            m_ctx.open.help();
+        if (user.value(settings::keys::Language) == QLatin1String("English") && m_open.help)
+            m_open.help();
         user.setValue(settings::keys::showHelp, QStringLiteral("0"));
     }
-    if (m_ctx.settings.program().value(settings::keys::chkMin) == QLatin1String("1")) {
+    if (m_seams.settings.program().value(settings::keys::chkMin) == QLatin1String("1")) {
         setWindowState(windowState() | Qt::WindowMinimized);
         hide();
-        m_ctx.startedHidden = true;
-        m_ctx.settings.program().setStartedHidden(true);
+        m_startedHidden = true;
+        m_seams.settings.program().setStartedHidden(true);
     }
     m_cycle->start();
 }
 
-void frmMain::fitCaption(QToolButton *button) {
+void MainWindow::fitCaption(QToolButton *button) {
     QFont font = button->font();
     font.setPointSizeF(QApplication::font(button).pointSizeF());
     const int room = button->width() - 12;
@@ -339,12 +350,12 @@ void frmMain::fitCaption(QToolButton *button) {
     button->setFont(font);
 }
 
-void frmMain::loadData() {
-    vesperon::loadData(m_model, dataFolder(), m_ctx.clock.now());
+void MainWindow::reloadSchedules() {
+    vesperon::loadData(m_model, dataFolder(), m_seams.clock.now());
 }
 
-void frmMain::restoreColumnWidths() {
-    auto &user = m_ctx.settings.user();
+void MainWindow::restoreColumnWidths() {
+    auto &user = m_seams.settings.user();
     for (int column = 1; column <= ScheduleListModel::ColumnCount; ++column) {
         const int twips = columnTwipsFromSetting(user.value(settings::keys::BackupSetColumn(column)));
         m_columnTwips[column - 1] = twips;
@@ -353,60 +364,62 @@ void frmMain::restoreColumnWidths() {
     }
 }
 
-double frmMain::columnTwips(int column) const {
+double MainWindow::columnTwips(int column) const {
     const int pixels = m_lstSchedules->header()->sectionSize(column);
     return pixels == m_columnPixels[column] ? m_columnTwips[column] : double(pixels) * TwipsPerPixel;
 }
 
-void frmMain::saveColumnWidths() {
-    auto &user = m_ctx.settings.user();
+void MainWindow::saveColumnWidths() {
+    auto &user = m_seams.settings.user();
     for (int column = 1; column <= ScheduleListModel::ColumnCount; ++column)
         user.setValue(settings::keys::BackupSetColumn(column),
                       columnSettingFromTwips(columnTwips(column - 1)));
 }
 
-void frmMain::setItemCommands(ItemCommandStates states) {
+void MainWindow::setItemCommands(ItemCommandStates states) {
     m_cmdEdit->setEnabled(states.edit);
     m_mnuFileItem[1]->setEnabled(states.edit);
     m_cmdDelete->setEnabled(states.remove);
     m_mnuFileItem[2]->setEnabled(states.remove);
 }
 
-void frmMain::lstSchedules_ItemClick(int row) {
-    if (row < 0 || row >= m_model.rowCount())
+void MainWindow::onScheduleClicked(const QModelIndex &index) {
+    const int row = index.row();
+    if (!index.isValid() || row >= m_model.rowCount())
         return;
     const bool hasFile = fillCurrentSchedule(m_model.row(row), dataFolder(), m_currentSchedule);
     setItemCommands(commandsForClickedRow(hasFile));
 }
 
-void frmMain::cmdNewSchedule_Click() {
-    if (m_ctx.open.wizard)
-        m_ctx.open.wizard(nullptr);
+void MainWindow::onNewScheduleClicked() {
+    if (m_open.wizard)
+        m_open.wizard(nullptr);
 }
 
-void frmMain::cmdEdit_Click() {
-    if (m_ctx.open.wizard)
-        m_ctx.open.wizard(&m_currentSchedule);
+void MainWindow::onEditClicked() {
+    if (m_open.wizard)
+        m_open.wizard(&m_currentSchedule);
 }
 
-void frmMain::cmdDelete_Click() {
+void MainWindow::onDeleteClicked() {
     const QModelIndex selected = m_lstSchedules->currentIndex();
     if (!selected.isValid() || selected.row() >= m_model.rowCount())
         return; // nothing selected: nothing to delete
     const ScheduleRow row = m_model.row(selected.row());
-    const Prompt::Answer answer = m_ctx.prompt.ask(m_ctx.languages.getMessages(QStringLiteral("MSG_DELETE")),
-                                                   QStringLiteral("Really delete?"), Prompt::Buttons::YesNo);
+    const Prompt::Answer answer =
+        m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_DELETE")),
+                           QStringLiteral("Really delete?"), Prompt::Buttons::YesNo);
     if (answer != Prompt::Answer::Yes)
         return;
     deleteScheduleFile(row, dataFolder());
-    loadData();
+    reloadSchedules();
     setItemCommands({false, false});
 }
 
-void frmMain::cmdPower_Click() {
+void MainWindow::onPowerOptionsClicked() {
 #ifdef Q_OS_WIN
-    m_ctx.shell.start(QStringLiteral("RunDLL32.EXE"),
-                      {QStringLiteral("shell32.dll,Control_RunDLL"), QStringLiteral("ups.cpl")});
+    m_seams.shell.start(QStringLiteral("RunDLL32.EXE"),
+                        {QStringLiteral("shell32.dll,Control_RunDLL"), QStringLiteral("ups.cpl")});
 #else
     // The desktop's own power settings, where one of the known tools is installed.
     for (const auto &[program, arguments] :
@@ -416,77 +429,58 @@ void frmMain::cmdPower_Click() {
           std::pair{QStringLiteral("xfce4-power-manager-settings"), QStringList{}},
           std::pair{QStringLiteral("mate-power-preferences"), QStringList{}}}) {
         if (!QStandardPaths::findExecutable(program).isEmpty()) {
-            m_ctx.shell.start(program, arguments);
+            m_seams.shell.start(program, arguments);
             return;
         }
     }
 #endif
 }
 
-void frmMain::cmdWebsite_Click() {
-    if (m_ctx.open.website)
-        m_ctx.open.website(QStringLiteral("Website"));
+void MainWindow::onWebsiteClicked() {
+    if (m_open.website)
+        m_open.website(QStringLiteral("Website"));
 }
 
-void frmMain::cmdGo_Click() {
+void MainWindow::onGoClicked() {
     const QString delay = m_cmbTime->currentText();
     const QString action = m_cbShutdown->currentText();
     if (delay == QuickScheduleNow) {
         const Prompt::Answer answer =
-            m_ctx.prompt.ask(m_ctx.languages.getMessages(QStringLiteral("MSG_SURE")),
-                             QStringLiteral("Confirm Choice"), Prompt::Buttons::OkCancel);
+            m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_SURE")),
+                               QStringLiteral("Confirm Choice"), Prompt::Buttons::OkCancel);
         if (answer == Prompt::Answer::Ok)
             performAction(QString(), action);
         return;
     }
-    m_model.appendRow(quickScheduleRow(action, delay, m_ctx.clock.now()));
+    m_model.appendRow(quickScheduleRow(action, delay, m_seams.clock.now()));
 }
 
-void frmMain::performAction(const QString &scheduleName, const QString &actionType) {
+void MainWindow::performAction(const QString &scheduleName, const QString &actionType) {
     const PowerOutcome outcome = m_power->perform(actionType.toStdString());
     if (outcome.status != PowerOutcome::Status::Failed)
         return;
     // The system refused: say so, rather than letting the user believe it happened.
     const QString what =
         scheduleName.isEmpty() ? actionType : QStringLiteral("%1 (%2)").arg(scheduleName, actionType);
-    m_ctx.tray.notify(
-        m_ctx.values.ProgramName,
+    m_seams.tray.notify(
+        m_seams.values.ProgramName,
         QStringLiteral("%1 could not be performed: %2").arg(what, QString::fromStdString(outcome.error)));
 }
 
-void frmMain::mnuFileItem_Click(int index) {
-    switch (index) {
-    case 0:
-        cmdNewSchedule_Click();
-        break;
-    case 1:
-        cmdEdit_Click();
-        break;
-    case 2:
-        cmdDelete_Click();
-        break;
-    case 4:
-        if (m_ctx.open.options)
-            m_ctx.open.options();
-        break;
-    case 6:
-        m_ctx.exitRequested = true;
-        close();
-        break;
-    default:
-        break;
-    }
+void MainWindow::onExitChosen() {
+    m_exitRequested = true;
+    close();
 }
 
-void frmMain::tmrTrayIcon_Timer() {
-    m_tmrTrayIcon.setInterval(refreshTrayIcon(m_ctx.tray, m_ctx.values.ProgramName, programIcon()));
+void MainWindow::keepTrayIconUp() {
+    m_trayIconTimer.setInterval(refreshTrayIcon(m_seams.tray, m_seams.values.ProgramName, programIcon()));
 }
 
-void frmMain::popUpTrayMenu() {
+void MainWindow::popUpTrayMenu() {
     m_mnuTray->popup(QCursor::pos());
 }
 
-void frmMain::openFromTray(bool maximizeWhenHidden) {
+void MainWindow::openFromTray(bool maximizeWhenHidden) {
     if (!isVisible()) {
         if (maximizeWhenHidden)
             setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
@@ -496,19 +490,14 @@ void frmMain::openFromTray(bool maximizeWhenHidden) {
     activateWindow();
 }
 
-void frmMain::mnuTrayItem_Click(int index) {
-    if (index == 0) {
-        openFromTray(true);
-    } else if (index == 3) {
-        m_ctx.exitRequested = true;
-        close();
-    }
+void MainWindow::onOpenFromTrayChosen() {
+    openFromTray(true);
 }
 
-bool frmMain::Form_QueryUnload(CloseReason reason) {
-    auto &program = m_ctx.settings.program();
+bool MainWindow::mayUnload(CloseReason reason) {
+    auto &program = m_seams.settings.program();
     const CloseDecision decision =
-        decideClose(reason, m_ctx.exitRequested, program.value(settings::keys::chkAlwaysExit),
+        decideClose(reason, m_exitRequested, program.value(settings::keys::chkAlwaysExit),
                     program.value(settings::keys::chkNoShow));
     if (decision.hide)
         hide();
@@ -517,33 +506,40 @@ bool frmMain::Form_QueryUnload(CloseReason reason) {
     return decision.proceed;
 }
 
-frmStillRunning *frmMain::stillRunningPrompt() const {
+StillRunningPrompt *MainWindow::stillRunningPrompt() const {
     return m_stillRunning.data();
 }
 
-void frmMain::showStillRunning() {
+void MainWindow::showStillRunning() {
     if (!m_stillRunning) {
-        m_stillRunning = new frmStillRunning(m_ctx, *this);
+        m_stillRunning =
+            new StillRunningPrompt(m_seams.settings.program(), m_seams.languages, m_seams.values);
         m_stillRunning->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_stillRunning, &StillRunningPrompt::exitChosen, this, &MainWindow::close);
     }
-    if (m_stillRunning->Form_Load())
+    if (m_stillRunning->load()) {
         m_stillRunning->show();
+        return;
+    }
+    // "Always exit" was chosen meanwhile: the close request now finds it and ends the program.
+    m_stillRunning->deleteLater();
+    QTimer::singleShot(0, this, &MainWindow::close);
 }
 
-void frmMain::closeEvent(QCloseEvent *event) {
+void MainWindow::closeEvent(QCloseEvent *event) {
     if (m_unloaded) {
         event->accept();
         return;
     }
-    if (Form_QueryUnload(CloseReason::User)) {
+    if (mayUnload(CloseReason::User)) {
         event->accept();
-        Form_Unload();
+        unload();
     } else {
         event->ignore();
     }
 }
 
-void frmMain::Form_Unload() {
+void MainWindow::unload() {
     if (m_unloaded)
         return;
     m_unloaded = true;
@@ -552,13 +548,13 @@ void frmMain::Form_Unload() {
             window->close();
     }
     saveColumnWidths();
-    m_ctx.tray.remove();
-    m_tmrTrayIcon.stop();
+    m_seams.tray.remove();
+    m_trayIconTimer.stop();
     hide();
     emit unloaded();
 }
 
-void frmMain::resizeEvent(QResizeEvent *event) {
+void MainWindow::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     const QSize outer = frameGeometry().size();
     const auto layout =

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/MainWindowRules.h"
+#include "core/AppFolder.h"
 #include "schedule/ScheduleListModel.h"
 #include "schedule/ScheduleRecord.h"
 
@@ -8,6 +9,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -15,54 +17,78 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMenu;
+class QModelIndex;
 class QToolButton;
 class QTreeView;
 
 namespace vesperon {
 
-struct AppContext;
+class Clock;
+class LanguageEngine;
+class PowerBackend;
 class PowerController;
+class Prompt;
 class SchedulerCycle;
-class frmStillRunning;
+class Shell;
+class StillRunningPrompt;
+class TrayHost;
+struct ProgramValues;
+namespace settings {
+class SettingsBundle;
+}
+
+// The outside world the main window works with, created once by main() (or a test).
+struct MainWindowSeams {
+    const Clock &clock;
+    Prompt &prompt;
+    Shell &shell;
+    TrayHost &tray;
+    PowerBackend &power;
+    settings::SettingsBundle &settings;
+    LanguageEngine &languages;
+    ProgramValues &values;
+    AppFolder folder;
+};
+
+// The secondary windows the main window opens. Each is one function, so the window that
+// opens them does not build them and tests can see what was opened.
+struct WindowOpeners {
+    // The schedule to change (Edit), or nullptr for a new one (New). Opening an enabled
+    // schedule without a start time fills in the current moment there.
+    std::function<void(ScheduleRecord *schedule)> wizard;
+    std::function<void()> options; // General Preferences
+    std::function<void(bool modal)> language;
+    std::function<void()> help; // opens the help file (and records that it was shown)
+    std::function<void()> about;
+    std::function<void(const QString &mode)> website; // mode "Website": the program's web address
+};
 
 // The main window: the schedule list and its commands, the quick schedule, the two
 // switches, the menus and the tray icon. It owns the program's life: closing it normally
 // only hides it, so that schedules keep firing from the tray.
-class frmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit frmMain(AppContext &context, QWidget *parent = nullptr);
-    ~frmMain() override;
+    explicit MainWindow(MainWindowSeams seams, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    WindowOpeners &openers() { return m_open; }
 
     // Start-up: language, schedules, actions, power, tray, data folder, column widths,
     // the help at the first start, and straight to the tray when the user asked for it.
-    void Form_Load();
-    // A request to close the window; true when the window may unload (the program ends).
-    bool Form_QueryUnload(CloseReason reason);
-    // Saves the column widths, removes the tray icon, closes the other windows and
-    // announces the end of the program.
-    void Form_Unload();
+    void load();
+    // Reads the schedule files again (after the wizard saved one).
+    void reloadSchedules();
 
-    void loadData();
-    void lstSchedules_ItemClick(int row);
-    void cmdNewSchedule_Click();
-    void cmdEdit_Click();
-    void cmdDelete_Click();
-    void cmdPower_Click();
-    void cmdWebsite_Click();
-    void cmdGo_Click();
-    void mnuFileItem_Click(int index);
-    void mnuTrayItem_Click(int index);
-    void tmrTrayIcon_Timer();
-    void openFromTray(bool maximizeWhenHidden);
-
+    // The main window went straight to the tray at start-up.
+    bool startedHidden() const { return m_startedHidden; }
     ScheduleListModel &scheduleList() { return m_model; }
     // The schedule of the row clicked last; Edit opens it in the wizard.
     const ScheduleRecord &currentSchedule() const { return m_currentSchedule; }
     SchedulerCycle &cycle() { return *m_cycle; }
-    QTimer &tmrTrayIcon() { return m_tmrTrayIcon; }
+    QTimer &trayIconTimer() { return m_trayIconTimer; }
     QMenu *trayMenu() const { return m_mnuTray; }
-    frmStillRunning *stillRunningPrompt() const;
+    StillRunningPrompt *stillRunningPrompt() const;
     // Column width in twips, as it will be saved.
     double columnTwips(int column) const;
 
@@ -74,6 +100,19 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
+private slots:
+    void onScheduleClicked(const QModelIndex &index);
+    void onNewScheduleClicked();
+    void onEditClicked();
+    void onDeleteClicked();
+    void onGoClicked();
+    void onPowerOptionsClicked();
+    void onWebsiteClicked();
+    void onExitChosen();
+    void onOpenFromTrayChosen();
+    void popUpTrayMenu();
+    void keepTrayIconUp();
+
 private:
     void buildControls();
     void buildMenus();
@@ -82,18 +121,26 @@ private:
     QAction *addItem(QMenu *menu, const QString &group, int index, const QString &text, const QString &icon);
     void setItemCommands(ItemCommandStates states);
     void performAction(const QString &scheduleName, const QString &actionType);
+    // A request to close the window; true when the window may unload (the program ends).
+    bool mayUnload(CloseReason reason);
+    // Saves the column widths, removes the tray icon, closes the other windows and
+    // announces the end of the program.
+    void unload();
     void showStillRunning();
-    void popUpTrayMenu();
+    void openFromTray(bool maximizeWhenHidden);
     void restoreColumnWidths();
     void saveColumnWidths();
     QString dataFolder() const;
 
-    AppContext &m_ctx;
+    MainWindowSeams m_seams;
+    WindowOpeners m_open;
     ScheduleListModel m_model;
     ScheduleRecord m_currentSchedule;
     std::unique_ptr<PowerController> m_power;
     std::unique_ptr<SchedulerCycle> m_cycle;
     bool m_unloaded = false;
+    bool m_exitRequested = false; // closing the window ends the program
+    bool m_startedHidden = false;
 
     QToolButton *m_cmdNewSchedule = nullptr;
     QToolButton *m_cmdEdit = nullptr;
@@ -110,8 +157,8 @@ private:
     QTreeView *m_lstSchedules = nullptr;
     QMenu *m_mnuTray = nullptr;
     QList<QAction *> m_mnuFileItem;
-    QTimer m_tmrTrayIcon;
-    QPointer<frmStillRunning> m_stillRunning;
+    QTimer m_trayIconTimer;
+    QPointer<StillRunningPrompt> m_stillRunning;
     // Twips per column as last read or saved; kept exactly while the user leaves a column
     // alone, so a stored 1234.6 that came back as 1235 is saved as 1235, not rounded to pixels.
     std::array<double, ScheduleListModel::ColumnCount> m_columnTwips{};

@@ -1,9 +1,7 @@
-#include "app/frmStillRunning.h"
+#include "app/StillRunningPrompt.h"
 
-#include "app/AppContext.h"
 #include "app/AppIcons.h"
 #include "app/MainWindowRules.h"
-#include "app/frmMain.h"
 #include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
@@ -12,12 +10,12 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 namespace vesperon {
 
-frmStillRunning::frmStillRunning(AppContext &context, frmMain &mainWindow)
-    : QDialog(nullptr), m_ctx(context), m_main(mainWindow) {
+StillRunningPrompt::StillRunningPrompt(settings::ProgramSettings &settings, LanguageEngine &languages,
+                                       const ProgramValues &values)
+    : QDialog(nullptr), m_settings(settings), m_languages(languages), m_values(values) {
     setObjectName(QStringLiteral("frmStillRunning"));
     liveWindows().registerWindow(this);
     setWindowTitle(QStringLiteral("still running"));
@@ -53,34 +51,30 @@ frmStillRunning::frmStillRunning(AppContext &context, frmMain &mainWindow)
         QStringLiteral("Always exit completely when I close the program, don't run scheduled events."), this);
     m_chkAlwaysExit->setObjectName(QStringLiteral("chkAlwaysExit"));
     m_chkAlwaysExit->setGeometry(twipsRect(60, 1860, 7755, 495));
-    m_cmdOK = new QPushButton(appIcon(QStringLiteral("go")), QStringLiteral("Ok"), this);
-    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    m_cmdOK->setGeometry(twipsRect(6360, 2400, 1395, 735));
-    m_cmdOK->setDefault(true);
-    connect(m_cmdOK, &QPushButton::clicked, this, &frmStillRunning::cmdOK_Click);
+    auto *ok = new QPushButton(appIcon(QStringLiteral("go")), QStringLiteral("Ok"), this);
+    ok->setObjectName(QStringLiteral("cmdOK"));
+    ok->setGeometry(twipsRect(6360, 2400, 1395, 735));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &StillRunningPrompt::onOkClicked);
 }
 
-bool frmStillRunning::Form_Load() {
-    if (m_ctx.settings.program().value(settings::keys::chkAlwaysExit) == QLatin1String("1")) {
-        hide();
-        // The close request now finds "always exit" and lets the program end.
-        QTimer::singleShot(0, &m_main, [main = &m_main] { main->close(); });
+bool StillRunningPrompt::load() {
+    if (m_settings.value(settings::keys::chkAlwaysExit) == QLatin1String("1"))
         return false;
-    }
-    setWindowTitle(m_ctx.languages.getMessages(QStringLiteral("MSG_TITLERUNNING")));
-    m_ctx.languages.ChangeLanguage(this, m_ctx.values.CurrentLanguage);
+    setWindowTitle(m_languages.getMessages(QStringLiteral("MSG_TITLERUNNING")));
+    m_languages.ChangeLanguage(this, m_values.CurrentLanguage);
     return true;
 }
 
-void frmStillRunning::cmdOK_Click() {
-    auto &program = m_ctx.settings.program();
+void StillRunningPrompt::onOkClicked() {
     if (m_chkNoShow->isChecked())
-        program.setValue(settings::keys::chkNoShow, QStringLiteral("1"));
-    if (m_chkAlwaysExit->isChecked()) {
-        program.setValue(settings::keys::chkAlwaysExit, QStringLiteral("1"));
-        m_main.close();
-    }
+        m_settings.setValue(settings::keys::chkNoShow, QStringLiteral("1"));
+    const bool exitNow = m_chkAlwaysExit->isChecked();
+    if (exitNow)
+        m_settings.setValue(settings::keys::chkAlwaysExit, QStringLiteral("1"));
     close();
+    if (exitNow)
+        emit exitChosen();
 }
 
 } // namespace vesperon
