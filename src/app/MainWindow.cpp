@@ -506,6 +506,10 @@ bool MainWindow::mayUnload(CloseReason reason) {
     return decision.proceed;
 }
 
+bool MainWindow::canHibernate() const {
+    return m_cbShutdown->findText(QLatin1String(PowerActions[0].name)) >= 0;
+}
+
 StillRunningPrompt *MainWindow::stillRunningPrompt() const {
     return m_stillRunning.data();
 }

@@ -80,6 +80,8 @@ public:
     // Reads the schedule files again (after the wizard saved one).
     void reloadSchedules();
 
+    // The system said it can hibernate (its answer may come a moment after the load).
+    bool canHibernate() const;
     // The main window went straight to the tray at start-up.
     bool startedHidden() const { return m_startedHidden; }
     ScheduleListModel &scheduleList() { return m_model; }

@@ -4,7 +4,6 @@
 #include "editor/ScheduleWizard.h"
 #include "localization/LanguageEngine.h"
 #include "localization/LanguageWindow.h"
-#include "power/PowerBackend.h"
 #include "presentation/AboutDialog.h"
 #include "presentation/HelpLauncher.h"
 #include "presentation/WebsiteLauncher.h"
@@ -44,7 +43,8 @@ void installWizard(MainWindow &main, const MainWindowSeams &seams) {
         // A closed wizard is deleted later; from now on New or Edit load a fresh one.
         QObject::connect(wizard, &ScheduleWizard::unloaded, wizard, [open] { *open = nullptr; });
         *open = wizard;
-        wizard->load(schedule, seams.power.canHibernate());
+        // The main window has asked the system already, without waiting for it.
+        wizard->load(schedule, main.canHibernate());
     };
     main.openers().wizard = [load, open](ScheduleRecord *schedule) {
         if (*open)
