@@ -206,7 +206,7 @@ void MainWindow::buildControls() {
     connect(m_cmdPower, &QToolButton::clicked, this, &MainWindow::onPowerOptionsClicked);
     connect(m_cmdWebsite, &QToolButton::clicked, this, &MainWindow::onWebsiteClicked);
     connect(m_chkPrevent, &QCheckBox::toggled, this, [this](bool on) { m_cycle->setPreventSchedules(on); });
-    connect(m_chkLowPower, &QCheckBox::clicked, this, [this](bool on) { m_power->setSleepBlocked(on); });
+    connect(m_chkLowPower, &QCheckBox::clicked, this, &MainWindow::onKeepAwakeClicked);
 }
 
 QAction *MainWindow::addItem(QMenu *menu, const QString &group, int index, const QString &caption,
@@ -465,6 +465,17 @@ void MainWindow::performAction(const QString &scheduleName, const QString &actio
     m_seams.tray.notify(
         m_seams.values.ProgramName,
         QStringLiteral("%1 could not be performed: %2").arg(what, QString::fromStdString(outcome.error)));
+}
+
+void MainWindow::onKeepAwakeClicked(bool on) {
+    const PowerResult result = m_power->setSleepBlocked(on);
+    if (!on || result.ok)
+        return;
+    // A box that stays ticked would promise what the system does not do.
+    m_chkLowPower->setChecked(false);
+    m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_NOSLEEPBLOCK")) +
+                           QStringLiteral("\n\n") + QString::fromStdString(result.error),
+                       m_seams.values.ProgramName, Prompt::Buttons::Ok, Prompt::Icon::Warning);
 }
 
 void MainWindow::onExitChosen() {

@@ -110,6 +110,7 @@ private slots:
     void onGoClicked();
     void onPowerOptionsClicked();
     void onWebsiteClicked();
+    void onKeepAwakeClicked(bool on);
     void onExitChosen();
     void onOpenFromTrayChosen();
     void popUpTrayMenu();

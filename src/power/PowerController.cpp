@@ -41,9 +41,10 @@ PowerOutcome PowerController::perform(std::string_view name) {
     return perform(*action);
 }
 
-void PowerController::setSleepBlocked(bool on) {
-    m_sleepBlocked = on;
-    m_backend.setSleepBlocked(on);
+PowerResult PowerController::setSleepBlocked(bool on) {
+    PowerResult result = m_backend.setSleepBlocked(on);
+    m_sleepBlocked = on && result.ok;
+    return result;
 }
 
 } // namespace vesperon

@@ -32,8 +32,9 @@ public:
     // The action of that exact name; any other text does nothing and says so.
     PowerOutcome perform(std::string_view name);
 
-    // Set on every click of the box: a block the system refused is asked for again.
-    void setSleepBlocked(bool on);
+    // Set on every click of the box: a block the system refused is asked for again. When the
+    // system refuses a block, none is in force and the refusal is returned.
+    PowerResult setSleepBlocked(bool on);
     bool sleepBlocked() const { return m_sleepBlocked; }
 
 private:

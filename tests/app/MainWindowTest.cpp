@@ -287,6 +287,25 @@ TEST_F(MainWindowTest, NowAsksAndPerformsOnlyOnOk) {
     EXPECT_TRUE(tray.notices.first().second.contains(QStringLiteral("access denied")));
 }
 
+TEST_F(MainWindowTest, KeepAwakeBoxIsClearedAndExplainedWhenTheSystemRefuses) {
+    start();
+    auto *box = control<QCheckBox>("chkLowPower");
+    const QPoint mark(6, box->height() / 2);
+    QTest::mouseClick(box, Qt::LeftButton, {}, mark);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(prompt.questions().isEmpty());
+    QTest::mouseClick(box, Qt::LeftButton, {}, mark);
+
+    power.result = PowerResult::refused("org.freedesktop.login1.NoSuchInhibitor: refused");
+    QTest::mouseClick(box, Qt::LeftButton, {}, mark);
+    EXPECT_FALSE(box->isChecked());
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions().first().icon, Prompt::Icon::Warning);
+    EXPECT_TRUE(prompt.questions().first().text.startsWith(languages->getMessages("MSG_NOSLEEPBLOCK")));
+    EXPECT_TRUE(prompt.questions().first().text.endsWith("refused"));
+    EXPECT_EQ(power.calls.back(), "setSleepBlocked(true)");
+}
+
 TEST_F(MainWindowTest, TypedQuickScheduleTextsAddRowsThatNeverRun) {
     start();
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 15 Minutes"));

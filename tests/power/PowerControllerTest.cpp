@@ -43,8 +43,8 @@ TEST(PowerController, EveryClickAsksForTheBlockAndTheEndLetsGoOfIt) {
     {
         PowerController power(backend);
         backend.result = PowerResult::refused("No window");
-        power.setSleepBlocked(true);
-        EXPECT_TRUE(power.sleepBlocked()); // the user's wish, whatever the system said
+        EXPECT_EQ(power.setSleepBlocked(true).error, "No window");
+        EXPECT_FALSE(power.sleepBlocked()); // a refused block is not in force
         backend.result = PowerResult::done();
         power.setSleepBlocked(true); // asked again: a refused block is tried again
         power.setSleepBlocked(false);
