@@ -1,9 +1,9 @@
 #include "schedule/ScheduleFile.h"
 
+#include "core/SafeFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -35,6 +35,25 @@ FileError accessError() {
 }
 FileError pathNotFound() {
     return {76, QStringLiteral("Path not found")};
+}
+FileError diskFull() {
+    return {61, QStringLiteral("Disk full")};
+}
+FileError deviceError() {
+    return {57, QStringLiteral("Device I/O error")};
+}
+
+FileError writeError(WriteFailure failure) {
+    switch (failure) {
+    case WriteFailure::DiskFull:
+        return diskFull();
+    case WriteFailure::DeviceError:
+        return deviceError();
+    case WriteFailure::CannotCreate:
+    case WriteFailure::CannotReplace:
+        break;
+    }
+    return accessError();
 }
 
 bool isWindowsDeviceName(const QString &name) {
@@ -108,28 +127,18 @@ std::optional<FileError> WriteScheduleFile(const ScheduleRecord &record, const Q
         return accessError();
 
     QStringEncoder encode(scheduleFileEncoding());
-    const QByteArray bytes = encode(scheduleFileText(record));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return accessError();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return accessError();
+    if (const auto failure = replaceFile(path, encode(scheduleFileText(record))))
+        return writeError(*failure);
     return std::nullopt;
 }
 
 std::optional<QString> readScheduleFile(const QString &path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // Refuse oversized files before reading them whole: a stray large file named *.sch
-    // must not cost memory or time.
-    if (file.size() > MaxScheduleFileChars * 4)
-        return std::nullopt;
-    const QByteArray bytes = file.read(MaxScheduleFileChars * 4 + 1);
-    if (file.error() != QFileDevice::NoError)
+    // A stray large file named *.sch must not cost memory or time.
+    const FileRead file = readRegularFile(path, MaxScheduleFileChars * 4);
+    if (!file)
         return std::nullopt;
     QStringDecoder decode(scheduleFileEncoding());
-    QString text = decode(bytes);
+    QString text = decode(file.bytes);
     if (text.size() > MaxScheduleFileChars)
         return std::nullopt;
     return text;
