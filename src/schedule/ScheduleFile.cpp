@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cmath>
 
 namespace vesperon {
 
@@ -54,6 +55,15 @@ FileError writeError(WriteFailure failure) {
         break;
     }
     return accessError();
+}
+
+// A number as a hand-edited file may hold it; "nan" and "inf" are not numbers here.
+std::optional<double> readNumber(const QString &text) {
+    bool isNumber = false;
+    const double number = text.trimmed().toDouble(&isNumber);
+    if (!isNumber || !std::isfinite(number))
+        return std::nullopt;
+    return number;
 }
 
 bool isWindowsDeviceName(const QString &name) {
@@ -183,19 +193,16 @@ QString FileNamePart(const QString &path) {
 }
 
 bool toScheduleBoolean(const QString &text) {
-    bool isNumber = false;
-    const double number = text.trimmed().toDouble(&isNumber);
-    if (isNumber)
-        return number != 0.0;
+    if (const auto number = readNumber(text))
+        return *number != 0.0;
     return text.trimmed().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
 }
 
 qint16 toScheduleInt16(const QString &text) {
-    bool isNumber = false;
-    const double number = text.trimmed().toDouble(&isNumber);
-    if (!isNumber || number < -32768.5 || number >= 32767.5)
+    const auto number = readNumber(text);
+    if (!number || *number < -32768.5 || *number >= 32767.5)
         return 0;
-    return static_cast<qint16>(qRound(number));
+    return static_cast<qint16>(qRound(*number));
 }
 
 } // namespace vesperon

@@ -52,7 +52,7 @@ QString FileNamePart(const QString &path);
 
 // Conversions used when a file's texts are read back into a record. Hand-edited files may
 // hold anything: a Boolean is a number (non-zero is true) or True/False, anything else is
-// false; a 16-bit number that cannot be read is 0.
+// false; a 16-bit number that cannot be read is 0. "nan" and "inf" are not numbers.
 bool toScheduleBoolean(const QString &text);
 qint16 toScheduleInt16(const QString &text);
 
