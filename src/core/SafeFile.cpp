@@ -134,13 +134,14 @@ std::optional<WriteFailure> replaceFile(const QString &path, const QByteArray &b
     const bool replacing = ::stat(finalName.constData(), &old) == 0 && S_ISREG(old.st_mode);
 
     // A hidden name in the same folder, so that the rename stays on one file system and an
-    // interrupted save leaves nothing a folder listing of schedules would take up.
+    // interrupted save leaves nothing a folder listing of schedules would take up. The name is
+    // shortened so that it stays within the file system's limit whatever the file is called.
     QByteArray temporary;
     int created = -1;
     for (int attempt = 0; attempt < 100 && created < 0; ++attempt) {
         temporary = QFile::encodeName(
             QDir(folder).filePath(QStringLiteral(".%1.%2")
-                                      .arg(target.fileName())
+                                      .arg(target.fileName().left(60))
                                       .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))));
         created =
             ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, replacing ? 0600 : 0666);

@@ -57,6 +57,7 @@ TEST(ReplaceFile, KeepsTheOldFilesPermissionsAndWritesThroughALink) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
               (QStringList{QStringLiteral("link.ini"), QStringLiteral("settings.ini")}));
     EXPECT_EQ(replaceFile(dir.filePath(QStringLiteral("missing/x")), "x"), WriteFailure::CannotCreate);
+    EXPECT_EQ(replaceFile(dir.filePath(QString(255, QLatin1Char('n'))), "x"), std::nullopt); // longest name
 }
 
 } // namespace
