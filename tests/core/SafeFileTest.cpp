@@ -1,5 +1,4 @@
 #include "core/SafeFile.h"
-#include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -12,35 +11,6 @@ using vesperon::test::readBytes;
 using vesperon::test::writeBytes;
 
 namespace {
-
-TEST(ReadRegularFile, ReadsOnlyRegularFilesUpToTheLimit) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("file"));
-    writeBytes(file, "0123456789");
-    test::makeFifo(dir.filePath(QStringLiteral("fifo")));
-    const struct {
-        QString path;
-        qint64 limit;
-        OverLimit overLimit;
-        std::optional<ReadFailure> failure;
-        QByteArray bytes;
-    } cases[] = {
-        {file, 10, OverLimit::Refuse, std::nullopt, "0123456789"},
-        {file, 9, OverLimit::Refuse, ReadFailure::TooLarge, {}},
-        {file, 4, OverLimit::ReadPrefix, std::nullopt, "0123"},
-        {dir.filePath(QStringLiteral("none")), 10, OverLimit::Refuse, ReadFailure::Missing, {}},
-        {dir.path(), 10, OverLimit::Refuse, ReadFailure::NotAFile, {}},
-        {QStringLiteral("/dev/zero"), 10, OverLimit::ReadPrefix, ReadFailure::NotAFile, {}},
-        {dir.filePath(QStringLiteral("fifo")), 10, OverLimit::Refuse, ReadFailure::NotAFile, {}},
-    };
-    for (const auto &c : cases) {
-        test::readWithoutHanging(c.path, [&] {
-            const FileRead read = readRegularFile(c.path, c.limit, c.overLimit);
-            EXPECT_EQ(read.failure, c.failure) << c.path.toStdString();
-            EXPECT_EQ(read.bytes, c.bytes) << c.path.toStdString();
-        });
-    }
-}
 
 TEST(ReplaceFile, KeepsTheOldFilesPermissionsAndWritesThroughALink) {
     QTemporaryDir dir;

@@ -1,5 +1,4 @@
 #include "schedule/ScheduleFile.h"
-#include "support/DiskFaults.h"
 #include "support/ScheduleRecords.h"
 #include "support/TestFiles.h"
 
@@ -91,38 +90,6 @@ TEST(WriteScheduleFile, AFailedSaveReportsTheErrorAndKeepsWhatWasThere) {
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("blocked"))), QByteArray("not a folder"));
 }
-
-class WriteScheduleFileOnAFailingDisk : public ::testing::TestWithParam<test::DiskFault> {};
-
-TEST_P(WriteScheduleFileOnAFailingDisk, ReportsDiskFullAndNeverLosesOrTruncatesASchedule) {
-    QTemporaryDir dir;
-    const QString data = dir.filePath(QStringLiteral("data"));
-    test::DiskFaultScope fault(GetParam(), data);
-    if (!fault.unavailable().isEmpty())
-        GTEST_SKIP() << fault.unavailable().toStdString();
-    ASSERT_FALSE(WriteScheduleFile(weeklyShutdown(), data).has_value());
-    const QByteArray saved = readBytes(QDir(data).filePath(QStringLiteral("Backup.sch")));
-    fault.fill();
-    ASSERT_FALSE(HasFatalFailure());
-
-    ScheduleRecord changed = weeklyShutdown();
-    changed.ItemType = QStringLiteral("Reboot");
-    ScheduleRecord fresh = weeklyShutdown();
-    fresh.Name = QStringLiteral("Fresh");
-    for (const ScheduleRecord &record : {changed, fresh}) {
-        const auto error = WriteScheduleFile(record, data);
-        ASSERT_TRUE(error.has_value()) << record.Name.toStdString();
-        EXPECT_EQ(error->text(), QStringLiteral("Error 61 - Disk full"));
-    }
-    EXPECT_EQ(readBytes(QDir(data).filePath(QStringLiteral("Backup.sch"))), saved);
-    QStringList left = QDir(data).entryList(QDir::Files | QDir::Hidden);
-    left.removeAll(QStringLiteral("filler"));
-    EXPECT_EQ(left, QStringList{QStringLiteral("Backup.sch")}); // no new file, no temporary one
-}
-
-INSTANTIATE_TEST_SUITE_P(Faults, WriteScheduleFileOnAFailingDisk,
-                         ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
-                         [](const auto &info) { return test::faultName(info.param); });
 
 TEST(ReadSection, TakesTheTextBetweenFirstOpeningAndLastClosingMarker) {
     const QString text = QStringLiteral("<DATA>\r\nA=1\r\n</DATA>\r\n<SCHEDULER>\r\nB=2\r\n</SCHEDULER>\r\n");
