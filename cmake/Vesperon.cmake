@@ -3,9 +3,11 @@
 add_library(vesperon_options INTERFACE)
 target_compile_options(vesperon_options INTERFACE -Wall -Wextra -Werror)
 if(VESPERON_SANITIZE)
+  # g++ leaves float-cast-overflow out of "undefined": a NaN or out-of-range double converted
+  # to an integer would otherwise go unnoticed.
   target_compile_options(vesperon_options INTERFACE
-    -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
-  target_link_options(vesperon_options INTERFACE -fsanitize=address,undefined)
+    -fsanitize=address,undefined,float-cast-overflow -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_link_options(vesperon_options INTERFACE -fsanitize=address,undefined,float-cast-overflow)
 endif()
 
 # vesperon_add_library(<name> SOURCES ... LIBS ...): static library of one subsystem folder.

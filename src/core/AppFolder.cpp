@@ -1,5 +1,7 @@
 #include "core/AppFolder.h"
 
+#include "core/SafeFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,9 @@
 namespace vesperon {
 
 namespace {
+
+// The shipped files are far smaller; anything larger is not one of them.
+constexpr qint64 MaxSeededFileBytes = 64 << 20;
 
 bool isWritableFolder(const QString &dir) {
     if (!QFileInfo(dir).isDir())
@@ -26,14 +31,15 @@ void seedFrom(const QStringList &shippedDirs, const QString &target) {
         if (QFileInfo::exists(destination))
             continue;
         for (const QString &dir : shippedDirs) {
-            const QString source = QDir(dir).filePath(name);
-            if (QFileInfo(source).isFile()) {
-                QFile::copy(source, destination);
+            // A copy cut short (a full disk) is never left in the user's folder.
+            const FileRead source = readRegularFile(QDir(dir).filePath(name), MaxSeededFileBytes);
+            if (!source)
+                continue;
+            if (!replaceFile(destination, source.bytes))
                 QFile(destination)
                     .setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                     QFile::ReadOther);
-                break;
-            }
+            break;
         }
     }
 }
@@ -48,7 +54,8 @@ AppFolder AppFolder::resolve(const QString &executableDir, const QString &perUse
                              const QStringList &shippedDirs) {
     // An installed copy (its shipped files beside it in ../share/vesperon) is never used as a
     // portable one, even where root could write into /usr/bin.
-    const bool installed = QFileInfo(QDir(executableDir).filePath(QStringLiteral("../share/vesperon"))).isDir();
+    const bool installed =
+        QFileInfo(QDir(executableDir).filePath(QStringLiteral("../share/vesperon"))).isDir();
     if (!installed && isWritableFolder(executableDir))
         return AppFolder(QDir::cleanPath(executableDir));
     QDir().mkpath(perUserDataDir);

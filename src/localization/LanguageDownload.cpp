@@ -1,6 +1,6 @@
 #include "localization/LanguageDownload.h"
 
-#include <QSaveFile>
+#include "core/SafeFile.h"
 
 namespace vesperon {
 
@@ -20,14 +20,7 @@ std::optional<QByteArray> localizationFromDownload(const QByteArray &body) {
 }
 
 bool replaceLocalizationFile(const QString &path, const QByteArray &bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !replaceFile(path, bytes);
 }
 
 } // namespace vesperon

@@ -1,11 +1,10 @@
 #include "localization/LocalizationFile.h"
 
+#include "core/SafeFile.h"
 #include "localization/LocalizationParser.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vesperon {
 
@@ -52,12 +51,11 @@ QString localizationFilePath(const QString &appFolder) {
 
 std::optional<QString> ReadLocalizationText(const QString &path) {
     // Only regular files: a FIFO or device under that name would block or never end.
-    if (!QFileInfo(path).isFile())
+    const FileRead file =
+        readRegularFile(path, static_cast<qint64>(l10n::MaxLocalizationFileBytes), OverLimit::ReadPrefix);
+    if (!file)
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.read(static_cast<qint64>(l10n::MaxLocalizationFileBytes));
+    const QByteArray &bytes = file.bytes;
     const std::u16string text =
         l10n::decodeUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     return toQString(text);
@@ -129,15 +127,7 @@ QByteArray localizationTemplate(const QList<LocalizationItem> &items) {
 }
 
 bool writeLocalizationTemplate(const QString &path, const QList<LocalizationItem> &items) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = localizationTemplate(items);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !replaceFile(path, localizationTemplate(items));
 }
 
 } // namespace vesperon

@@ -50,7 +50,8 @@ struct LocalizationItem {
 QByteArray localizationTemplate(const QList<LocalizationItem> &items);
 
 // Writes localizationTemplate(items) to path. The bytes go to a temporary file that
-// replaces the old one only once it is complete, so a failed write keeps the old file.
+// replaces the old one only once it is complete, so a failed write (a full disk included)
+// keeps the old file.
 bool writeLocalizationTemplate(const QString &path, const QList<LocalizationItem> &items);
 
 } // namespace vesperon

@@ -11,6 +11,9 @@ namespace vesperon {
 
 namespace {
 
+// Dates are written with four-digit years: a run after 9999 cannot be written, so there is none.
+constexpr int LastWritableYear = 9999;
+
 int minuteOfDay(const QTime &time) {
     return time.hour() * 60 + time.minute();
 }
@@ -68,6 +71,8 @@ std::optional<QDate> nextMonthDay(const QString &period, const QDate &today, boo
 } // namespace
 
 QString nextRunTextFor(const QDateTime &moment, const QLocale &locale) {
+    if (moment.date().year() > LastWritableYear)
+        return QString();
     return formatShortDate(moment.date(), locale) + QLatin1Char(' ') + formatTimeOfDay(moment.time());
 }
 
@@ -103,7 +108,7 @@ QString NextRunText(const QString &section, const QDateTime &now, const QLocale 
     default:
         break;
     }
-    if (!next)
+    if (!next || next->year() > LastWritableYear)
         return QString();
     return formatShortDate(*next, locale) + QLatin1Char(' ') + startTimeText;
 }

@@ -1,11 +1,12 @@
 #include "schedule/ScheduleFile.h"
 
+#include "core/SafeFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cmath>
 
 namespace vesperon {
 
@@ -35,6 +36,34 @@ FileError accessError() {
 }
 FileError pathNotFound() {
     return {76, QStringLiteral("Path not found")};
+}
+FileError diskFull() {
+    return {61, QStringLiteral("Disk full")};
+}
+FileError deviceError() {
+    return {57, QStringLiteral("Device I/O error")};
+}
+
+FileError writeError(WriteFailure failure) {
+    switch (failure) {
+    case WriteFailure::DiskFull:
+        return diskFull();
+    case WriteFailure::DeviceError:
+        return deviceError();
+    case WriteFailure::CannotCreate:
+    case WriteFailure::CannotReplace:
+        break;
+    }
+    return accessError();
+}
+
+// A number as a hand-edited file may hold it; "nan" and "inf" are not numbers here.
+std::optional<double> readNumber(const QString &text) {
+    bool isNumber = false;
+    const double number = text.trimmed().toDouble(&isNumber);
+    if (!isNumber || !std::isfinite(number))
+        return std::nullopt;
+    return number;
 }
 
 bool isWindowsDeviceName(const QString &name) {
@@ -108,28 +137,18 @@ std::optional<FileError> WriteScheduleFile(const ScheduleRecord &record, const Q
         return accessError();
 
     QStringEncoder encode(scheduleFileEncoding());
-    const QByteArray bytes = encode(scheduleFileText(record));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return accessError();
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return accessError();
+    if (const auto failure = replaceFile(path, encode(scheduleFileText(record))))
+        return writeError(*failure);
     return std::nullopt;
 }
 
 std::optional<QString> readScheduleFile(const QString &path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // Refuse oversized files before reading them whole: a stray large file named *.sch
-    // must not cost memory or time.
-    if (file.size() > MaxScheduleFileChars * 4)
-        return std::nullopt;
-    const QByteArray bytes = file.read(MaxScheduleFileChars * 4 + 1);
-    if (file.error() != QFileDevice::NoError)
+    // A stray large file named *.sch must not cost memory or time.
+    const FileRead file = readRegularFile(path, MaxScheduleFileChars * 4);
+    if (!file)
         return std::nullopt;
     QStringDecoder decode(scheduleFileEncoding());
-    QString text = decode(bytes);
+    QString text = decode(file.bytes);
     if (text.size() > MaxScheduleFileChars)
         return std::nullopt;
     return text;
@@ -174,19 +193,16 @@ QString FileNamePart(const QString &path) {
 }
 
 bool toScheduleBoolean(const QString &text) {
-    bool isNumber = false;
-    const double number = text.trimmed().toDouble(&isNumber);
-    if (isNumber)
-        return number != 0.0;
+    if (const auto number = readNumber(text))
+        return *number != 0.0;
     return text.trimmed().compare(QLatin1String("True"), Qt::CaseInsensitive) == 0;
 }
 
 qint16 toScheduleInt16(const QString &text) {
-    bool isNumber = false;
-    const double number = text.trimmed().toDouble(&isNumber);
-    if (!isNumber || number < -32768.5 || number >= 32767.5)
+    const auto number = readNumber(text);
+    if (!number || *number < -32768.5 || *number >= 32767.5)
         return 0;
-    return static_cast<qint16>(qRound(number));
+    return static_cast<qint16>(qRound(*number));
 }
 
 } // namespace vesperon

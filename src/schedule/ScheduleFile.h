@@ -30,10 +30,12 @@ QString scheduleFilePath(const QString &dataFolder, const QString &name);
 
 // Writes the record to <dataFolder>/<Name>.sch, replacing any file of that name. The new
 // text goes to a temporary file first and replaces the old file in one step, so a failed
-// save keeps the old schedule. Returns the error to show, or nothing on success.
+// save (a full disk included) keeps the old schedule. Returns the error to show, or nothing
+// on success.
 std::optional<FileError> WriteScheduleFile(const ScheduleRecord &record, const QString &dataFolder);
 
-// Reads a whole schedule file; nullopt when it cannot be read or is too large.
+// Reads a whole schedule file; nullopt when it is not a regular file, cannot be read or is
+// too large.
 std::optional<QString> readScheduleFile(const QString &path);
 
 // The text between the first "<TAG>" and the last "</TAG>" (markers matched exactly).
@@ -50,7 +52,7 @@ QString FileNamePart(const QString &path);
 
 // Conversions used when a file's texts are read back into a record. Hand-edited files may
 // hold anything: a Boolean is a number (non-zero is true) or True/False, anything else is
-// false; a 16-bit number that cannot be read is 0.
+// false; a 16-bit number that cannot be read is 0. "nan" and "inf" are not numbers.
 bool toScheduleBoolean(const QString &text);
 qint16 toScheduleInt16(const QString &text);
 

@@ -1,9 +1,9 @@
 #include "settings/IniFile.h"
 
+#include "core/SafeFile.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace vesperon::settings {
 
@@ -12,10 +12,10 @@ IniFile::LoadStatus IniFile::load() {
     const QFileInfo info(m_path);
     if (!info.exists() && !info.isSymLink())
         return LoadStatus::Missing;
-    QFile file(m_path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly))
+    const FileRead file = readRegularFile(m_path, MaxBytes);
+    if (!file)
         return LoadStatus::Unreadable;
-    setText(QString::fromUtf8(file.readAll()));
+    setText(QString::fromUtf8(file.bytes));
     return LoadStatus::Loaded;
 }
 
@@ -40,13 +40,7 @@ bool IniFile::save() const {
     const QFileInfo info(m_path);
     if (!QDir().mkpath(info.absolutePath()))
         return false;
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = text().toUtf8();
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    return !replaceFile(m_path, text().toUtf8());
 }
 
 std::optional<QString> IniFile::sectionName(const QString &line) {

@@ -5,7 +5,8 @@
 // spelling replaces the existing entry, leaving one. Values and names are escaped so that any
 // text comes back unchanged (backslash escapes for control characters, backslashes and
 // spaces at either end). Lines the program did not write (comments, other sections) are kept.
-// Saving replaces the whole file in one step (QSaveFile).
+// Saving replaces the whole file in one step; a failed save (a full disk included) keeps the
+// old file.
 
 #include <QString>
 #include <QStringList>
@@ -17,12 +18,15 @@ class IniFile {
 public:
     enum class LoadStatus { Loaded, Missing, Unreadable };
 
+    // Larger files are not settings files the program wrote, and are not read.
+    static constexpr qint64 MaxBytes = 1 << 20;
+
     explicit IniFile(QString path) : m_path(std::move(path)) {}
 
     const QString &path() const { return m_path; }
 
     // Reads the file. Missing leaves the contents empty; Unreadable means the path exists but
-    // cannot be read as a file (no permission, a folder in its place).
+    // cannot be read as a file (no permission, a folder or FIFO in its place, too large).
     LoadStatus load();
 
     bool hasSection(const QString &section) const;

@@ -1,8 +1,8 @@
 #include "settings/XdgStartupEntries.h"
 
+#include "core/SafeFile.h"
 #include "settings/StoreText.h"
 
-#include <QFile>
 #include <QStringList>
 
 namespace vesperon::settings {
@@ -24,10 +24,11 @@ bool XdgStartupEntries::isRegisteredForThisUser() {
 
 bool XdgStartupEntries::isRegisteredIn(const QString &folder) const noexcept {
     try {
-        QFile file(folder + QLatin1Char('/') + m_fileName);
-        if (!file.open(QIODevice::ReadOnly))
+        // An entry is a few lines; anything far larger, or not a regular file, is not one.
+        const FileRead file = readRegularFile(folder + QLatin1Char('/') + m_fileName, 64 * 1024);
+        if (!file)
             return false;
-        const auto command = autostartCommand(QString::fromUtf8(file.readAll()));
+        const auto command = autostartCommand(QString::fromUtf8(file.bytes));
         return command && commandNamesExecutable(toStoreText(*command), toStoreText(m_executableName));
     } catch (...) {
         return false;

@@ -4,7 +4,7 @@
 // the program's name in lower case, in /etc/xdg/autostart for all users and in
 // <config>/autostart for this user. The Exec= line of the entry's [Desktop Entry] group is the
 // command line the rule looks at; an entry marked Hidden=true is switched off and counts as
-// absent. Nothing is written here.
+// absent, and so does anything but a regular file of at most 64 KiB. Nothing is written here.
 
 #include "settings/StartupEntries.h"
 

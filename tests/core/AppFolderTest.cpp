@@ -1,4 +1,5 @@
 #include "core/AppFolder.h"
+#include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -36,6 +37,14 @@ TEST(AppFolder, AnInstalledCopyUsesThePerUserFolderSeededWithTheShippedFiles) {
     AppFolder::resolve(dir.filePath(QStringLiteral("usr/bin")), user,
                        {dir.filePath(QStringLiteral("usr/share/vesperon"))});
     EXPECT_EQ(readBytes(folder.filePath(QStringLiteral("Localization.txt"))), QByteArray("downloaded"));
+
+    // A copy the disk refuses is not left behind cut short: the next start seeds again.
+    ASSERT_TRUE(QFile::remove(folder.filePath(QStringLiteral("Localization.txt"))));
+    test::DiskFaultScope fault(test::DiskFault::FileSizeLimit, user);
+    fault.fill();
+    AppFolder::resolve(dir.filePath(QStringLiteral("usr/bin")), user,
+                       {dir.filePath(QStringLiteral("usr/share/vesperon"))});
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("Localization.txt"))));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "WizardFixture.h"
+#include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
 using namespace vesperon;
@@ -194,6 +195,47 @@ TEST_F(WizardWindowTest, FailedWriteShowsTheErrorAndKeepsTheWizardWithItsEntries
     EXPECT_EQ(wizard(), nullptr);
     EXPECT_EQ(bytes("ab"), scheduleBytes("Shut Down", true, Today, "15:00:00", true, 1, "thu"));
 }
+
+class WizardOnAFailingDisk : public test::WizardFixture,
+                             public ::testing::WithParamInterface<test::DiskFault> {};
+
+TEST_P(WizardOnAFailingDisk, ShowsTheErrorStaysOpenAndNeverLosesASchedule) {
+    test::DiskFaultScope fault(GetParam(), dataFolder());
+    if (!fault.unavailable().isEmpty())
+        GTEST_SKIP() << fault.unavailable().toStdString();
+    QDir().mkpath(dataFolder());
+    const QByteArray saved = scheduleBytes("Reboot", true, "6/1/2026", "22:30:15", true, 2, "1,15");
+    test::writeBytes(file("Nightly"), saved);
+    startWithWizard();
+    fault.fill();
+    ASSERT_FALSE(HasFatalFailure());
+
+    clickRow(QStringLiteral("Nightly"));
+    pressEdit();
+    clickText(monthList(), 2);
+    pressOk();
+    ASSERT_NE(wizard(), nullptr);
+    EXPECT_TRUE(wizard()->isVisible());
+    EXPECT_TRUE(checked(monthList(), 2));
+    click(w<QPushButton>("cmdCancel"));
+    settle();
+    newRepeating(QStringLiteral("Fresh"), 1);
+    pressOk();
+    ASSERT_NE(wizard(), nullptr);
+    EXPECT_TRUE(wizard()->isVisible());
+
+    ASSERT_EQ(prompt.questions().size(), 2);
+    for (const auto &question : prompt.questions())
+        EXPECT_EQ(question.text, QStringLiteral("Error 61 - Disk full"));
+    EXPECT_EQ(bytes("Nightly"), saved);
+    QStringList left = QDir(dataFolder()).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll(QStringLiteral("filler"));
+    EXPECT_EQ(left, QStringList{QStringLiteral("Nightly.sch")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, WizardOnAFailingDisk,
+                         ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
+                         [](const auto &info) { return test::faultName(info.param); });
 
 TEST_F(WizardWindowTest, CancelAndTheCloseBoxWriteNothingAndTheNextOpenLoadsAfresh) {
     startWithWizard();

@@ -1,6 +1,7 @@
 #include "localization/LanguageDownload.h"
 #include "LoopbackHttpServer.h"
 #include "localization/NetworkHttpGet.h"
+#include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
 #include <QSignalSpy>
@@ -35,6 +36,12 @@ TEST(LanguageDownloadTest, ReplacingTheFileLeavesExactlyTheNewBytes) {
     // A folder that is not there cannot take the file; nothing is left behind.
     EXPECT_FALSE(replaceLocalizationFile(dir.filePath("missing/Localization.txt"), "<x>"));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("missing")));
+
+    // A write the disk refuses keeps the old file whole.
+    test::DiskFaultScope fault(test::DiskFault::FileSizeLimit, dir.path());
+    fault.fill();
+    EXPECT_FALSE(replaceLocalizationFile(path, "<TRANSLATION_ITEMS>\r\n"));
+    EXPECT_EQ(test::readBytes(path), QByteArray("<short>\r\n"));
 }
 
 // The real downloader against a server on the loopback interface.

@@ -1,5 +1,6 @@
 #include "localization/LocalizationFile.h"
 #include "localization/LocalizationParser.h"
+#include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
 #include "support/QtPrinters.h"
@@ -55,6 +56,9 @@ TEST_F(LocalizationFileTest, ReadsUtf8WithOrWithoutByteOrderMark) {
     // A folder under that name is not a file.
     QDir(dir.path()).mkdir("sub");
     EXPECT_FALSE(ReadLocalizationText(dir.filePath("sub")).has_value());
+    test::makeFifo(dir.filePath("fifo"));
+    test::readWithoutHanging(dir.filePath("fifo"),
+                             [&] { EXPECT_FALSE(ReadLocalizationText(dir.filePath("fifo")).has_value()); });
 }
 
 TEST_F(LocalizationFileTest, HugeFileIsReadOnlyUpToTheLimitAndGroupsBeforeItStayUsable) {
@@ -128,6 +132,27 @@ TEST_F(LocalizationFileTest, FailedWriteReportsFailureAndLeavesNoFile) {
     EXPECT_FALSE(writeLocalizationTemplate(path(), {{"K", "v"}}));
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
+
+class TemplateOnAFailingDisk : public LocalizationFileTest,
+                               public ::testing::WithParamInterface<test::DiskFault> {};
+
+TEST_P(TemplateOnAFailingDisk, ReportsFailureAndKeepsTheOldFile) {
+    const QString folder = dir.filePath("app");
+    test::DiskFaultScope fault(GetParam(), folder);
+    if (!fault.unavailable().isEmpty())
+        GTEST_SKIP() << fault.unavailable().toStdString();
+    QDir().mkpath(folder);
+    const QString file = localizationFilePath(folder);
+    writeBytes(file, "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME></LANGUAGE_GROUP>");
+    fault.fill();
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_FALSE(writeLocalizationTemplate(file, {{"K", "v"}}));
+    EXPECT_EQ(readBytes(file), "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME></LANGUAGE_GROUP>");
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, TemplateOnAFailingDisk,
+                         ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
+                         [](const auto &info) { return test::faultName(info.param); });
 
 } // namespace
 } // namespace vesperon

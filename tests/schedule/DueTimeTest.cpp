@@ -153,6 +153,17 @@ TEST(NextRunText, UnreadableValuesMeanNoRunOrTheirDefaults) {
               QString());
 }
 
+TEST(NextRunText, ARunPastTheLastWritableYearIsNoRun) {
+    // Dates are written with four-digit years: the day after 12/31/9999 cannot be written.
+    const QDateTime lastDay(QDate(9999, 12, 31), QTime(10, 0));
+    for (const QString &schedule :
+         {daily(QStringLiteral("09:00:00")), weekly(QStringLiteral("mon"), QStringLiteral("09:00:00")),
+          monthly(QStringLiteral("1"), QStringLiteral("09:00:00"))})
+        EXPECT_EQ(NextRunText(schedule, lastDay), QString()) << schedule.toStdString();
+    EXPECT_EQ(NextRunText(daily(QStringLiteral("11:00:00")), lastDay), QStringLiteral("12/31/9999 11:00:00"));
+    EXPECT_EQ(nextRunTextFor(QDateTime(QDate(10000, 1, 1), QTime(9, 0))), QString());
+}
+
 TEST(IsDue, HoldsThroughoutTheMinuteOfTheRunOnItsDayOnly) {
     const QString run = QStringLiteral("6/10/2026 14:20:00");
     EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 20, 0))), true);

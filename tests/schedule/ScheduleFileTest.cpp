@@ -143,6 +143,11 @@ TEST(ScheduleConversions, ReadBooleansAndNumbersFromHandEditedFiles) {
     EXPECT_FALSE(toScheduleBoolean(QString()));
     EXPECT_FALSE(toScheduleBoolean(QStringLiteral("yes")));
     EXPECT_EQ(toScheduleInt16(QStringLiteral("2")), 2);
+    // Texts a number reader takes for "not a number" or "infinity" are not readable numbers.
+    for (const char *unreadable : {"nan", "NaN", "-nan", "inf", "-inf", "Infinity"}) {
+        EXPECT_FALSE(toScheduleBoolean(QLatin1String(unreadable))) << unreadable;
+        EXPECT_EQ(toScheduleInt16(QLatin1String(unreadable)), 0) << unreadable;
+    }
     EXPECT_EQ(toScheduleInt16(QStringLiteral("-3")), -3);
     EXPECT_EQ(toScheduleInt16(QStringLiteral("x")), 0);
     EXPECT_EQ(toScheduleInt16(QStringLiteral("70000")), 0);

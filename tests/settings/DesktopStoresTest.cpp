@@ -5,6 +5,7 @@
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
 #include "settings/XdgStartupEntries.h"
+#include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -50,11 +51,73 @@ protected:
     QString appDir() const { return paths.configDir + QStringLiteral("/Quillmark/Vesperon"); }
     QString programIni() const { return appDir() + QStringLiteral("/program.ini"); }
     QString userIni() const { return appDir() + QStringLiteral("/user.ini"); }
+    QString userAutostart() const { return paths.userAutostartDir() + QStringLiteral("/vesperon.desktop"); }
     void writeAutostart(const QString &folder, const QByteArray &text) {
         ASSERT_TRUE(QDir().mkpath(folder));
         writeBytes(folder + QStringLiteral("/vesperon.desktop"), text);
     }
 };
+
+class DesktopStoresOnAFailingDisk : public DesktopStoresTest,
+                                    public ::testing::WithParamInterface<test::DiskFault> {};
+
+TEST_P(DesktopStoresOnAFailingDisk, KeepBothFilesAndTakeThePermissionDeniedPathForTheProgramFile) {
+    test::DiskFaultScope fault(GetParam(), appDir());
+    if (!fault.unavailable().isEmpty())
+        GTEST_SKIP() << fault.unavailable().toStdString();
+    bundle->program().setValue(keys::txtPort, QStringLiteral("2525"));
+    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
+    const QByteArray program = readBytes(programIni());
+    const QByteArray user = readBytes(userIni());
+    fault.fill();
+    ASSERT_FALSE(HasFatalFailure());
+
+    prompt.answers = {Prompt::Answer::Abort};
+    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
+    bundle->user().setValue(keys::BackupSetColumn(2), QStringLiteral("1800"));
+    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
+    EXPECT_EQ(readBytes(programIni()), program);
+    EXPECT_EQ(readBytes(userIni()), user);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, DesktopStoresOnAFailingDisk,
+                         ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
+                         [](const auto &info) { return test::faultName(info.param); });
+
+// A FIFO never blocks a read and is never replaced by a write; a file far larger than any the
+// program writes is not read.
+TEST_F(DesktopStoresTest, OnlyRegularFilesOfSensibleSizeAreRead) {
+    ASSERT_TRUE(QDir().mkpath(appDir()));
+    ASSERT_TRUE(QDir().mkpath(paths.userAutostartDir()));
+    const std::function<void()> readsAsNothing[] = {
+        [this] { EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("25")); },
+        [this] { EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("English")); },
+        [this] { EXPECT_FALSE(bundle->startup().isRegisteredForThisUser()); },
+    };
+    const QString files[] = {programIni(), userIni(), userAutostart()};
+    for (const QString &file : files)
+        test::makeFifo(file);
+    for (int i = 0; i < 3; ++i)
+        test::readWithoutHanging(files[i], readsAsNothing[i]);
+    prompt.answers = {Prompt::Answer::Abort};
+    test::readWithoutHanging(programIni(), [this] { bundle->program().setValue(keys::chkMin, "1"); });
+    test::readWithoutHanging(userIni(), [this] { bundle->user().setValue(keys::Language, "Deutsch"); });
+    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
+    for (const QString &file : files)
+        EXPECT_FALSE(QFileInfo(file).isFile()) << file.toStdString();
+
+    // Readable entries padded to 2 MiB.
+    const QByteArray starts[] = {"[Settings]\ntxtPort=587\n", "[Settings]\nLanguage=Deutsch\n",
+                                 "[Desktop Entry]\nExec=vesperon\n"};
+    for (int i = 0; i < 3; ++i) {
+        QFile::remove(files[i]);
+        writeBytes(files[i], starts[i]);
+        ASSERT_TRUE(QFile::resize(files[i], 2 << 20));
+        readsAsNothing[i]();
+    }
+    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
+    EXPECT_EQ(QFileInfo(userIni()).size(), 2 << 20); // kept, not cut to what could be read
+}
 
 TEST_F(DesktopStoresTest, NothingStoredReadsDefaultsAndCreatesNoFile) {
     EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("25"));

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <string>
+#include <sys/resource.h>
+
+namespace vesperon::test {
+
+// Two ways to make the disk refuse new data, for tests of what a failed write leaves behind.
+enum class DiskFault {
+    FullFilesystem, // a small tmpfs mounted on the folder and filled up: writes fail with ENOSPC
+    FileSizeLimit,  // the process's file size limit set to 0: every write fails with EFBIG
+};
+
+// Test names for parameterised tests over both faults.
+std::string faultName(DiskFault fault);
+
+// One fault for one folder. Create it before the folder's first files are written (a file
+// system may be mounted over the folder), call fill() once they are, and let it go before the
+// folder is removed. Mounting needs the right to mount; where that is refused the fault is
+// unavailable and the test skips with the reason.
+class DiskFaultScope {
+public:
+    DiskFaultScope(DiskFault fault, const QString &folder);
+    ~DiskFaultScope();
+    DiskFaultScope(const DiskFaultScope &) = delete;
+    DiskFaultScope &operator=(const DiskFaultScope &) = delete;
+
+    // Why the fault cannot be set up here; empty when it can.
+    const QString &unavailable() const { return m_unavailable; }
+
+    // From now on no file under the folder can grow.
+    void fill();
+
+private:
+    DiskFault m_fault;
+    QString m_folder;
+    QString m_unavailable;
+    bool m_mounted = false;
+    bool m_limited = false;
+    rlimit m_oldLimit{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+// Runs read(), which opens the FIFO at fifo. Should it still be running after a generous while,
+// a writer opens the FIFO to free a reader stuck in open() or read(), and the test fails: a
+// regression fails instead of hanging the suite.
+void readWithoutHanging(const QString &fifo, const std::function<void()> &read);
+
+// Makes a FIFO at path (the test fails when it cannot).
+void makeFifo(const QString &path);
+
+} // namespace vesperon::test
