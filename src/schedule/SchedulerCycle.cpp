@@ -93,8 +93,10 @@ void SchedulerCycle::tmrScheduler_Timer() {
         // Reading a date in the locale's form is the costly part of a scan, so each text is
         // read once; IsDue has the last word on a row that reading puts in this minute.
         const std::optional<RunMinute> runMinute = runMinuteOf(row.nextRunTime);
-        if (!runMinute)
-            return; // a next run that cannot be read ends the tick
+        if (!runMinute) {
+            m_model.setNextRunTime(i, QString()); // it could never be due
+            continue;
+        }
         const bool due = *runMinute == current && IsDue(row.nextRunTime, now).value_or(false);
         if (due) {
             m_lstSchedule.append(row.name);

@@ -62,8 +62,9 @@ public:
     }
 
 public slots:
-    // Queues every row due this minute, in list order. Ends early, leaving the rest of the
-    // list to the next tick, when a row's next run cannot be read or the row has gone.
+    // Queues every row due this minute, in list order. A row whose next run cannot be read has
+    // none: it is cleared and the scan goes on. Ends early, leaving the rest of the list to the
+    // next tick, when the list was reloaded while events were handled.
     void tmrScheduler_Timer();
     // Hands a non-empty queue over to timSchedule.
     void tmrProcessSchedule_Timer();

@@ -204,13 +204,15 @@ TEST_F(SchedulerCycleTest, AFailureInsideATickEndsOnlyThatTick) {
     cycle->tmrScheduler_Timer();
     EXPECT_THAT(cycle->lstSchedule(), ElementsAre("B"));
 
-    // A next run that cannot be read ends the scan before the rows after it.
+    // A next run that cannot be read is no next run: the row is cleared and the rows after
+    // it are scanned as usual.
     model.setRows(
         {quickRow(QStringLiteral("Bad"), QStringLiteral("Reboot"), QStringLiteral("tomorrow")),
          quickRow(QStringLiteral("C"), QStringLiteral("Log Off"), QStringLiteral("6/10/2026 14:20:00"))});
     cycle->tmrScheduler_Timer();
-    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("B"));
-    EXPECT_EQ(model.row(1).nextRunTime, "6/10/2026 14:20:00");
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("B", "C"));
+    EXPECT_EQ(model.row(0).nextRunTime, QString());
+    EXPECT_EQ(model.row(1).nextRunTime, QString());
 
     // An action that fails ends its hand-over; the pipeline comes to rest and runs again.
     model.setRows(
