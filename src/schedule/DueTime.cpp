@@ -67,14 +67,20 @@ std::optional<QDate> nextMonthDay(const QString &period, const QDate &today, boo
 
 } // namespace
 
+DateForms::DateForms(const QLocale &shown) : DateForms(storedDateForm(shown), shown) {}
+
+DateForms::DateForms(QString storedForm, const QLocale &shownIn)
+    : stored(std::move(storedForm)), shown(shownIn),
+      storedIsShown(stored == shortDateFormat(shown) && shown.zeroDigit() == QLatin1String("0")) {}
+
 QString nextRunTextFor(const QDateTime &moment, const QLocale &locale) {
     return formatShortDate(moment.date(), locale) + QLatin1Char(' ') + formatTimeOfDay(moment.time());
 }
 
-QString NextRunText(const QString &section, const QDateTime &now, const QLocale &locale) {
+QString NextRunText(const QString &section, const QDateTime &now, const DateForms &forms) {
     const QString startDateText = ReadKeyValue(section, QStringLiteral("StartDate"));
     const QString startTimeText = ReadKeyValue(section, QStringLiteral("StartTime"));
-    const auto startDate = parseShortDate(startDateText, locale);
+    const auto startDate = parseStoredDate(startDateText, forms.stored);
     const auto startTime = parseTimeOfDay(startTimeText);
     if (!startDate || !startTime)
         return QString();
@@ -83,7 +89,8 @@ QString NextRunText(const QString &section, const QDateTime &now, const QLocale 
     const bool startAhead = isAhead(*startTime, now.time());
     const qint64 d = today.daysTo(*startDate);
     if (d > 0 || (d == 0 && startAhead))
-        return startDateText + QLatin1Char(' ') + startTimeText;
+        return (forms.storedIsShown ? startDateText : formatShortDate(*startDate, forms.shown)) +
+               QLatin1Char(' ') + startTimeText;
 
     if (!toScheduleBoolean(ReadKeyValue(section, QStringLiteral("Repeat"))))
         return QString();
@@ -105,7 +112,7 @@ QString NextRunText(const QString &section, const QDateTime &now, const QLocale 
     }
     if (!next)
         return QString();
-    return formatShortDate(*next, locale) + QLatin1Char(' ') + startTimeText;
+    return formatShortDate(*next, forms.shown) + QLatin1Char(' ') + startTimeText;
 }
 
 std::optional<bool> IsDue(const QString &nextRunText, const QDateTime &now, const QLocale &locale) {

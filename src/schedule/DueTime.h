@@ -7,10 +7,24 @@
 
 namespace vesperon {
 
-// The next run of one schedule, from the text of its file's SCHEDULER section: the
-// start while it is still ahead, otherwise the next occurrence of a repeating schedule.
-// Empty when the schedule has no next run (disabled, one-time and passed, nothing chosen).
-QString NextRunText(const QString &schedulerSection, const QDateTime &now, const QLocale &locale = QLocale());
+// The forms a next run is computed in: StartDate is read in the stored form of the schedule
+// files (see StoredDateForm.h), and the next run is written in the user's short date form.
+struct DateForms {
+    // Both from the locale: files written in it and read by a user of it.
+    DateForms(const QLocale &shown = QLocale()); // NOLINT(google-explicit-constructor)
+    DateForms(QString stored, const QLocale &shown);
+
+    QString stored;
+    QLocale shown;
+    bool storedIsShown; // a stored date is shown as it is written
+};
+
+// The next run of one schedule, from the text of its file's SCHEDULER section: the start
+// while it is still ahead, otherwise the next occurrence of a repeating schedule.
+// Empty when the schedule has no next run (disabled, one-time and passed, nothing chosen,
+// or a start that cannot be read).
+QString NextRunText(const QString &schedulerSection, const QDateTime &now,
+                    const DateForms &forms = DateForms());
 
 // Whether a next-run text names the current minute of the current day (seconds ignored).
 // nullopt when the text is not a date and a time separated by a space.

@@ -3,6 +3,7 @@
 #include "core/ShortDate.h"
 #include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
+#include "schedule/StoredDateForm.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -71,7 +72,8 @@ QString SchedulerCycle::nextRunFromFile(const QString &name, const QDateTime &no
     const auto text = readScheduleFile(scheduleFilePath(m_dataFolder, name));
     if (!text)
         return QString();
-    return NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now);
+    return NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now,
+                       DateForms(folderDateForm(m_dataFolder), QLocale()));
 }
 
 void SchedulerCycle::tmrScheduler_Timer() {
