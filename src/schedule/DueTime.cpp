@@ -11,8 +11,17 @@ namespace vesperon {
 
 namespace {
 
+constexpr int MinutesPerDay = 24 * 60;
+
 int minuteOfDay(const QTime &time) {
     return time.hour() * 60 + time.minute();
+}
+
+// Whether the local clocks show this minute of this day at all.
+bool isOnTheWallClock(const QDate &date, int minute) {
+    const QTime time(minute / 60, minute % 60);
+    const QDateTime moment(date, time);
+    return moment.isValid() && moment.date() == date && moment.time() == time;
 }
 
 // A start time is still ahead until its minute begins.
@@ -77,6 +86,23 @@ QString nextRunTextFor(const QDateTime &moment, const QLocale &locale) {
     return formatShortDate(moment.date(), locale) + QLatin1Char(' ') + formatTimeOfDay(moment.time());
 }
 
+WallMinute wallMinuteOf(const QDateTime &moment) {
+    return {moment.date().toJulianDay(), minuteOfDay(moment.time())};
+}
+
+WallMinute runMinuteOf(const QDate &date, const QTime &time) {
+    const WallMinute own{date.toJulianDay(), minuteOfDay(time)};
+    if (isOnTheWallClock(date, own.minute))
+        return own;
+    // A skip lasts an hour or so; the longest ever skipped a whole day.
+    for (int later = own.minute + 1; later <= own.minute + 2 * MinutesPerDay; ++later) {
+        const QDate day = date.addDays(later / MinutesPerDay);
+        if (isOnTheWallClock(day, later % MinutesPerDay))
+            return {day.toJulianDay(), later % MinutesPerDay};
+    }
+    return own;
+}
+
 QString NextRunText(const QString &section, const QDateTime &now, const DateForms &forms) {
     const QString startDateText = ReadKeyValue(section, QStringLiteral("StartDate"));
     const QString startTimeText = ReadKeyValue(section, QStringLiteral("StartTime"));
@@ -123,7 +149,14 @@ std::optional<bool> IsDue(const QString &nextRunText, const QDateTime &now, cons
     const auto time = parseTimeOfDay(pieces.at(1));
     if (!date || !time)
         return std::nullopt;
-    return now.date().daysTo(*date) == 0 && minuteOfDay(*time) == minuteOfDay(now.time());
+    const WallMinute run{date->toJulianDay(), minuteOfDay(*time)};
+    const WallMinute current = wallMinuteOf(now);
+    if (run == current)
+        return true;
+    // Only a run that has passed on the wall clock can have been skipped over.
+    if (run > current || current.day - run.day > 2)
+        return false;
+    return runMinuteOf(*date, *time) == current;
 }
 
 } // namespace vesperon

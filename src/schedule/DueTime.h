@@ -26,12 +26,26 @@ struct DateForms {
 QString NextRunText(const QString &schedulerSection, const QDateTime &now,
                     const DateForms &forms = DateForms());
 
-// Whether a next-run text names the current minute of the current day (seconds ignored).
-// nullopt when the text is not a date and a time separated by a space.
+// Whether a next-run text names the current minute of the current day (seconds ignored), or
+// names a minute the clocks skipped (daylight saving time began) and now is the first
+// minute after the skip. nullopt when the text is not a date and a time separated by a space.
 std::optional<bool> IsDue(const QString &nextRunText, const QDateTime &now,
                           const QLocale &locale = QLocale());
 
 // A moment written as a next-run text: short date, a space, HH:MM:SS.
 QString nextRunTextFor(const QDateTime &moment, const QLocale &locale = QLocale());
+
+// A minute of the wall clock: a day and a minute of that day.
+struct WallMinute {
+    qint64 day = 0; // Julian day
+    int minute = 0;
+    auto operator<=>(const WallMinute &) const = default;
+};
+
+WallMinute wallMinuteOf(const QDateTime &moment);
+
+// The wall-clock minute in which a run set for date and time happens: its own minute or, when
+// the local clocks skip that minute, the first minute after the skip.
+WallMinute runMinuteOf(const QDate &date, const QTime &time);
 
 } // namespace vesperon
