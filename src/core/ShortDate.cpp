@@ -1,13 +1,19 @@
 #include "core/ShortDate.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace vesperon {
 
 namespace {
 
-// A short date format taken apart into numeric fields and the separators between them,
-// so that the scheduler can read dates many times a second without Qt's general parser.
+bool isDirectionMark(char32_t c) {
+    return QChar::category(c) == QChar::Other_Format;
+}
+
+// A date form taken apart into numeric fields and the text between them, so that the
+// scheduler can read dates many times a second without Qt's general parser. Direction marks
+// are left out of the literal texts: readers pass over them.
 struct NumericForm {
     enum Field { Day, Month, Year };
     QList<Field> fields;    // in the order they appear
@@ -22,24 +28,41 @@ NumericForm analyse(const QString &form) {
     QString literal;
     for (qsizetype i = 0; i < form.size();) {
         const QChar c = form.at(i);
+        if (c == QLatin1Char('\'')) {
+            // Quoted text is literal; two quotes in a row stand for one.
+            qsizetype j = i + 1;
+            for (; j < form.size(); ++j) {
+                if (form.at(j) != QLatin1Char('\''))
+                    literal += form.at(j);
+                else if (j + 1 < form.size() && form.at(j + 1) == QLatin1Char('\''))
+                    literal += form.at(++j);
+                else
+                    break;
+            }
+            if (j == i + 1 && j < form.size())
+                literal += QLatin1Char('\''); // '' outside quotes
+            i = j + 1;
+            continue;
+        }
         qsizetype run = 1;
         while (i + run < form.size() && form.at(i + run) == c)
             ++run;
         if (c == QLatin1Char('d') || c == QLatin1Char('M') || c == QLatin1Char('y')) {
             if ((c != QLatin1Char('y') && run > 2) || (c == QLatin1Char('y') && run != 4))
                 return {}; // names of days or months, or an unusual year
+            const auto field = c == QLatin1Char('d')   ? NumericForm::Day
+                               : c == QLatin1Char('M') ? NumericForm::Month
+                                                       : NumericForm::Year;
+            if (result.fields.contains(field))
+                return {};
             if (result.fields.isEmpty())
                 result.leading = literal;
             else
                 result.separators << literal;
             literal.clear();
             result.widths << static_cast<int>(run);
-            result.fields << (c == QLatin1Char('d')   ? NumericForm::Day
-                              : c == QLatin1Char('M') ? NumericForm::Month
-                                                      : NumericForm::Year);
-        } else if (c == QLatin1Char('\'')) {
-            return {}; // quoted text: leave it to Qt
-        } else {
+            result.fields << field;
+        } else if (!isDirectionMark(c.unicode())) {
             literal += QString(run, c);
         }
         i += run;
@@ -49,14 +72,15 @@ NumericForm analyse(const QString &form) {
     return result;
 }
 
-struct CachedForm {
+struct LocaleForm {
     QLocale locale;
-    QString form;
+    QString shown;
+    QString stored;
     NumericForm numeric;
 };
 
-const CachedForm &formFor(const QLocale &locale) {
-    thread_local CachedForm cache{QLocale::c(), QString(), {}};
+const LocaleForm &formFor(const QLocale &locale) {
+    thread_local LocaleForm cache{QLocale::c(), QString(), QString(), {}};
     thread_local bool filled = false;
     if (!filled || !(cache.locale == locale)) {
         QString form = locale.dateFormat(QLocale::ShortFormat);
@@ -64,13 +88,55 @@ const CachedForm &formFor(const QLocale &locale) {
         // Widen a two-digit year ("yy" not part of "yyyy") to four digits.
         static const QRegularExpression twoDigitYear(QStringLiteral("(?<!y)yy(?!y)"));
         form.replace(twoDigitYear, QStringLiteral("yyyy"));
-        cache = {locale, form, analyse(form)};
+        QString stored;
+        for (const QChar c : form) {
+            if (!isDirectionMark(c.unicode()))
+                stored += c;
+        }
+        cache = {locale, form, stored, analyse(form)};
         filled = true;
     }
     return cache;
 }
 
-// Reads 1 to maxDigits decimal digits at pos; -1 when there are none.
+struct StoredForm {
+    QString form;
+    NumericForm numeric;
+};
+
+const StoredForm &storedFormFor(const QString &form) {
+    thread_local StoredForm cache;
+    thread_local bool filled = false;
+    if (!filled || cache.form != form) {
+        cache = {form, analyse(form)};
+        filled = true;
+    }
+    return cache;
+}
+
+// The text with every decimal digit as an ASCII digit and without direction marks. Most
+// texts are plain ASCII already and come back as they are.
+QString withAsciiDigits(const QString &text) {
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return text;
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text.at(i).unicode();
+        const bool pair = QChar::isHighSurrogate(c) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        if (pair)
+            c = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+        if (QChar::category(c) == QChar::Number_DecimalDigit)
+            result += QLatin1Char(static_cast<char>('0' + QChar::digitValue(c)));
+        else if (!isDirectionMark(c))
+            result += QStringView(text).mid(i, pair ? 2 : 1);
+        if (pair)
+            ++i;
+    }
+    return result;
+}
+
+// Reads 1 to maxDigits ASCII digits at pos; -1 when there are none.
 int readNumber(const QString &text, qsizetype &pos, int maxDigits) {
     int value = 0;
     int digits = 0;
@@ -115,26 +181,70 @@ std::optional<QDate> parseNumeric(const QString &text, const NumericForm &form) 
     return date;
 }
 
+QString formatNumeric(const QDate &date, const NumericForm &form) {
+    QString text = form.leading;
+    for (qsizetype i = 0; i < form.fields.size(); ++i) {
+        const NumericForm::Field field = form.fields.at(i);
+        const int value = field == NumericForm::Day     ? date.day()
+                          : field == NumericForm::Month ? date.month()
+                                                        : date.year();
+        text += QString::number(value).rightJustified(form.widths.at(i), QLatin1Char('0'));
+        text += form.separators.at(i);
+    }
+    return text;
+}
+
+std::optional<QDate> validDate(const QDate &date) {
+    if (!date.isValid())
+        return std::nullopt;
+    return date;
+}
+
 } // namespace
 
 QString shortDateFormat(const QLocale &locale) {
-    return formFor(locale).form;
+    return formFor(locale).shown;
 }
 
 QString formatShortDate(const QDate &date, const QLocale &locale) {
-    return locale.toString(date, formFor(locale).form);
+    return locale.toString(date, formFor(locale).shown);
 }
 
 std::optional<QDate> parseShortDate(const QString &text, const QLocale &locale) {
     if (text.isEmpty())
         return std::nullopt;
-    const CachedForm &form = formFor(locale);
+    const LocaleForm &form = formFor(locale);
     if (form.numeric.usable)
-        return parseNumeric(text, form.numeric);
-    const QDate date = locale.toDate(text, form.form);
-    if (!date.isValid())
+        return parseNumeric(withAsciiDigits(text), form.numeric);
+    return validDate(locale.toDate(text, form.shown));
+}
+
+QString storedDateForm(const QLocale &locale) {
+    return formFor(locale).stored;
+}
+
+QString formatStoredDate(const QDate &date, const QString &form) {
+    const StoredForm &stored = storedFormFor(form);
+    if (stored.numeric.usable)
+        return formatNumeric(date, stored.numeric);
+    return QLocale::c().toString(date, form);
+}
+
+std::optional<QDate> parseStoredDate(const QString &text, const QString &form) {
+    if (text.isEmpty())
         return std::nullopt;
-    return date;
+    const StoredForm &stored = storedFormFor(form);
+    if (stored.numeric.usable)
+        return parseNumeric(withAsciiDigits(text), stored.numeric);
+    return validDate(QLocale::c().toDate(withAsciiDigits(text), form));
+}
+
+bool isUsableDateForm(const QString &form) {
+    static const QRegularExpression unusable(QStringLiteral("\\s"));
+    if (form.isEmpty() || form.contains(unusable))
+        return false;
+    const QDate sample(2026, 12, 7);
+    return parseStoredDate(formatStoredDate(sample, form), form) == sample;
 }
 
 std::optional<QTime> parseTimeOfDay(const QString &text) {

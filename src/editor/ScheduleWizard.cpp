@@ -10,6 +10,7 @@
 #include "power/Actions.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleListModel.h"
+#include "schedule/StoredDateForm.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -191,7 +192,7 @@ void ScheduleWizard::load(ScheduleRecord *schedule, bool offerHibernate) {
     m_editing = schedule != nullptr;
     if (schedule) {
         m_name->setEnabled(false);
-        showEntries(entriesForSchedule(*schedule, now));
+        showEntries(entriesForSchedule(*schedule, now, folderDateForm(m_dataFolder)));
     } else {
         showEntries(entriesForNewSchedule(now));
     }
@@ -273,10 +274,12 @@ void ScheduleWizard::onOkClicked() {
         return;
     }
     // A refused name or an unwritable folder keeps the old file and the user's entries.
-    if (const auto error = WriteScheduleFile(scheduleRecordFromEntries(current), m_dataFolder)) {
+    const QString dateForm = folderDateForm(m_dataFolder);
+    if (const auto error = WriteScheduleFile(scheduleRecordFromEntries(current, dateForm), m_dataFolder)) {
         tell(error->text());
         return;
     }
+    recordDateForm(m_dataFolder, dateForm); // the folder's first schedule fixes its date form
     if (m_reload)
         m_reload();
     close();

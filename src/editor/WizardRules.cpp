@@ -46,14 +46,14 @@ MonthDayChecks monthDaysFromPeriod(const QString &period) {
     return checks;
 }
 
-ScheduleRecord scheduleRecordFromEntries(const WizardEntries &entries, const QLocale &locale) {
+ScheduleRecord scheduleRecordFromEntries(const WizardEntries &entries, const QString &dateForm) {
     ScheduleRecord record;
     record.Name = entries.name;
     record.ItemType = entries.action;
     record.Enabled = entries.scheduler;
     if (!entries.scheduler)
         return record; // no start, no repetition, no period
-    record.StartDate = formatShortDate(entries.date, locale);
+    record.StartDate = formatStoredDate(entries.date, dateForm);
     record.StartTime = formatTimeOfDay(entries.time);
     record.Repeat = entries.repeat;
     if (!entries.repeat)
@@ -81,7 +81,7 @@ WizardEntries entriesForNewSchedule(const QDateTime &now) {
     return entries;
 }
 
-WizardEntries entriesForSchedule(ScheduleRecord &current, const QDateTime &now, const QLocale &locale) {
+WizardEntries entriesForSchedule(ScheduleRecord &current, const QDateTime &now, const QString &dateForm) {
     WizardEntries entries;
     entries.name = current.Name;
     entries.action = current.ItemType;
@@ -93,8 +93,8 @@ WizardEntries entriesForSchedule(ScheduleRecord &current, const QDateTime &now, 
     entries.scheduler = true;
     if (current.StartTime.isEmpty())
         current.StartTime =
-            formatShortDate(now.date(), locale) + QLatin1Char(' ') + formatTimeOfDay(now.time());
-    if (const auto date = parseShortDate(current.StartDate, locale))
+            formatStoredDate(now.date(), dateForm) + QLatin1Char(' ') + formatTimeOfDay(now.time());
+    if (const auto date = parseStoredDate(current.StartDate, dateForm))
         entries.date = *date;
     // A start time may carry a date in front of it (see above): the time is the last part.
     const QString timeText = current.StartTime.section(QLatin1Char(' '), -1);

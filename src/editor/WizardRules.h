@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/ShortDate.h"
 #include "schedule/ScheduleListModel.h"
 #include "schedule/ScheduleRecord.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QList>
-#include <QLocale>
 #include <QString>
 #include <QTime>
 #include <array>
@@ -52,10 +52,12 @@ WeekdayChecks weekdaysFromPeriod(const QString &period);
 // The days a Period names; pieces that are not day numbers 1 to 31 are ignored.
 MonthDayChecks monthDaysFromPeriod(const QString &period);
 
-// The record the wizard saves. A disabled schedule keeps no start, repetition or period,
-// whatever the controls show; a schedule that does not repeat keeps no period; only the
-// visible choice's list (weekly or monthly) is written. LastRunTime is always saved empty.
-ScheduleRecord scheduleRecordFromEntries(const WizardEntries &entries, const QLocale &locale = QLocale());
+// The record the wizard saves, its start date in the stored date form dateForm (the data
+// folder's). A disabled schedule keeps no start, repetition or period, whatever the controls
+// show; a schedule that does not repeat keeps no period; only the visible choice's list
+// (weekly or monthly) is written. LastRunTime is always saved empty.
+ScheduleRecord scheduleRecordFromEntries(const WizardEntries &entries,
+                                         const QString &dateForm = storedDateForm());
 
 // A new schedule: no name, nothing switched on, starting today at the next full hour
 // (at 23:xx that is 00:00 of today's date).
@@ -63,10 +65,11 @@ WizardEntries entriesForNewSchedule(const QDateTime &now);
 
 // An existing schedule as the wizard opens it. An enabled schedule without a start time is
 // given the current moment as its start time (current is updated, as the wizard always has
-// done). A start the wizard cannot read starts today at the current hour, as does a disabled
-// schedule; a repeat kind outside 0..2 opens as daily.
+// done). Its start date is read in the stored date form dateForm (the data folder's). A start
+// the wizard cannot read starts today at the current hour, as does a disabled schedule; a
+// repeat kind outside 0..2 opens as daily.
 WizardEntries entriesForSchedule(ScheduleRecord &current, const QDateTime &now,
-                                 const QLocale &locale = QLocale());
+                                 const QString &dateForm = storedDateForm());
 
 // Which controls the two switches leave usable, and which day list shows.
 enum class DayList { None, Weekdays, MonthDays };

@@ -13,9 +13,17 @@ namespace {
 
 // Dates are written with four-digit years: a run after 9999 cannot be written, so there is none.
 constexpr int LastWritableYear = 9999;
+constexpr int MinutesPerDay = 24 * 60;
 
 int minuteOfDay(const QTime &time) {
     return time.hour() * 60 + time.minute();
+}
+
+// Whether the local clocks show this minute of this day at all.
+bool isOnTheWallClock(const QDate &date, int minute) {
+    const QTime time(minute / 60, minute % 60);
+    const QDateTime moment(date, time);
+    return moment.isValid() && moment.date() == date && moment.time() == time;
 }
 
 // A start time is still ahead until its minute begins.
@@ -70,16 +78,39 @@ std::optional<QDate> nextMonthDay(const QString &period, const QDate &today, boo
 
 } // namespace
 
+DateForms::DateForms(const QLocale &shown) : DateForms(storedDateForm(shown), shown) {}
+
+DateForms::DateForms(QString storedForm, const QLocale &shownIn)
+    : stored(std::move(storedForm)), shown(shownIn),
+      storedIsShown(stored == shortDateFormat(shown) && shown.zeroDigit() == QLatin1String("0")) {}
+
 QString nextRunTextFor(const QDateTime &moment, const QLocale &locale) {
     if (moment.date().year() > LastWritableYear)
         return QString();
     return formatShortDate(moment.date(), locale) + QLatin1Char(' ') + formatTimeOfDay(moment.time());
 }
 
-QString NextRunText(const QString &section, const QDateTime &now, const QLocale &locale) {
+WallMinute wallMinuteOf(const QDateTime &moment) {
+    return {moment.date().toJulianDay(), minuteOfDay(moment.time())};
+}
+
+WallMinute runMinuteOf(const QDate &date, const QTime &time) {
+    const WallMinute own{date.toJulianDay(), minuteOfDay(time)};
+    if (isOnTheWallClock(date, own.minute))
+        return own;
+    // A skip lasts an hour or so; the longest ever skipped a whole day.
+    for (int later = own.minute + 1; later <= own.minute + 2 * MinutesPerDay; ++later) {
+        const QDate day = date.addDays(later / MinutesPerDay);
+        if (isOnTheWallClock(day, later % MinutesPerDay))
+            return {day.toJulianDay(), later % MinutesPerDay};
+    }
+    return own;
+}
+
+QString NextRunText(const QString &section, const QDateTime &now, const DateForms &forms) {
     const QString startDateText = ReadKeyValue(section, QStringLiteral("StartDate"));
     const QString startTimeText = ReadKeyValue(section, QStringLiteral("StartTime"));
-    const auto startDate = parseShortDate(startDateText, locale);
+    const auto startDate = parseStoredDate(startDateText, forms.stored);
     const auto startTime = parseTimeOfDay(startTimeText);
     if (!startDate || !startTime)
         return QString();
@@ -88,7 +119,8 @@ QString NextRunText(const QString &section, const QDateTime &now, const QLocale 
     const bool startAhead = isAhead(*startTime, now.time());
     const qint64 d = today.daysTo(*startDate);
     if (d > 0 || (d == 0 && startAhead))
-        return startDateText + QLatin1Char(' ') + startTimeText;
+        return (forms.storedIsShown ? startDateText : formatShortDate(*startDate, forms.shown)) +
+               QLatin1Char(' ') + startTimeText;
 
     if (!toScheduleBoolean(ReadKeyValue(section, QStringLiteral("Repeat"))))
         return QString();
@@ -110,7 +142,7 @@ QString NextRunText(const QString &section, const QDateTime &now, const QLocale 
     }
     if (!next || next->year() > LastWritableYear)
         return QString();
-    return formatShortDate(*next, locale) + QLatin1Char(' ') + startTimeText;
+    return formatShortDate(*next, forms.shown) + QLatin1Char(' ') + startTimeText;
 }
 
 std::optional<bool> IsDue(const QString &nextRunText, const QDateTime &now, const QLocale &locale) {
@@ -121,7 +153,14 @@ std::optional<bool> IsDue(const QString &nextRunText, const QDateTime &now, cons
     const auto time = parseTimeOfDay(pieces.at(1));
     if (!date || !time)
         return std::nullopt;
-    return now.date().daysTo(*date) == 0 && minuteOfDay(*time) == minuteOfDay(now.time());
+    const WallMinute run{date->toJulianDay(), minuteOfDay(*time)};
+    const WallMinute current = wallMinuteOf(now);
+    if (run == current)
+        return true;
+    // Only a run that has passed on the wall clock can have been skipped over.
+    if (run > current || current.day - run.day > 2)
+        return false;
+    return runMinuteOf(*date, *time) == current;
 }
 
 } // namespace vesperon

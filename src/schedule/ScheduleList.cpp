@@ -1,7 +1,9 @@
 #include "schedule/ScheduleList.h"
 
+#include "core/ShortDate.h"
 #include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
+#include "schedule/StoredDateForm.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,7 +22,7 @@ QString rowFilePath(const ScheduleRow &row, const QString &dataFolder) {
 
 } // namespace
 
-ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const QLocale &locale) {
+ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const DateForms &forms) {
     ScheduleRow row;
     const QString fileName = FileNamePart(path);
     row.name = fileName.left(fileName.size() - 4);
@@ -29,7 +31,7 @@ ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const
     const auto text = readScheduleFile(path);
     if (!text)
         return row;
-    row.nextRunTime = NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now, locale);
+    row.nextRunTime = NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now, forms);
     const QString data = ReadSection(*text, QStringLiteral("DATA"));
     row.lastRunTime = ReadKeyValue(data, QStringLiteral("LastRunTime"));
     row.type = ReadKeyValue(data, QStringLiteral("ItemType"));
@@ -44,10 +46,14 @@ void loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTi
     const QDir dir(dataFolder);
     const QStringList names =
         dir.entryList({QStringLiteral("*.sch")}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    const std::optional<QString> recorded = recordedDateForm(dataFolder);
+    const DateForms forms(recorded.value_or(storedDateForm(locale)), locale);
+    if (!recorded && !names.isEmpty())
+        recordDateForm(dataFolder, forms.stored);
     QList<ScheduleRow> rows;
     rows.reserve(names.size());
     for (const QString &name : names)
-        rows.append(scheduleRowFromFile(dir.filePath(name), now, locale));
+        rows.append(scheduleRowFromFile(dir.filePath(name), now, forms));
     model.setRows(std::move(rows));
 }
 

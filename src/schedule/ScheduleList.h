@@ -1,5 +1,6 @@
 #pragma once
 
+#include "schedule/DueTime.h"
 #include "schedule/ScheduleListModel.h"
 #include "schedule/ScheduleRecord.h"
 
@@ -11,9 +12,12 @@ namespace vesperon {
 
 // Builds one list row from a schedule file (the row appears even when the file cannot be
 // read: then only its name is filled in and it has no next run).
-ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const QLocale &locale = QLocale());
+ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now,
+                                const DateForms &forms = DateForms());
 
-// Empties the list and fills it again from the *.sch files of dataFolder.
+// Empties the list and fills it again from the *.sch files of dataFolder, read in the folder's
+// date form and shown in the locale's. A folder that holds schedules but has no record of
+// their date form gets the locale's recorded (StoredDateForm.h).
 void loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
               const QLocale &locale = QLocale());
 

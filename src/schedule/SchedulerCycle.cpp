@@ -3,6 +3,7 @@
 #include "core/ShortDate.h"
 #include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
+#include "schedule/StoredDateForm.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -10,10 +11,6 @@
 namespace vesperon {
 
 namespace {
-
-int minuteOfDay(const QTime &time) {
-    return time.hour() * 60 + time.minute();
-}
 
 // Lets the window handle what is pending, unless it did so less than a millisecond ago:
 // as responsive as handling events before every row, without paying for an empty round of
@@ -29,17 +26,17 @@ std::function<void()> handleEventsEveryMillisecond() {
 
 } // namespace
 
-std::optional<SchedulerCycle::RunMinute> SchedulerCycle::runMinuteOf(const QString &nextRunText) {
+std::optional<WallMinute> SchedulerCycle::runMinuteOfText(const QString &nextRunText) {
     const auto known = m_runMinutes.constFind(nextRunText);
     if (known != m_runMinutes.cend())
         return *known;
-    std::optional<RunMinute> minute;
+    std::optional<WallMinute> minute;
     const QStringList pieces = nextRunText.split(QLatin1Char(' '));
     if (pieces.size() >= 2) {
         const auto date = parseShortDate(pieces.at(0));
         const auto time = parseTimeOfDay(pieces.at(1));
         if (date && time)
-            minute = RunMinute{date->toJulianDay(), minuteOfDay(*time)};
+            minute = runMinuteOf(*date, *time);
     }
     m_runMinutes.insert(nextRunText, minute);
     return minute;
@@ -71,14 +68,15 @@ QString SchedulerCycle::nextRunFromFile(const QString &name, const QDateTime &no
     const auto text = readScheduleFile(scheduleFilePath(m_dataFolder, name));
     if (!text)
         return QString();
-    return NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now);
+    return NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now,
+                       DateForms(folderDateForm(m_dataFolder), QLocale()));
 }
 
 void SchedulerCycle::tmrScheduler_Timer() {
     if (m_prevent)
         return;
     const QDateTime now = m_clock.now();
-    const RunMinute current{now.date().toJulianDay(), minuteOfDay(now.time())};
+    const WallMinute current = wallMinuteOf(now);
     const int count = m_model.rowCount();
     // Texts of rows long gone or fired are not kept for ever.
     if (m_runMinutes.size() > 2 * count + 64)
@@ -92,9 +90,11 @@ void SchedulerCycle::tmrScheduler_Timer() {
             continue;
         // Reading a date in the locale's form is the costly part of a scan, so each text is
         // read once; IsDue has the last word on a row that reading puts in this minute.
-        const std::optional<RunMinute> runMinute = runMinuteOf(row.nextRunTime);
-        if (!runMinute)
-            return; // a next run that cannot be read ends the tick
+        const std::optional<WallMinute> runMinute = runMinuteOfText(row.nextRunTime);
+        if (!runMinute) {
+            m_model.setNextRunTime(i, QString()); // it could never be due
+            continue;
+        }
         const bool due = *runMinute == current && IsDue(row.nextRunTime, now).value_or(false);
         if (due) {
             m_lstSchedule.append(row.name);

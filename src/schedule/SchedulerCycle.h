@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Clock.h"
+#include "schedule/DueTime.h"
 #include "schedule/ScheduleListModel.h"
 
 #include <QDate>
@@ -21,6 +22,10 @@ namespace vesperon {
 // The cycle knows nothing of how an action is performed: the main window passes in a
 // performer (the power actions live above this library). Each tick is a public slot, so a
 // test can call it directly with a set clock instead of waiting for the timers.
+//
+// A next run in a minute the local clocks skip (daylight saving time begins) is due in the
+// first minute after the skip; a minute the clocks repeat fires once, as the row then has
+// its following run or none.
 //
 // A row backed by a schedule file gets its next run from the file again once the minute
 // of its current one has passed, fired or missed, so a repeating schedule keeps firing
@@ -62,8 +67,9 @@ public:
     }
 
 public slots:
-    // Queues every row due this minute, in list order. Ends early, leaving the rest of the
-    // list to the next tick, when a row's next run cannot be read or the row has gone.
+    // Queues every row due this minute, in list order. A row whose next run cannot be read has
+    // none: it is cleared and the scan goes on. Ends early, leaving the rest of the list to the
+    // next tick, when the list was reloaded while events were handled.
     void tmrScheduler_Timer();
     // Hands a non-empty queue over to timSchedule.
     void tmrProcessSchedule_Timer();
@@ -71,13 +77,8 @@ public slots:
     void timSchedule_Timer();
 
 private:
-    // The day and minute a next-run text names.
-    struct RunMinute {
-        qint64 day = 0; // Julian day
-        int minute = 0;
-        auto operator<=>(const RunMinute &) const = default;
-    };
-    std::optional<RunMinute> runMinuteOf(const QString &nextRunText);
+    // The wall-clock minute a next-run text runs in; nullopt when the text cannot be read.
+    std::optional<WallMinute> runMinuteOfText(const QString &nextRunText);
     void handlePendingEvents();
     QString nextRunFromFile(const QString &name, const QDateTime &now) const;
 
@@ -88,7 +89,7 @@ private:
     std::function<void()> m_handlePendingEvents;
     bool m_prevent = false;
     QStringList m_lstSchedule;
-    QHash<QString, std::optional<RunMinute>> m_runMinutes;
+    QHash<QString, std::optional<WallMinute>> m_runMinutes;
     QTimer m_tmrScheduler;
     QTimer m_tmrProcessSchedule;
     QTimer m_timSchedule;

@@ -127,7 +127,7 @@ protected:
 
     QString file(const QString &name) const { return scheduleFilePath(dataFolder(), name); }
     QByteArray bytes(const QString &name) const { return readBytes(file(name)); }
-    QStringList files() const { return QDir(dataFolder()).entryList(QDir::Files); }
+    QStringList files() const { return QDir(dataFolder()).entryList({QStringLiteral("*.sch")}, QDir::Files); }
 };
 
 } // namespace vesperon::test

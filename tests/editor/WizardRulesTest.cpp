@@ -8,8 +8,8 @@ using namespace vesperon;
 
 namespace {
 
-const QLocale us(QLocale::English, QLocale::UnitedStates);
-const QLocale german(QLocale::German, QLocale::Germany);
+const QString us = QStringLiteral("M/d/yyyy");
+const QString german = QStringLiteral("dd.MM.yyyy");
 
 WizardEntries enabledEntries() {
     WizardEntries e;
@@ -107,7 +107,7 @@ TEST(WizardStart, HandEditedSchedulesOpenWithoutSurprises) {
     EXPECT_EQ(e.date, now.date()); // no readable start date
     EXPECT_EQ(e.repeatKind, EveryDay);
 
-    current.StartDate = QStringLiteral("31/12/2026"); // not the user's form
+    current.StartDate = QStringLiteral("31/12/2026"); // not the folder's form
     current.StartTime = QStringLiteral("25:00:00");
     current.SAccurancy = -1;
     e = entriesForSchedule(current, now, us);

@@ -139,6 +139,28 @@ TEST_F(WizardSaveTest, EditRoundTripLeavesTheFileByteIdentical) {
     EXPECT_TRUE(prompt.questions().isEmpty());
 }
 
+// A data folder keeps the date form of the locale it got its first schedule in, written in
+// ASCII digits, whatever the desktop's locale becomes; the list shows the current locale's form.
+TEST_F(WizardSaveTest, SchedulesAreSavedInTheDateFormTheirFolderStartedWith) {
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    QLocale::setDefault(QLocale(QLocale::Bangla, QLocale::Bangladesh));
+    startWithWizard();
+    for (const QString name : {"First", "Second"}) {
+        pressNew();
+        typeName(name);
+        click(w<QCheckBox>("chkScheduler"));
+        w<QDateEdit>("dtDate")->setDate(QDate(2026, 12, 7));
+        w<QTimeEdit>("dtTime")->setTime(QTime(8, 0));
+        pressOk();
+        QLocale::setDefault(us);
+    }
+    for (const QString name : {"First", "Second"}) {
+        EXPECT_EQ(bytes(name), scheduleBytes("Shut Down", true, "7/12/2026", "08:00:00", false, 0, ""));
+        const ScheduleListModel &list = window->scheduleList();
+        EXPECT_EQ(list.row(list.FindScheduleRow(name) - 1).nextRunTime, QStringLiteral("12/7/2026 08:00:00"));
+    }
+}
+
 TEST_F(WizardSaveTest, TheActionBoxOffersTheActionsAndStoresATypedNameAsTyped) {
     power.hibernationAvailable = true;
     startWithWizard();

@@ -1,4 +1,5 @@
 #include "schedule/ScheduleList.h"
+#include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
 #include "support/ScheduleRecords.h"
 #include "support/TestFiles.h"
@@ -96,6 +97,36 @@ TEST_F(ScheduleListTest, BrokenFilesStillAppearWithoutANextRun) {
         EXPECT_TRUE(row.nextRunTime.isEmpty()) << row.name.toStdString();
     EXPECT_EQ(model.row(3).name, QStringLiteral("JunkDate"));
     EXPECT_EQ(model.row(3).enabled, QStringLiteral("Yes"));
+}
+
+// The files keep the form they were written in and are read in it after the desktop's locale
+// changed: a schedule keeps its day, shown in the new locale's form, and is due on that day.
+TEST_F(ScheduleListTest, SchedulesKeepTheirDayWhenTheDesktopLocaleChanges) {
+    ASSERT_FALSE(WriteScheduleFile(test::enabledSchedule(QStringLiteral("Dentist"), QStringLiteral("Reboot"),
+                                                         QStringLiteral("12/7/2026"),
+                                                         QStringLiteral("08:00:00"), false),
+                                   data()));
+    const QString path = scheduleFilePath(data(), QStringLiteral("Dentist"));
+    const QByteArray written = readBytes(path);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    ScheduleListModel model;
+    loadData(model, data(), Wednesday, us); // the program ran in the locale the file was written in
+    const struct {
+        QLocale locale;
+        QString nextRun;
+    } locales[] = {
+        {QLocale(QLocale::German, QLocale::Germany), QStringLiteral("07.12.2026 08:00:00")},
+        {QLocale(QLocale::English, QLocale::UnitedKingdom), QStringLiteral("07/12/2026 08:00:00")},
+        {QLocale(QLocale::Bangla, QLocale::Bangladesh),
+         QStringLiteral(u"\u09ed/\u09e7\u09e8/\u09e8\u09e6\u09e8\u09ec 08:00:00")},
+        {us, QStringLiteral("12/7/2026 08:00:00")},
+    };
+    for (const auto &c : locales) {
+        loadData(model, data(), Wednesday, c.locale);
+        EXPECT_EQ(model.row(0).nextRunTime, c.nextRun) << c.locale.name().toStdString();
+        EXPECT_EQ(IsDue(c.nextRun, QDateTime(QDate(2026, 12, 7), QTime(8, 0)), c.locale), true);
+    }
+    EXPECT_EQ(readBytes(path), written);
 }
 
 TEST_F(ScheduleListTest, ItemClickFillsTheCurrentScheduleFromRowAndFile) {

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <ctime>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -204,13 +205,15 @@ TEST_F(SchedulerCycleTest, AFailureInsideATickEndsOnlyThatTick) {
     cycle->tmrScheduler_Timer();
     EXPECT_THAT(cycle->lstSchedule(), ElementsAre("B"));
 
-    // A next run that cannot be read ends the scan before the rows after it.
+    // A next run that cannot be read is no next run: the row is cleared and the rows after
+    // it are scanned as usual.
     model.setRows(
         {quickRow(QStringLiteral("Bad"), QStringLiteral("Reboot"), QStringLiteral("tomorrow")),
          quickRow(QStringLiteral("C"), QStringLiteral("Log Off"), QStringLiteral("6/10/2026 14:20:00"))});
     cycle->tmrScheduler_Timer();
-    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("B"));
-    EXPECT_EQ(model.row(1).nextRunTime, "6/10/2026 14:20:00");
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("B", "C"));
+    EXPECT_EQ(model.row(0).nextRunTime, QString());
+    EXPECT_EQ(model.row(1).nextRunTime, QString());
 
     // An action that fails ends its hand-over; the pipeline comes to rest and runs again.
     model.setRows(
@@ -254,6 +257,54 @@ TEST_F(SchedulerCycleTest, AFiredScheduleWhoseFileIsGoneHasNoNextRun) {
     cycle->tmrScheduler_Timer();
     EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Once"));
     EXPECT_EQ(model.row(0).nextRunTime, QString());
+}
+
+// Puts the process in a time zone for one test, and back into the one it had afterwards.
+class TimeZoneScope {
+public:
+    explicit TimeZoneScope(const char *zone) : m_had(qEnvironmentVariableIsSet("TZ")), m_old(qgetenv("TZ")) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~TimeZoneScope() {
+        if (m_had)
+            qputenv("TZ", m_old);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+
+private:
+    bool m_had;
+    QByteArray m_old;
+};
+
+// A daily 02:30 run on the days the clocks change, the clock going on minute by minute: on the
+// day the clocks skip from 02:00 to 03:00 it runs in the first minute after the gap; on the
+// day they go back from 03:00 to 02:00 it runs once, not in both 02:30s.
+TEST_F(SchedulerCycleTest, DaylightSavingNeitherLosesNorRepeatsADailyRun) {
+    const TimeZoneScope berlin("Europe/Berlin");
+    ASSERT_EQ(QDateTime(QDate(2026, 3, 29), QTime(1, 59)).addSecs(60).time(), QTime(3, 0));
+    const ScheduleRecord night =
+        test::enabledSchedule(QStringLiteral("Night"), QStringLiteral("Reboot"), QStringLiteral("1/1/2026"),
+                              QStringLiteral("02:30:00"));
+    ASSERT_FALSE(WriteScheduleFile(night, m_dir.path()).has_value());
+    const struct {
+        QDate day;
+        const char *ranAt;
+    } days[] = {{QDate(2026, 3, 29), "03:00:00"}, {QDate(2026, 10, 25), "02:30:00"}};
+    for (const auto &day : days) {
+        clock.set(QDateTime(day.day, QTime(1, 0)));
+        model.setRows({scheduleRowFromFile(scheduleFilePath(m_dir.path(), night.Name), clock.now())});
+        QStringList ranAt;
+        for (int minute = 0; minute < 4 * 60; ++minute, clock.advance(60 * 1000)) {
+            cycle->tmrScheduler_Timer();
+            if (!cycle->lstSchedule().isEmpty())
+                ranAt << clock.now().time().toString();
+            runHandOver();
+        }
+        EXPECT_THAT(ranAt, ElementsAre(day.ranAt)) << day.day.toString(Qt::ISODate).toStdString();
+    }
 }
 
 // The real timers, end to end: a row due in the current minute is performed about a
