@@ -230,6 +230,7 @@ TEST_P(WizardOnAFailingDisk, ShowsTheErrorStaysOpenAndNeverLosesASchedule) {
     EXPECT_EQ(bytes("Nightly"), saved);
     QStringList left = QDir(dataFolder()).entryList(QDir::Files | QDir::Hidden);
     left.removeAll(QStringLiteral("filler"));
+    left.removeAll(QStringLiteral("DateForm.txt")); // recorded by the load before the disk filled
     EXPECT_EQ(left, QStringList{QStringLiteral("Nightly.sch")});
 }
 
