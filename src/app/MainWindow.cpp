@@ -351,6 +351,7 @@ void MainWindow::fitCaption(QToolButton *button) {
 }
 
 void MainWindow::reloadSchedules() {
+    m_model.setUnreadableNote(m_seams.languages.getMessages(QStringLiteral("MSG_UNREADABLE")));
     vesperon::loadData(m_model, dataFolder(), m_seams.clock.now());
 }
 

@@ -1,20 +1,57 @@
 #include "app/SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace vesperon {
 
 SingleInstance::SingleInstance(const QString &lockFolder) {
-    QDir().mkpath(lockFolder);
-    m_lock = std::make_unique<QLockFile>(QDir(lockFolder).filePath(QStringLiteral("vesperon.lock")));
+    for (const auto &[folder, privateFolder] : {std::pair{lockFolder, false}, {fallbackLockFolder(), true}}) {
+        switch (tryFolder(folder, privateFolder)) {
+        case Attempt::Taken:
+            m_acquired = true;
+            m_folder = folder;
+            return;
+        case Attempt::HeldElsewhere:
+            return;
+        case Attempt::Unusable:
+            break;
+        }
+    }
+    // No folder can hold a lock: running twice is better than not running at all.
+    m_acquired = true;
+}
+
+SingleInstance::Attempt SingleInstance::tryFolder(const QString &folder, bool privateFolder) {
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        return Attempt::Unusable;
+#ifdef Q_OS_UNIX
+    // In the shared temporary folder another user must not be able to take our lock, nor plant one.
+    if (privateFolder &&
+        (QFileInfo(folder).ownerId() != ::getuid() ||
+         !QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner)))
+        return Attempt::Unusable;
+#else
+    Q_UNUSED(privateFolder);
+#endif
+    m_lock = std::make_unique<QLockFile>(QDir(folder).filePath(QStringLiteral("vesperon.lock")));
     m_lock->setStaleLockTime(0); // a lock whose process has gone is stale, however new
-    m_acquired = m_lock->tryLock(0);
+    if (m_lock->tryLock(0))
+        return Attempt::Taken;
+    return m_lock->error() == QLockFile::LockFailedError ? Attempt::HeldElsewhere : Attempt::Unusable;
 }
 
 QString SingleInstance::defaultLockFolder() {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty())
-        return runtime;
+    return runtime.isEmpty() ? fallbackLockFolder() : runtime;
+}
+
+QString SingleInstance::fallbackLockFolder() {
     return QDir::temp().filePath(QStringLiteral("vesperon-") +
                                  qEnvironmentVariable("USER", QStringLiteral("user")));
 }

@@ -18,6 +18,8 @@
 #include "settings/SettingsBundle.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -38,9 +40,25 @@ int runListing(const CommandLine &command) {
     SettableClock setClock(command.at.value_or(QDateTime()));
     const Clock &clock = command.at ? static_cast<const Clock &>(setClock) : systemClock;
     ScheduleListModel model;
-    loadData(model, folder.dataFolder(), clock.now());
-    QTextStream(stdout) << listingText(model);
-    return 0;
+    const bool everythingRead = loadData(model, folder.dataFolder(), clock.now());
+    QFile out;
+    if (!out.open(stdout, QIODevice::WriteOnly) || out.write(listingText(model).toUtf8()) < 0 ||
+        !out.flush()) {
+        QTextStream(stderr) << "vesperon: cannot write the listing: " << out.errorString() << '\n';
+        return 1;
+    }
+    if (everythingRead)
+        return 0;
+    // What could be read is printed; what could not is named, and the status says so.
+    QTextStream err(stderr);
+    const QFileInfo data(folder.dataFolder());
+    if (data.exists() && !(data.isDir() && data.isReadable()))
+        err << "vesperon: cannot read the schedule folder " << folder.dataFolder() << '\n';
+    for (const ScheduleRow &row : model.rows()) {
+        if (row.unreadable)
+            err << "vesperon: cannot read the schedule file of " << escapedForListing(row.name) << '\n';
+    }
+    return 1;
 }
 
 int runDesktop(int argc, char *argv[]) {

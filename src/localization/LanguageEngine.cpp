@@ -99,6 +99,7 @@ void SetDefaultMessages(LanguageEngine &languages) {
         {"MSG_DOWNLOADED",
          "The most recent language file has been downloaded.  Please check for new languages."},
         {"MSG_NOSLEEPBLOCK", "The system refused to keep this computer awake, so the box has been cleared."},
+        {"MSG_UNREADABLE", "(cannot be read)"},
     };
     for (const auto &entry : Defaults)
         languages.setMessage(QString::fromUtf8(entry[0]), QString::fromUtf8(entry[1]));

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace vesperon {
 
@@ -29,8 +30,10 @@ ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const
     row.hasFile = true;
     row.enabled = QStringLiteral("No");
     const auto text = readScheduleFile(path);
-    if (!text)
+    if (!text) {
+        row.unreadable = true;
         return row;
+    }
     row.nextRunTime = NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now, forms);
     const QString data = ReadSection(*text, QStringLiteral("DATA"));
     row.lastRunTime = ReadKeyValue(data, QStringLiteral("LastRunTime"));
@@ -40,21 +43,28 @@ ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const
     return row;
 }
 
-void loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
+bool loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
               const QLocale &locale) {
-    // Hidden files are not schedules; folders named *.sch are not either.
+    // Hidden files are not schedules; folders named *.sch are not either. A file that cannot
+    // be read is listed (and marked), never left out without a word.
     const QDir dir(dataFolder);
+    const QFileInfo folder(dataFolder);
+    const bool folderReadable = !folder.exists() || (folder.isDir() && folder.isReadable());
     const QStringList names =
-        dir.entryList({QStringLiteral("*.sch")}, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+        dir.entryList({QStringLiteral("*.sch")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     const std::optional<QString> recorded = recordedDateForm(dataFolder);
     const DateForms forms(recorded.value_or(storedDateForm(locale)), locale);
     if (!recorded && !names.isEmpty())
         recordDateForm(dataFolder, forms.stored);
     QList<ScheduleRow> rows;
     rows.reserve(names.size());
-    for (const QString &name : names)
+    bool everyFileRead = true;
+    for (const QString &name : names) {
         rows.append(scheduleRowFromFile(dir.filePath(name), now, forms));
+        everyFileRead = everyFileRead && !rows.constLast().unreadable;
+    }
     model.setRows(std::move(rows));
+    return folderReadable && everyFileRead;
 }
 
 bool fillCurrentSchedule(const ScheduleRow &row, const QString &dataFolder, ScheduleRecord &current) {

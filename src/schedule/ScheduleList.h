@@ -17,8 +17,9 @@ ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now,
 
 // Empties the list and fills it again from the *.sch files of dataFolder, read in the folder's
 // date form and shown in the locale's. A folder that holds schedules but has no record of
-// their date form gets the locale's recorded (StoredDateForm.h).
-void loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
+// their date form gets the locale's recorded (StoredDateForm.h). Returns false when the data
+// folder or one of its schedule files could not be read (those rows are marked unreadable).
+bool loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
               const QLocale &locale = QLocale());
 
 // Fills current from a clicked row and, when the row has a file, from the file's SCHEDULER

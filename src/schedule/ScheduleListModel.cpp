@@ -23,7 +23,7 @@ QVariant ScheduleListModel::data(const QModelIndex &index, int role) const {
     case NameColumn:
         return r.name;
     case TypeColumn:
-        return r.type;
+        return r.unreadable ? m_unreadableNote : r.type;
     case LastRunColumn:
         return r.lastRunTime;
     case NextRunColumn:

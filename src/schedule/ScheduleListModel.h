@@ -14,6 +14,7 @@ struct ScheduleRow {
     QString nextRunTime;
     QString enabled; // "Yes" or "No"
     bool hasFile = false;
+    bool unreadable = false; // its file is there but could not be read
 
     bool operator==(const ScheduleRow &) const = default;
 };
@@ -43,8 +44,12 @@ public:
     // 1-based position of the first row whose name equals name exactly; 0 when none.
     int FindScheduleRow(const QString &name) const;
 
+    // What the Type column of a row whose file cannot be read says, in the user's language.
+    void setUnreadableNote(const QString &note) { m_unreadableNote = note; }
+
 private:
     QList<ScheduleRow> m_rows;
+    QString m_unreadableNote = QStringLiteral("(cannot be read)");
     QString m_headers[ColumnCount];
 };
 

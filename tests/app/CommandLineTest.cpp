@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/SingleInstance.h"
 #include "schedule/ScheduleFile.h"
 #include "support/QtPrinters.h"
 #include "support/ScheduleRecords.h"
@@ -72,6 +73,28 @@ TEST_F(ListingBinary, PrintsEveryScheduleForTheGivenMoment) {
     EXPECT_EQ(process.out, QByteArray("Nightly\tShut Down\t\t6/11/2026 22:00:00\tYes\n"));
 }
 
+TEST_F(ListingBinary, NamesAreEscapedAndWhatCannotBeReadIsNamedWithStatusOne) {
+    const QString data = dir.filePath(QStringLiteral("data"));
+    test::writeBytes(data + QStringLiteral("/tab\there.sch"), "");
+    test::writeBytes(data + QStringLiteral("/\x1b[31mred.sch"), "");
+    test::writeBytes(data + QStringLiteral("/huge.sch"), QByteArray(200000, 'x'));
+    const Result process = run({QStringLiteral("--list")});
+    EXPECT_EQ(process.exitCode, 1);
+    EXPECT_EQ(process.out, QByteArray("\\x1b[31mred\t\t\t\tNo\n"
+                                      "huge\t\t\t\tNo\n"
+                                      "tab\\there\t\t\t\tNo\n"));
+    EXPECT_EQ(process.err, QByteArray("vesperon: cannot read the schedule file of huge\n"));
+
+    // A listing that cannot be written is an error, not a success.
+    QFile::remove(data + QStringLiteral("/huge.sch"));
+    QProcess full;
+    full.setStandardOutputFile(QStringLiteral("/dev/full"));
+    full.start(binary, {QStringLiteral("--list")});
+    ASSERT_TRUE(full.waitForFinished(30000));
+    EXPECT_NE(full.exitCode(), 0);
+    EXPECT_TRUE(full.readAllStandardError().startsWith("vesperon: cannot write the listing"));
+}
+
 TEST_F(ListingBinary, ABadOptionIsAOneLineErrorWithStatusTwo) {
     const Result process =
         run({QStringLiteral("--list"), QStringLiteral("--at"), QStringLiteral("tomorrow")});
@@ -135,6 +158,23 @@ TEST_F(ListingBinary, ASecondCopyEndsAtOnceWithoutTouchingAnything) {
 
     first.kill();
     first.waitForFinished(5000);
+}
+
+} // namespace
+
+namespace {
+
+TEST(SingleInstance, ARuntimeFolderThatCannotHoldTheLockFallsBackToAPrivateFolder) {
+    QTemporaryDir dir;
+    const QString notAFolder = dir.filePath(QStringLiteral("runtime"));
+    test::writeBytes(notAFolder, "a file where the runtime folder should be");
+    SingleInstance first(notAFolder);
+    EXPECT_TRUE(first.acquired());
+    EXPECT_EQ(first.lockFolder(), SingleInstance::fallbackLockFolder());
+    EXPECT_EQ(QFile::permissions(first.lockFolder()) & 0x0077, 0); // nobody else's business
+    // The lock still keeps a second copy out.
+    SingleInstance second(notAFolder);
+    EXPECT_FALSE(second.acquired());
 }
 
 } // namespace

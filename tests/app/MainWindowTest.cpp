@@ -3,6 +3,7 @@
 #include "schedule/ScheduleFile.h"
 #include "schedule/SchedulerCycle.h"
 #include "support/ScheduleRecords.h"
+#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -186,6 +187,16 @@ TEST_F(MainWindowTest, ColumnWidthsSurviveARestart) {
     EXPECT_EQ(user("BackupSetColumn2"), QStringLiteral("2500"));
     EXPECT_EQ(user("BackupSetColumn3"), QStringLiteral("3000"));
     EXPECT_EQ(user("BackupSetColumn5"), QStringLiteral("2500"));
+}
+
+TEST_F(MainWindowTest, AScheduleFileThatCannotBeReadIsListedAsSuch) {
+    QDir().mkpath(dataFolder());
+    test::writeBytes(dataFolder() + QStringLiteral("/Broken.sch"), QByteArray(200000, 'x'));
+    start();
+    ASSERT_EQ(window->scheduleList().rowCount(), 1);
+    const QModelIndex type = window->scheduleList().index(0, ScheduleListModel::TypeColumn);
+    EXPECT_EQ(type.data().toString(), languages->getMessages("MSG_UNREADABLE"));
+    EXPECT_EQ(type.data().toString(), QStringLiteral("(cannot be read)"));
 }
 
 TEST_F(MainWindowTest, RowClicksSetTheCommandStates) {
