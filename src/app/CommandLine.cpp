@@ -27,7 +27,9 @@ CommandLine parseCommandLine(const QStringList &arguments) {
                 return failure(QStringLiteral("--at needs a moment as \"yyyy-MM-dd HH:mm:ss\""));
             const QString text = arguments.at(++i);
             const QDateTime moment = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-            if (!moment.isValid())
+            // Schedule dates have four-digit years: a moment outside them cannot be compared.
+            if (!moment.isValid() || moment.date().year() < 1 || moment.date().year() > 9999 ||
+                !text.front().isDigit())
                 return failure(
                     QStringLiteral("--at: \"%1\" is not a moment as \"yyyy-MM-dd HH:mm:ss\"").arg(text));
             result.at = moment;

@@ -29,6 +29,8 @@ TEST(CommandLine, ReadsListingOptionsAndRefusesTheRest) {
           QStringList{QStringLiteral("--list"), QStringLiteral("--at")},
           QStringList{QStringLiteral("--list"), QStringLiteral("--at"),
                       QStringLiteral("2026-13-10 14:20:30")},
+          QStringList{QStringLiteral("--list"), QStringLiteral("--at"),
+                      QStringLiteral("-0001-01-01 00:00:00")},
           QStringList{QStringLiteral("--at"), QStringLiteral("2026-06-10 14:20:30")}}) {
         const CommandLine parsed = parseCommandLine(bad);
         EXPECT_EQ(parsed.mode, CommandLine::Mode::Error) << bad.join(QLatin1Char(' ')).toStdString();
