@@ -15,6 +15,8 @@ packages=(
   g++-mingw-w64-x86-64 wine64 wine
   # packaging and help
   desktop-file-utils appstream fpc dpkg-dev file
+  # time zones for the daylight-saving tests
+  tzdata
   # fonts for readable screenshots
   fonts-dejavu-core
 )
