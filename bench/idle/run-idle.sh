@@ -7,10 +7,18 @@
 #   run-idle.sh <program binary> [seconds, default 60]
 set -euo pipefail
 
-BIN=$(readlink -f "$1")
 SECS=${2:-60}
 TMP=$(mktemp -d)
 PIDS=()
+# A private portable copy (the program keeps its data beside a binary in a writable folder),
+# with the files shipped beside the build-tree binary.
+mkdir -p "$TMP/app"
+cp "$(readlink -f "$1")" "$TMP/app/"
+for shipped in Localization.txt Help.chm; do
+    [ -f "$(dirname "$(readlink -f "$1")")/$shipped" ] && cp "$(dirname "$(readlink -f "$1")")/$shipped" "$TMP/app/"
+done
+BIN=$TMP/app/$(basename "$1")
+DATA=$TMP/app/data
 
 cleanup() {
     for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do kill "${PIDS[i]}" 2>/dev/null || true; done
@@ -42,7 +50,6 @@ unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS
 printf '#!/bin/sh\nexit 0\n' >"$TMP/bin/xdg-open" # the help opens at the first start: not here
 chmod +x "$TMP/bin/xdg-open"
 export PATH=$TMP/bin:$PATH
-DATA=$XDG_DATA_HOME/Quillmark/Vesperon/data
 
 read -r BUS BUS_PID < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd' ')
 PIDS+=("$BUS_PID")
@@ -67,10 +74,13 @@ start_display() {
 }
 start_display
 
+# A United States setting, where the schedule files below read as written.
+# (env execs the program, so $! of a started copy is the program itself.)
+RUN=(env LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$BIN")
 main_window() { xdotool search --onlyvisible --name '^Vesperon by Quillmark$'; }
 
 # The first start asks for a language; answer it once so that the measured starts do not.
-"$BIN" >"$TMP/first.log" 2>&1 &
+"${RUN[@]}" >"$TMP/first.log" 2>&1 &
 FIRST=$!
 deadline=$((SECONDS + 60))
 until main_window >/dev/null 2>&1; do
@@ -104,7 +114,7 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 switches() { awk '/^voluntary_ctxt_switches/ { print $2 }' "/proc/$1/status"; }
 
 measure() { # <label>
-    "$BIN" >"$TMP/run.log" 2>&1 &
+    "${RUN[@]}" >"$TMP/run.log" 2>&1 &
     local app=$!
     PIDS+=("$app")
     wait_for 60 main_window
@@ -135,7 +145,7 @@ measure() { # <label>
     wait "$app" 2>/dev/null || true
 }
 
-echo "idle for ${SECS}s, $(basename "$BIN") at $BIN"
+echo "idle for ${SECS}s: $(readlink -f "$1")"
 measure "no schedules"
 
 # 1,000 enabled one-time schedules, all tomorrow: none due within the hour.
@@ -145,4 +155,6 @@ for i in $(seq 1 1000); do
     printf '<DATA>\r\nLastRunTime=\r\nItemType=Shut Down\r\nEnabled=1\r\n</DATA>\r\n\r\n<SCHEDULER>\r\nStartDate=%s\r\nStartTime=%02d:%02d:00\r\nRepeat=0\r\nSAccurancy=0\r\nPeriod=\r\nRunOnStart=0\r\nRunOnEnd=0\r\n</SCHEDULER>\r\n\r\n' \
         "$tomorrow" $((i % 24)) $((i % 60)) >"$DATA/Idle $i.sch"
 done
+listed=$("${RUN[@]}" --list | grep -c $'\t'"$(date -d tomorrow +%-m/%-d/%Y) " || true)
+[ "$listed" -eq 1000 ] || { echo "the program lists $listed schedules due tomorrow, not 1,000" >&2; exit 1; }
 measure "1,000 schedules, none due soon"

@@ -15,6 +15,10 @@
 #include <sys/timerfd.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <QAbstractNativeEventFilter>
+#include <windows.h>
+#endif
 
 namespace vesperon {
 
@@ -61,6 +65,36 @@ private:
         return timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &never, nullptr) == 0;
     }
     int m_fd;
+};
+#endif
+
+#ifdef Q_OS_WIN
+// The messages Windows sends every top-level window when the clock was set or the computer
+// resumed from sleep.
+class ClockSetWatch final : public QObject, public QAbstractNativeEventFilter {
+public:
+    ClockSetWatch(QObject *parent, std::function<void()> onClockSet)
+        : QObject(parent), m_onClockSet(std::move(onClockSet)) {
+        if (QCoreApplication *app = QCoreApplication::instance())
+            app->installNativeEventFilter(this);
+    }
+    ~ClockSetWatch() override {
+        if (QCoreApplication *app = QCoreApplication::instance())
+            app->removeNativeEventFilter(this);
+    }
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override {
+        if (eventType != "windows_generic_MSG")
+            return false;
+        const MSG *msg = static_cast<const MSG *>(message);
+        const bool resumed = msg->message == WM_POWERBROADCAST &&
+                             (msg->wParam == PBT_APMRESUMEAUTOMATIC || msg->wParam == PBT_APMRESUMESUSPEND);
+        if (msg->message == WM_TIMECHANGE || resumed)
+            QMetaObject::invokeMethod(this, m_onClockSet, Qt::QueuedConnection); // after the message
+        return false;
+    }
+
+private:
+    std::function<void()> m_onClockSet;
 };
 #endif
 
@@ -139,7 +173,7 @@ void SchedulerCycle::sleepUntilNextMinute() {
 }
 
 void SchedulerCycle::watchClockChanges() {
-#ifdef Q_OS_LINUX
+#if defined(Q_OS_LINUX) || defined(Q_OS_WIN)
     if (!m_clockWatch)
         m_clockWatch = new ClockSetWatch(this, [this] { clockChanged(); });
 #endif

@@ -24,7 +24,8 @@ namespace vesperon {
 // a resume from sleep). So instead of scanning twice a second the scan is a single shot armed
 // for the start of the next minute, and fired at once on each of the other events; an idle
 // program wakes once a minute. The single shot never sleeps more than a minute, so a clock
-// jump nobody reported is caught within one; on Linux a jump or a resume is reported at once.
+// jump nobody reported is caught within one; Linux and Windows report a jump or a resume at
+// once.
 //
 // The cycle knows nothing of how an action is performed: the main window passes in a
 // performer (the power actions live above this library). Each tick is a public slot, so a
@@ -115,7 +116,7 @@ private:
     QTimer m_tmrScheduler;
     QTimer m_tmrProcessSchedule;
     QTimer m_timSchedule;
-    // Tells of clock jumps and resumes where the system can (Linux); a child of the cycle.
+    // Tells of clock jumps and resumes (Linux, Windows); a child of the cycle.
     QObject *m_clockWatch = nullptr;
 };
 
