@@ -323,7 +323,6 @@ void MainWindow::load() {
     fillActionBox(m_cbShutdown, m_seams.power);
     m_seams.power.setWindowHandle(static_cast<std::uintptr_t>(winId()));
     keepTrayIconUp();
-    m_trayIconTimer.start();
     QDir().mkpath(dataFolder());
     restoreColumnWidths();
 
@@ -485,7 +484,11 @@ void MainWindow::onExitChosen() {
 }
 
 void MainWindow::keepTrayIconUp() {
-    m_trayIconTimer.setInterval(refreshTrayIcon(m_seams.tray, m_seams.values.ProgramName, programIcon()));
+    // Only a missing icon is tried again; a present one stays without waking the program.
+    if (refreshTrayIcon(m_seams.tray, m_seams.values.ProgramName, programIcon()))
+        m_trayIconTimer.stop();
+    else
+        m_trayIconTimer.start(TrayRetryInterval);
 }
 
 void MainWindow::popUpTrayMenu() {

@@ -2,11 +2,11 @@
 
 namespace vesperon {
 
-int refreshTrayIcon(TrayHost &tray, const QString &tooltip, const QIcon &icon) {
+bool refreshTrayIcon(TrayHost &tray, const QString &tooltip, const QIcon &icon) {
     if (tray.modify(tooltip))
-        return TrayRefreshInterval;
+        return true;
     // The icon is not there: the first refresh, or the tray came back after a restart.
-    return tray.add(tooltip, icon) ? TrayRefreshInterval : TrayRetryInterval;
+    return tray.add(tooltip, icon);
 }
 
 } // namespace vesperon

@@ -26,11 +26,13 @@ signals:
 };
 
 // One refresh of the tray icon: refresh the tooltip, or add the icon when it is missing.
-// Returns the interval in milliseconds until the next refresh: 15 s while the icon is
-// there, 5 s after a failed add.
-int refreshTrayIcon(TrayHost &tray, const QString &tooltip, const QIcon &icon);
+// Answers whether the icon is there now. A missing icon is tried again every
+// TrayRetryInterval (the tray may not be up yet early in a session); a present one needs no
+// more refreshes: when the tray host restarts, the icon docks into the new one by itself
+// (QSystemTrayIcon follows the tray's manager selection on X11, the StatusNotifier watcher
+// on D-Bus and the taskbar's re-creation on Windows).
+bool refreshTrayIcon(TrayHost &tray, const QString &tooltip, const QIcon &icon);
 
 inline constexpr int TrayRetryInterval = 5000;
-inline constexpr int TrayRefreshInterval = 15000;
 
 } // namespace vesperon

@@ -8,6 +8,18 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#ifdef Q_OS_LINUX
+#include <QSocketNotifier>
+#include <cstdint>
+#include <limits>
+#include <sys/timerfd.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_WIN
+#include <QAbstractNativeEventFilter>
+#include <windows.h>
+#endif
+
 namespace vesperon {
 
 namespace {
@@ -23,6 +35,68 @@ std::function<void()> handleEventsEveryMillisecond() {
         since.start();
     };
 }
+
+#ifdef Q_OS_LINUX
+// A wall-clock timer set to the end of time that the kernel cancels whenever the clock is set
+// or the computer resumes from sleep: its descriptor turns readable on each such event.
+class ClockSetWatch final : public QObject {
+public:
+    ClockSetWatch(QObject *parent, std::function<void()> onClockSet)
+        : QObject(parent), m_fd(timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC)) {
+        if (m_fd < 0 || !arm())
+            return;
+        auto *notifier = new QSocketNotifier(m_fd, QSocketNotifier::Read, this);
+        connect(notifier, &QSocketNotifier::activated, this, [this, onClockSet = std::move(onClockSet)] {
+            std::uint64_t expirations = 0;
+            [[maybe_unused]] const auto read = ::read(m_fd, &expirations, sizeof expirations);
+            arm(); // a cancelled timer stays cancelled until it is set again
+            onClockSet();
+        });
+    }
+    ~ClockSetWatch() override {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+
+private:
+    bool arm() {
+        itimerspec never{};
+        never.it_value.tv_sec = std::numeric_limits<time_t>::max();
+        return timerfd_settime(m_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &never, nullptr) == 0;
+    }
+    int m_fd;
+};
+#endif
+
+#ifdef Q_OS_WIN
+// The messages Windows sends every top-level window when the clock was set or the computer
+// resumed from sleep.
+class ClockSetWatch final : public QObject, public QAbstractNativeEventFilter {
+public:
+    ClockSetWatch(QObject *parent, std::function<void()> onClockSet)
+        : QObject(parent), m_onClockSet(std::move(onClockSet)) {
+        if (QCoreApplication *app = QCoreApplication::instance())
+            app->installNativeEventFilter(this);
+    }
+    ~ClockSetWatch() override {
+        if (QCoreApplication *app = QCoreApplication::instance())
+            app->removeNativeEventFilter(this);
+    }
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override {
+        if (eventType != "windows_generic_MSG")
+            return false;
+        const MSG *msg = static_cast<const MSG *>(message);
+        const bool resumed = msg->message == WM_POWERBROADCAST &&
+                             (msg->wParam == PBT_APMRESUMEAUTOMATIC || msg->wParam == PBT_APMRESUMESUSPEND);
+        if (msg->message == WM_TIMECHANGE || resumed)
+            QMetaObject::invokeMethod(this, m_onClockSet, Qt::QueuedConnection); // after the message
+        return false;
+    }
+
+private:
+    std::function<void()> m_onClockSet;
+};
+#endif
 
 } // namespace
 
@@ -47,7 +121,8 @@ SchedulerCycle::SchedulerCycle(ScheduleListModel &model, const Clock &clock, QSt
     : QObject(parent), m_model(model), m_clock(clock), m_dataFolder(std::move(dataFolder)),
       m_performer(std::move(performer)), m_handlePendingEvents(handleEventsEveryMillisecond()) {
     m_tmrScheduler.setObjectName(QStringLiteral("tmrScheduler"));
-    m_tmrScheduler.setInterval(SchedulerIntervalMs);
+    m_tmrScheduler.setSingleShot(true);
+    m_tmrScheduler.setTimerType(Qt::PreciseTimer); // on time at the start of a minute
     m_tmrProcessSchedule.setObjectName(QStringLiteral("tmrProcessSchedule"));
     m_tmrProcessSchedule.setInterval(ProcessScheduleIntervalMs);
     m_timSchedule.setObjectName(QStringLiteral("timSchedule"));
@@ -55,6 +130,59 @@ SchedulerCycle::SchedulerCycle(ScheduleListModel &model, const Clock &clock, QSt
     connect(&m_tmrScheduler, &QTimer::timeout, this, &SchedulerCycle::tmrScheduler_Timer);
     connect(&m_tmrProcessSchedule, &QTimer::timeout, this, &SchedulerCycle::tmrProcessSchedule_Timer);
     connect(&m_timSchedule, &QTimer::timeout, this, &SchedulerCycle::timSchedule_Timer);
+    // A row added, reloaded or given a new next run may be due this very minute.
+    const auto listChanged = [this] {
+        if (m_settingRow)
+            return;
+        if (m_scanning)
+            m_listChangedDuringScan = true;
+        else
+            scanSoon();
+    };
+    connect(&m_model, &QAbstractItemModel::modelReset, this, listChanged);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, listChanged);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, listChanged);
+}
+
+void SchedulerCycle::start() {
+    m_started = true;
+    watchClockChanges();
+    scanSoon();
+}
+
+void SchedulerCycle::setPreventSchedules(bool prevent) {
+    const bool cleared = m_prevent && !prevent;
+    m_prevent = prevent;
+    if (cleared)
+        scanSoon();
+}
+
+void SchedulerCycle::scanSoon() {
+    if (m_scanning)
+        m_listChangedDuringScan = true; // the running scan arms the next one when it ends
+    else if (m_started)
+        m_tmrScheduler.start(0);
+}
+
+void SchedulerCycle::sleepUntilNextMinute() {
+    if (!m_started)
+        return;
+    const QTime time = m_clock.now().time();
+    const int intoMinute = time.isValid() ? time.second() * 1000 + time.msec() : 0;
+    m_tmrScheduler.start(SchedulerMaxSleepMs - intoMinute);
+}
+
+void SchedulerCycle::watchClockChanges() {
+#if defined(Q_OS_LINUX) || defined(Q_OS_WIN)
+    if (!m_clockWatch)
+        m_clockWatch = new ClockSetWatch(this, [this] { clockChanged(); });
+#endif
+}
+
+void SchedulerCycle::setNextRunTime(int row, const QString &text) {
+    m_settingRow = true;
+    m_model.setNextRunTime(row, text);
+    m_settingRow = false;
 }
 
 void SchedulerCycle::handlePendingEvents() {
@@ -73,6 +201,17 @@ QString SchedulerCycle::nextRunFromFile(const QString &name, const QDateTime &no
 }
 
 void SchedulerCycle::tmrScheduler_Timer() {
+    m_scanning = true;
+    m_listChangedDuringScan = false;
+    scan();
+    m_scanning = false;
+    if (m_listChangedDuringScan)
+        scanSoon();
+    else
+        sleepUntilNextMinute();
+}
+
+void SchedulerCycle::scan() {
     if (m_prevent)
         return;
     const QDateTime now = m_clock.now();
@@ -92,7 +231,7 @@ void SchedulerCycle::tmrScheduler_Timer() {
         // read once; IsDue has the last word on a row that reading puts in this minute.
         const std::optional<WallMinute> runMinute = runMinuteOfText(row.nextRunTime);
         if (!runMinute) {
-            m_model.setNextRunTime(i, QString()); // it could never be due
+            setNextRunTime(i, QString()); // it could never be due
             continue;
         }
         const bool due = *runMinute == current && IsDue(row.nextRunTime, now).value_or(false);
@@ -100,10 +239,10 @@ void SchedulerCycle::tmrScheduler_Timer() {
             m_lstSchedule.append(row.name);
             // A fresh next run from the file is never the current minute, so the row is
             // queued once per due minute either way.
-            m_model.setNextRunTime(i, row.hasFile ? nextRunFromFile(row.name, now) : QString());
+            setNextRunTime(i, row.hasFile ? nextRunFromFile(row.name, now) : QString());
             m_tmrProcessSchedule.start();
         } else if (row.hasFile && *runMinute < current) {
-            m_model.setNextRunTime(i, nextRunFromFile(row.name, now)); // missed: take the next one
+            setNextRunTime(i, nextRunFromFile(row.name, now)); // missed: take the next one
         }
     }
 }

@@ -14,10 +14,18 @@
 
 namespace vesperon {
 
-// The pipeline that makes schedules happen. tmrScheduler scans the schedule list twice a
-// second and queues every row due this minute; tmrProcessSchedule hands a non-empty queue
-// to timSchedule, which takes the first name, finds its row and performs the row's action.
-// Only one action is performed per hand-over: the names still queued behind it are dropped.
+// The pipeline that makes schedules happen. tmrScheduler scans the schedule list and queues
+// every row due this minute; tmrProcessSchedule hands a non-empty queue to timSchedule, which
+// takes the first name, finds its row and performs the row's action. Only one action is
+// performed per hand-over: the names still queued behind it are dropped.
+//
+// A row can only become due when a new wall-clock minute starts, when the list changes, when
+// chkPrevent is cleared, or when the wall clock jumps (set by hand, by the network time, or
+// a resume from sleep). So instead of scanning twice a second the scan is a single shot armed
+// for the start of the next minute, and fired at once on each of the other events; an idle
+// program wakes once a minute. The single shot never sleeps more than a minute, so a clock
+// jump nobody reported is caught within one; Linux and Windows report a jump or a resume at
+// once.
 //
 // The cycle knows nothing of how an action is performed: the main window passes in a
 // performer (the power actions live above this library). Each tick is a public slot, so a
@@ -34,7 +42,8 @@ namespace vesperon {
 class SchedulerCycle : public QObject {
     Q_OBJECT
 public:
-    static constexpr int SchedulerIntervalMs = 500;
+    // The longest the scan sleeps: it always wakes at the start of the next minute.
+    static constexpr int SchedulerMaxSleepMs = 60'000;
     static constexpr int ProcessScheduleIntervalMs = 500;
     static constexpr int ScheduleIntervalMs = 250;
 
@@ -44,12 +53,13 @@ public:
     SchedulerCycle(ScheduleListModel &model, const Clock &clock, QString dataFolder,
                    ActionPerformer performer, QObject *parent = nullptr);
 
-    // Starts scanning (the main window does this once it has loaded); the other two
-    // timers start only when something is queued.
-    void start() { m_tmrScheduler.start(); }
+    // Starts scanning (the main window does this once it has loaded) with a scan at once;
+    // the other two timers start only when something is queued.
+    void start();
 
     // chkPrevent: while it is ticked, scans do nothing and due moments pass unperformed.
-    void setPreventSchedules(bool prevent) { m_prevent = prevent; }
+    // Clearing it scans at once, as a row of the current minute is due again.
+    void setPreventSchedules(bool prevent);
     bool preventSchedules() const { return m_prevent; }
 
     // The hidden queue of schedule names, first to be performed first.
@@ -68,15 +78,24 @@ public:
 
 public slots:
     // Queues every row due this minute, in list order. A row whose next run cannot be read has
-    // none: it is cleared and the scan goes on. Ends early, leaving the rest of the list to the
-    // next tick, when the list was reloaded while events were handled.
+    // none: it is cleared and the scan goes on. Ends early, when the list was reloaded while
+    // events were handled, and scans the new list at once. Then sleeps until the next minute.
     void tmrScheduler_Timer();
+    // The wall clock jumped or the computer resumed from sleep: scan at once.
+    void clockChanged() { scanSoon(); }
     // Hands a non-empty queue over to timSchedule.
     void tmrProcessSchedule_Timer();
     // Performs the first queued schedule that still has a row, then looks at the queue again.
     void timSchedule_Timer();
 
 private:
+    void scan();
+    // Arms the scan for the start of the next minute of the wall clock.
+    void sleepUntilNextMinute();
+    void scanSoon();
+    void watchClockChanges();
+    // Sets a row's next run from the scan itself, which is no change of the list to scan for.
+    void setNextRunTime(int row, const QString &text);
     // The wall-clock minute a next-run text runs in; nullopt when the text cannot be read.
     std::optional<WallMinute> runMinuteOfText(const QString &nextRunText);
     void handlePendingEvents();
@@ -88,11 +107,17 @@ private:
     ActionPerformer m_performer;
     std::function<void()> m_handlePendingEvents;
     bool m_prevent = false;
+    bool m_started = false;
+    bool m_scanning = false;
+    bool m_listChangedDuringScan = false;
+    bool m_settingRow = false;
     QStringList m_lstSchedule;
     QHash<QString, std::optional<WallMinute>> m_runMinutes;
     QTimer m_tmrScheduler;
     QTimer m_tmrProcessSchedule;
     QTimer m_timSchedule;
+    // Tells of clock jumps and resumes (Linux, Windows); a child of the cycle.
+    QObject *m_clockWatch = nullptr;
 };
 
 } // namespace vesperon

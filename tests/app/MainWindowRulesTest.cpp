@@ -36,16 +36,16 @@ TEST(decideClose, ASystemShutdownEndsTheProgramWithoutAPromptAndForGood) {
     EXPECT_TRUE(d.proceed);
 }
 
-// The retry after a failed add and the 15 s refresh are driven through the window in MainWindowTest.
+// The retry after a failed add is driven through the window in MainWindowTest.
 TEST(Tray, RefreshAddsTheIconAgainAfterTheTrayWentAway) {
     test::ScriptedTrayHost tray;
-    EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRefreshInterval);
+    EXPECT_TRUE(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()));
     tray.calls.clear();
-    EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRefreshInterval);
+    EXPECT_TRUE(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()));
     EXPECT_EQ(tray.calls, QStringList{QStringLiteral("modify")});
     tray.present = false;
     tray.calls.clear();
-    EXPECT_EQ(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()), TrayRefreshInterval);
+    EXPECT_TRUE(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()));
     EXPECT_EQ(tray.calls, (QStringList{QStringLiteral("modify"), QStringLiteral("add")}));
 }
 

@@ -333,7 +333,8 @@ TEST_F(MainWindowTest, TrayIconIsRetriedEveryFiveSecondsUntilItIsThere) {
     EXPECT_TRUE(window->trayIconTimer().isActive());
     tray.acceptAdd = true;
     window->trayIconTimer().start(1);
-    QTRY_COMPARE(window->trayIconTimer().interval(), TrayRefreshInterval);
+    // Once the icon is there nothing refreshes it: the program sleeps.
+    QTRY_VERIFY(!window->trayIconTimer().isActive());
     EXPECT_TRUE(tray.present);
     // A click or a context click pops the tray menu up; a double click shows the hidden window.
     window->hide();

@@ -69,6 +69,17 @@ protected:
         ADD_FAILURE() << "the hand-over never came to rest";
     }
 
+    // Lets the armed scan fire as the event loop would, the clock having moved on by its sleep.
+    void sleepThroughArmedScan() {
+        ASSERT_TRUE(cycle->tmrScheduler().isActive());
+        clock.advance(cycle->tmrScheduler().interval());
+        cycle->tmrScheduler_Timer();
+    }
+
+    bool scanArmedAtOnce() const {
+        return cycle->tmrScheduler().isActive() && cycle->tmrScheduler().interval() == 0;
+    }
+
     bool idle() const {
         return cycle->lstSchedule().isEmpty() && !cycle->tmrProcessSchedule().isActive() &&
                !cycle->timSchedule().isActive();
@@ -116,6 +127,106 @@ TEST_F(SchedulerCycleTest, ARowIsQueuedOnceInItsMinuteAndNotAtTheNext) {
     cycle->tmrScheduler_Timer();
     EXPECT_TRUE(idle());
     EXPECT_THAT(performed, ElementsAre("Quick: Shut Down"));
+}
+
+// Between minutes the scan sleeps, to wake exactly at the start of the next one.
+TEST_F(SchedulerCycleTest, TheScanWakesAtTheStartOfEachMinuteAndQueuesTheRowsDueInIt) {
+    model.setRows(
+        {dailyFileRow(QStringLiteral("Daily"), QStringLiteral("Reboot"), QStringLiteral("14:21:00"))});
+    clock.set(at(14, 19, 30).addMSecs(250));
+    cycle->start();
+    ASSERT_TRUE(scanArmedAtOnce());
+    cycle->tmrScheduler_Timer();
+    EXPECT_EQ(cycle->tmrScheduler().interval(), 29'750);
+
+    sleepThroughArmedScan(); // 14:20:00.000
+    EXPECT_THAT(cycle->lstSchedule(), IsEmpty());
+    EXPECT_EQ(cycle->tmrScheduler().interval(), SchedulerCycle::SchedulerMaxSleepMs);
+
+    sleepThroughArmedScan(); // 14:21:00.000
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Daily"));
+    // The scan's own change of the row (its next day) is no reason to scan again.
+    EXPECT_EQ(model.row(0).nextRunTime, "6/11/2026 14:21:00");
+    EXPECT_EQ(cycle->tmrScheduler().interval(), SchedulerCycle::SchedulerMaxSleepMs);
+}
+
+TEST_F(SchedulerCycleTest, AClockSetForwardOrAResumeQueuesTheRowsOfTheMinuteItLandsIn) {
+    model.setRows({quickRow(QStringLiteral("Evening"), QStringLiteral("Shut Down"),
+                            QStringLiteral("6/10/2026 22:00:00")),
+                   quickRow(QStringLiteral("Morning"), QStringLiteral("Reboot"),
+                            QStringLiteral("6/11/2026 07:30:00"))});
+    cycle->start();
+    cycle->tmrScheduler_Timer(); // 14:19:30, asleep for 30 s
+
+    clock.set(at(22, 0, 40)); // set by hand while the scan sleeps
+    cycle->clockChanged();
+    ASSERT_TRUE(scanArmedAtOnce());
+    cycle->tmrScheduler_Timer();
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Evening"));
+    runHandOver();
+
+    // A night asleep: the monotonic sleep of the scan stood still; the resume is reported.
+    clock.set(at(7, 30, 12, 11));
+    cycle->clockChanged();
+    ASSERT_TRUE(scanArmedAtOnce());
+    cycle->tmrScheduler_Timer();
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Morning"));
+}
+
+TEST_F(SchedulerCycleTest, AJumpNobodyReportedIsCaughtAtTheNextWakeWithinAMinute) {
+    model.setRows({quickRow(QStringLiteral("Evening"), QStringLiteral("Shut Down"),
+                            QStringLiteral("6/10/2026 22:00:00"))});
+    cycle->start();
+    cycle->tmrScheduler_Timer(); // 14:19:30, asleep for 30 s
+    clock.set(at(22, 0, 5));
+    sleepThroughArmedScan(); // 22:00:35
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Evening"));
+}
+
+TEST_F(SchedulerCycleTest, AClockSetBackQueuesARowOfTheMinuteItReturnsTo) {
+    model.setRows(
+        {quickRow(QStringLiteral("Quick"), QStringLiteral("Log Off"), QStringLiteral("6/10/2026 14:10:00"))});
+    cycle->start();
+    cycle->tmrScheduler_Timer(); // 14:19:30: missed; a quick row keeps its past moment
+    EXPECT_THAT(cycle->lstSchedule(), IsEmpty());
+
+    clock.set(at(14, 10, 20));
+    cycle->clockChanged();
+    ASSERT_TRUE(scanArmedAtOnce());
+    cycle->tmrScheduler_Timer();
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Quick"));
+}
+
+TEST_F(SchedulerCycleTest, ASaveOrAQuickScheduleDueThisMinuteIsQueuedAtOnce) {
+    cycle->start();
+    cycle->tmrScheduler_Timer(); // 14:19:30, an empty list, asleep for 30 s
+    ASSERT_FALSE(scanArmedAtOnce());
+
+    // A save reloads the list, with a schedule due this minute.
+    model.setRows(
+        {quickRow(QStringLiteral("Saved"), QStringLiteral("Reboot"), QStringLiteral("6/10/2026 14:19:00"))});
+    ASSERT_TRUE(scanArmedAtOnce());
+    cycle->tmrScheduler_Timer();
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Saved"));
+    runHandOver();
+    ASSERT_FALSE(scanArmedAtOnce());
+
+    model.appendRow(
+        quickRow(QStringLiteral("Quick"), QStringLiteral("Log Off"), QStringLiteral("6/10/2026 14:19:00")));
+    ASSERT_TRUE(scanArmedAtOnce());
+    cycle->tmrScheduler_Timer();
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Quick"));
+    runHandOver();
+
+    // Clearing chkPrevent within the minute lets the row still due in it run.
+    cycle->setPreventSchedules(true);
+    model.setNextRunTime(1, QStringLiteral("6/10/2026 14:19:00"));
+    cycle->tmrScheduler_Timer();
+    ASSERT_FALSE(scanArmedAtOnce());
+    cycle->setPreventSchedules(false);
+    ASSERT_TRUE(scanArmedAtOnce());
+    cycle->tmrScheduler_Timer();
+    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Quick"));
 }
 
 TEST_F(SchedulerCycleTest, PreventingSchedulesLetsADueMinutePassUnperformed) {
