@@ -141,6 +141,7 @@ measure() { # <label>
     printf '%-34s wake-ups/s: main thread polls %.2f, all threads polls %.2f, main thread sleeps %.2f\n' \
         "" "$(echo "$polls_main / $SECS" | bc -l)" "$(echo "$polls_all / $SECS" | bc -l)" \
         "$(echo "($sw1 - $sw0) / $SECS" | bc -l)"
+    printf '%-34s memory: %s kB resident\n' "" "$(awk '/^VmRSS/ { print $2 }' "/proc/$app/status")"
     kill "$app"
     wait "$app" 2>/dev/null || true
 }
