@@ -1,8 +1,8 @@
 #include "settings/OptionsDialog.h"
 
 #include "core/Twips.h"
-#include "localization/WindowRegistry.h"
 #include "localization/LanguageEngine.h"
+#include "localization/WindowRegistry.h"
 #include "settings/Settings.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // General Preferences on settings held in memory: what it shows, what it stores and when.
 #include "settings/OptionsDialog.h"
+#include "localization/LanguageEngine.h"
 #include "localization/LocalizationFile.h"
 #include "localization/ProgramValues.h"
 #include "localization/WindowRegistry.h"
-#include "localization/LanguageEngine.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
