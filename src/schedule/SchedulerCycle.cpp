@@ -190,14 +190,17 @@ void SchedulerCycle::handlePendingEvents() {
         m_handlePendingEvents();
 }
 
-QString SchedulerCycle::nextRunFromFile(const QString &name, const QDateTime &now) const {
+QString SchedulerCycle::nextRunFromFile(const QString &name, const QDateTime &now) {
     if (!isPlainScheduleName(name))
         return QString();
     const auto text = readScheduleFile(scheduleFilePath(m_dataFolder, name));
     if (!text)
         return QString();
+    if (!m_recordedDateForm)
+        m_recordedDateForm = recordedDateForm(m_dataFolder);
+    const QLocale locale;
     return NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now,
-                       DateForms(folderDateForm(m_dataFolder), QLocale()));
+                       DateForms(m_recordedDateForm.value_or(storedDateForm(locale)), locale));
 }
 
 void SchedulerCycle::tmrScheduler_Timer() {

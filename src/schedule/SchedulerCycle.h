@@ -99,7 +99,7 @@ private:
     // The wall-clock minute a next-run text runs in; nullopt when the text cannot be read.
     std::optional<WallMinute> runMinuteOfText(const QString &nextRunText);
     void handlePendingEvents();
-    QString nextRunFromFile(const QString &name, const QDateTime &now) const;
+    QString nextRunFromFile(const QString &name, const QDateTime &now);
 
     ScheduleListModel &m_model;
     const Clock &m_clock;
@@ -113,6 +113,9 @@ private:
     bool m_settingRow = false;
     QStringList m_lstSchedule;
     QHash<QString, std::optional<WallMinute>> m_runMinutes;
+    // The data folder's recorded date form: once recorded it never changes, so it is read
+    // from its file once rather than for every row that fires or is missed.
+    std::optional<QString> m_recordedDateForm;
     QTimer m_tmrScheduler;
     QTimer m_tmrProcessSchedule;
     QTimer m_timSchedule;
