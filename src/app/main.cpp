@@ -19,7 +19,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstdio>
@@ -51,8 +50,7 @@ int runListing(const CommandLine &command) {
         return 0;
     // What could be read is printed; what could not is named, and the status says so.
     QTextStream err(stderr);
-    const QFileInfo data(folder.dataFolder());
-    if (data.exists() && !(data.isDir() && data.isReadable()))
+    if (!dataFolderReadable(folder.dataFolder()))
         err << "vesperon: cannot read the schedule folder " << folder.dataFolder() << '\n';
     for (const ScheduleRow &row : model.rows()) {
         if (row.unreadable)

@@ -48,8 +48,6 @@ bool loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTi
     // Hidden files are not schedules; folders named *.sch are not either. A file that cannot
     // be read is listed (and marked), never left out without a word.
     const QDir dir(dataFolder);
-    const QFileInfo folder(dataFolder);
-    const bool folderReadable = !folder.exists() || (folder.isDir() && folder.isReadable());
     const QStringList names =
         dir.entryList({QStringLiteral("*.sch")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     const std::optional<QString> recorded = recordedDateForm(dataFolder);
@@ -64,7 +62,12 @@ bool loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTi
         everyFileRead = everyFileRead && !rows.constLast().unreadable;
     }
     model.setRows(std::move(rows));
-    return folderReadable && everyFileRead;
+    return dataFolderReadable(dataFolder) && everyFileRead;
+}
+
+bool dataFolderReadable(const QString &dataFolder) {
+    const QFileInfo folder(dataFolder);
+    return !folder.exists() || (folder.isDir() && folder.isReadable());
 }
 
 bool fillCurrentSchedule(const ScheduleRow &row, const QString &dataFolder, ScheduleRecord &current) {

@@ -22,6 +22,9 @@ ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now,
 bool loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
               const QLocale &locale = QLocale());
 
+// Whether the data folder can be listed (a folder not made yet counts as an empty one).
+bool dataFolderReadable(const QString &dataFolder);
+
 // Fills current from a clicked row and, when the row has a file, from the file's SCHEDULER
 // section. Returns whether the file exists (the Edit command depends on it); without a
 // file the remaining fields keep what they held.
