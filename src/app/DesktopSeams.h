@@ -5,7 +5,7 @@
 
 namespace vesperon {
 
-// Message boxes on screen.
+// Message boxes on screen, centred over the window that asks.
 class MessageBoxPrompt final : public Prompt {
 public:
     Answer ask(const QString &text, const QString &title, Buttons buttons, Icon icon = Icon::None) override;
