@@ -53,6 +53,8 @@ Prompt::Answer MessageBoxPrompt::ask(const QString &text, const QString &title, 
     QWidget *asking = QApplication::activeModalWidget();
     if (!asking)
         asking = QApplication::activeWindow();
+    if (!asking && m_mainWindow && m_mainWindow->isVisible())
+        asking = m_mainWindow; // a request from the window manager leaves no window active
     QMessageBox box(boxIcon(icon), title, text, standardButtons(buttons), asking,
                     Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     switch (box.exec()) {

@@ -91,6 +91,7 @@ int runDesktop(int argc, char *argv[]) {
     std::unique_ptr<MainWindow> mainWindow;
     SplashScreen splash(seams.values, [&]() -> QWidget * {
         mainWindow = loadMainWindow(seams, http, programIcon());
+        prompt.setMainWindow(mainWindow.get());
         QObject::connect(mainWindow.get(), &MainWindow::unloaded, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         return mainWindow->startedHidden() ? nullptr : mainWindow.get();

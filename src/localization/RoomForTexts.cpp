@@ -148,8 +148,11 @@ QSize fitControls(QWidget *container) {
 
 void makeRoomForTexts(QWidget *window) {
     QWidget *client = window;
-    if (auto *main = qobject_cast<QMainWindow *>(window))
+    if (auto *main = qobject_cast<QMainWindow *>(window)) {
+        // Before the window is first shown its client area has not been given its size yet.
+        main->layout()->activate();
         client = main->centralWidget();
+    }
     if (!client || client->layout())
         return;
     const QSize growth = fitControls(client) - client->size();
