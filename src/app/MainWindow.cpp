@@ -207,7 +207,8 @@ void MainWindow::buildControls() {
         if (!m_lstSchedules->selectionModel()->hasSelection())
             setItemCommands({false, false});
     };
-    connect(m_lstSchedules->selectionModel(), &QItemSelectionModel::selectionChanged, this, offWithoutSelection);
+    connect(m_lstSchedules->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            offWithoutSelection);
     connect(&m_model, &QAbstractItemModel::modelReset, this, offWithoutSelection);
     connect(m_cmdNewSchedule, &QToolButton::clicked, this, &MainWindow::onNewScheduleClicked);
     connect(m_cmdEdit, &QToolButton::clicked, this, &MainWindow::onEditClicked);
@@ -413,9 +414,9 @@ void MainWindow::onDeleteClicked() {
     if (!selected.isValid() || selected.row() >= m_model.rowCount())
         return; // nothing selected: nothing to delete
     const ScheduleRow row = m_model.row(selected.row());
-    const Prompt::Answer answer =
-        m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_DELETE")),
-                           m_seams.languages.getMessages(QStringLiteral("MSG_TITLEDELETE")), Prompt::Buttons::YesNo);
+    const Prompt::Answer answer = m_seams.prompt.ask(
+        m_seams.languages.getMessages(QStringLiteral("MSG_DELETE")),
+        m_seams.languages.getMessages(QStringLiteral("MSG_TITLEDELETE")), Prompt::Buttons::YesNo);
     if (answer != Prompt::Answer::Yes)
         return;
     deleteScheduleFile(row, dataFolder());
@@ -436,10 +437,9 @@ void MainWindow::onGoClicked() {
     const QString delay = m_cmbTime->currentText();
     const QString action = m_cbShutdown->currentText();
     if (delay == QuickScheduleNow) {
-        const Prompt::Answer answer =
-            m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_SURE")),
-                               m_seams.languages.getMessages(QStringLiteral("MSG_TITLECONFIRM")),
-                               Prompt::Buttons::OkCancel);
+        const Prompt::Answer answer = m_seams.prompt.ask(
+            m_seams.languages.getMessages(QStringLiteral("MSG_SURE")),
+            m_seams.languages.getMessages(QStringLiteral("MSG_TITLECONFIRM")), Prompt::Buttons::OkCancel);
         if (answer == Prompt::Answer::Ok)
             performAction(QString(), action);
         return;
@@ -507,7 +507,8 @@ bool MainWindow::mayUnload(CloseReason reason) {
                     program.value(settings::keys::chkNoShow));
     // Without a tray a hidden window could not be brought back: it is minimized instead, and
     // the reminder, which speaks of the tray, says that once instead.
-    const bool inTray = decision.hide && refreshTrayIcon(m_seams.tray, m_seams.values.ProgramName, programIcon());
+    const bool inTray =
+        decision.hide && refreshTrayIcon(m_seams.tray, m_seams.values.ProgramName, programIcon());
     if (decision.hide && (inTray || decision.proceed))
         hide();
     else if (decision.hide)
@@ -515,8 +516,8 @@ bool MainWindow::mayUnload(CloseReason reason) {
     if (decision.showPrompt && inTray)
         showStillRunning();
     else if (decision.showPrompt && !std::exchange(m_toldNoTray, true))
-        m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_NOTRAY")), m_seams.values.ProgramName,
-                           Prompt::Buttons::Ok, Prompt::Icon::Information);
+        m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_NOTRAY")),
+                           m_seams.values.ProgramName, Prompt::Buttons::Ok, Prompt::Icon::Information);
     return decision.proceed;
 }
 

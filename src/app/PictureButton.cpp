@@ -11,7 +11,8 @@ void PictureButton::paintEvent(QPaintEvent *) {
     initStyleOption(&option);
     const int margins = 2 * (style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this) +
                              style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this));
-    option.text = fontMetrics().elidedText(option.text, Qt::ElideMiddle, width() - margins, Qt::TextShowMnemonic);
+    option.text =
+        fontMetrics().elidedText(option.text, Qt::ElideMiddle, width() - margins, Qt::TextShowMnemonic);
     painter.drawComplexControl(QStyle::CC_ToolButton, option);
 }
 

@@ -54,7 +54,8 @@ bool SingleInstance::listenForLaterCopies(std::function<void()> onRequest) {
     QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(),
                      [server = m_server.get(), onRequest = std::move(onRequest)] {
                          while (QLocalSocket *socket = server->nextPendingConnection()) {
-                             QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+                             QObject::connect(socket, &QLocalSocket::disconnected, socket,
+                                              &QObject::deleteLater);
                              socket->disconnectFromServer();
                              onRequest();
                          }

@@ -129,7 +129,8 @@ void installPresentationWindows(MainWindow &main, const MainWindowSeams &seams) 
             *about = new AboutDialog(seams.languages, seams.values);
         bringForward(*about);
     };
-    auto website = std::make_shared<WebsiteLauncher>(seams.shell, seams.values, seams.prompt, seams.languages);
+    auto website =
+        std::make_shared<WebsiteLauncher>(seams.shell, seams.values, seams.prompt, seams.languages);
     open.website = [website](const QString &mode) { website->launch(mode); };
 }
 

@@ -8,7 +8,8 @@ namespace vesperon {
 
 std::vector<PowerSettingsCommand> powerSettingsCommands() {
 #ifdef Q_OS_WIN
-    return {{QStringLiteral("RunDLL32.EXE"), {QStringLiteral("shell32.dll,Control_RunDLL"), QStringLiteral("ups.cpl")}}};
+    return {{QStringLiteral("RunDLL32.EXE"),
+             {QStringLiteral("shell32.dll,Control_RunDLL"), QStringLiteral("ups.cpl")}}};
 #else
     return {{QStringLiteral("gnome-control-center"), {QStringLiteral("power")}},
             {QStringLiteral("systemsettings"), {QStringLiteral("kcm_powerdevilprofilesconfig")}},
@@ -27,7 +28,8 @@ bool openPowerSettings(Shell &shell, Prompt &prompt, const LanguageEngine &langu
     }
     prompt.ask(languages.getMessages(QStringLiteral("MSG_NOPOWERSETTINGS")) + QStringLiteral("\n\n") +
                    tried.join(QLatin1Char('\n')),
-               languages.getMessages(QStringLiteral("MSG_TITLE")), Prompt::Buttons::Ok, Prompt::Icon::Warning);
+               languages.getMessages(QStringLiteral("MSG_TITLE")), Prompt::Buttons::Ok,
+               Prompt::Icon::Warning);
     return false;
 }
 

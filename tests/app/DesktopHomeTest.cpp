@@ -87,7 +87,8 @@ TEST_F(DesktopHomeTest, PowerOptionsWithoutAnyToolNamesWhatToInstall) {
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_EQ(prompt.questions().first().icon, Prompt::Icon::Warning);
     for (const QStringList &started : shell.started)
-        EXPECT_TRUE(prompt.questions().first().text.contains(started.first())) << started.first().toStdString();
+        EXPECT_TRUE(prompt.questions().first().text.contains(started.first()))
+            << started.first().toStdString();
 
     shell.answer = true;
     shell.started.clear();

@@ -40,14 +40,19 @@ QString visibleText(QString text) {
 QString needsMoreRoom(const QWidget *control) {
     const QFontMetrics metrics = control->fontMetrics();
     const QStyle *style = control->style();
-    const auto metric = [&](QStyle::PixelMetric which) { return style->pixelMetric(which, nullptr, control); };
+    const auto metric = [&](QStyle::PixelMetric which) {
+        return style->pixelMetric(which, nullptr, control);
+    };
     QSize needed;
     if (const auto *box = qobject_cast<const QAbstractButton *>(control);
         box && (qobject_cast<const QCheckBox *>(box) || qobject_cast<const QRadioButton *>(box))) {
         const bool check = qobject_cast<const QCheckBox *>(box);
-        const int indicator = metric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight);
-        const int indicatorWidth = metric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth);
-        const int spacing = metric(check ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing);
+        const int indicator =
+            metric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight);
+        const int indicatorWidth =
+            metric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth);
+        const int spacing =
+            metric(check ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing);
         needed = QSize(indicatorWidth + spacing + metrics.horizontalAdvance(visibleText(box->text())),
                        std::max(indicator, metrics.height()));
     } else if (const auto *button = qobject_cast<const QPushButton *>(control)) {
@@ -78,8 +83,9 @@ QString needsMoreRoom(const QWidget *control) {
         if (label->text().isEmpty())
             return {};
         const QRect box = label->contentsRect();
-        needed = label->wordWrap() ? QSize(0, metrics.boundingRect(QRect(0, 0, box.width(), 100000),
-                                                                   Qt::TextWordWrap, label->text())
+        needed = label->wordWrap() ? QSize(0, metrics
+                                                  .boundingRect(QRect(0, 0, box.width(), 100000),
+                                                                Qt::TextWordWrap, label->text())
                                                   .height())
                                    : metrics.size(0, label->text());
         needed += label->size() - box.size();
@@ -119,9 +125,9 @@ QStringList roomProblems(QWidget *window) {
                 other->geometry().intersects(control->geometry()) && std::less<>()(control, other))
                 report(control, QStringLiteral("covers %1").arg(other->objectName()));
         }
-        if (auto *list = qobject_cast<QTreeView *>(control);
-            list && !list->isHeaderHidden() && list->model()->rowCount() == 0 &&
-            list->horizontalScrollBar()->maximum() > 0)
+        if (auto *list = qobject_cast<QTreeView *>(control); list && !list->isHeaderHidden() &&
+                                                             list->model()->rowCount() == 0 &&
+                                                             list->horizontalScrollBar()->maximum() > 0)
             report(control, QStringLiteral("columns wider than the empty list"));
     }
     return problems;
@@ -134,8 +140,7 @@ class WindowRoom : public ProgramWindows {};
 TEST_F(WindowRoom, EveryControlHasRoomForItsTextInEveryShippedLanguage) {
     openEveryWindow();
     ASSERT_FALSE(openWindows().isEmpty());
-    const QStringList languages =
-        ListLanguageNames(ReadLocalizationText(ShippedPath).value_or(QString()));
+    const QStringList languages = ListLanguageNames(ReadLocalizationText(ShippedPath).value_or(QString()));
     ASSERT_EQ(languages.size(), 6);
     QStringList problems;
     for (const QString &language : languages) {

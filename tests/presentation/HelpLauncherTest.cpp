@@ -1,8 +1,8 @@
 // Help, web site: what opens where, and what the user is told when nothing can.
 
+#include "presentation/HelpLauncher.h"
 #include "app/MainWindowFixture.h"
 #include "app/WindowOpeners.h"
-#include "presentation/HelpLauncher.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -25,8 +25,9 @@ protected:
 TEST_F(HelpLauncherTest, TheChmOnlyWithAViewerElseTheGuideOfTheAppFolderBeforeTheInstalledOne) {
     EXPECT_EQ(helpDocuments(QStringLiteral("/app"), {QStringLiteral("/usr/share/doc/g")}, true),
               QStringList{QStringLiteral("/app/Help.chm")});
-    EXPECT_EQ(helpDocuments(QStringLiteral("/app"), {QStringLiteral("/usr/share/doc/g")}, false),
-              (QStringList{QStringLiteral("/app/help/index.html"), QStringLiteral("/usr/share/doc/g/index.html")}));
+    EXPECT_EQ(
+        helpDocuments(QStringLiteral("/app"), {QStringLiteral("/usr/share/doc/g")}, false),
+        (QStringList{QStringLiteral("/app/help/index.html"), QStringLiteral("/usr/share/doc/g/index.html")}));
 }
 
 TEST_F(HelpLauncherTest, OpensTheFirstGuideThereIsAndSaysWhatIsMissing) {
