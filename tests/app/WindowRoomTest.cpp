@@ -7,6 +7,8 @@
 #include "ProgramWindows.h"
 #include "localization/LocalizationFile.h"
 #include "localization/WindowTexts.h"
+#include "schedule/ScheduleFile.h"
+#include "support/ScheduleRecords.h"
 
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -15,6 +17,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -155,6 +160,66 @@ TEST_F(WindowRoom, EveryControlHasRoomForItsTextInEveryShippedLanguage) {
         }
     }
     EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
+}
+
+// Not a check: the pictures of the user guide (resources/help/images), taken with
+//   VESPERON_SCREENSHOTS_OUT=resources/help/images ./window_room_tests
+//       --gtest_also_run_disabled_tests --gtest_filter='*WriteHelpScreenshots'
+TEST_F(WindowRoom, DISABLED_WriteHelpScreenshots) {
+    const QDir out(qEnvironmentVariable("VESPERON_SCREENSHOTS_OUT"));
+    ASSERT_TRUE(out.exists());
+    QDir().mkpath(dataFolder());
+    ASSERT_FALSE(WriteScheduleFile(
+                     test::enabledSchedule(QStringLiteral("Evening shutdown"), QStringLiteral("Shut Down"),
+                                           QStringLiteral("6/10/2026"), QStringLiteral("22:00:00")),
+                     dataFolder())
+                     .has_value());
+    openEveryWindow();
+    const auto save = [&out](QWidget *widget, const char *name) {
+        widget->show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(widget->grab().save(out.filePath(QLatin1String(name)))) << name;
+    };
+    // A menu as it drops down from the bar, with the top left of the window around it.
+    const auto saveMenu = [&](const char *menu, const char *name) {
+        auto *popup = window->findChild<QMenu *>(QLatin1String(menu));
+        QPixmap picture = window->grab(QRect(0, 0, 300, 220));
+        popup->popup(window->mapToGlobal(QPoint(window->menuBar()->actionGeometry(popup->menuAction()).left(),
+                                                window->menuBar()->height())));
+        QCoreApplication::processEvents();
+        QPainter(&picture).drawPixmap(window->mapFromGlobal(popup->pos()), popup->grab());
+        popup->hide();
+        EXPECT_TRUE(picture.save(out.filePath(QLatin1String(name)))) << name;
+    };
+    const std::pair<const char *, const char *> names[] = {
+        {"frmMain", "main-window.png"}, {"frmWizard", "wizard.png"},
+        {"frmOptions", "options.png"},  {"frmLanguage", "language.png"},
+        {"frmAbout", "about.png"},      {"frmStillRunning", "still-running.png"}};
+    for (QWidget *shown : openWindows()) {
+        for (const auto &[windowName, file] : names) {
+            if (shown->objectName() == QLatin1String(windowName))
+                save(shown, file);
+        }
+    }
+    saveMenu("mnuFile", "file-menu.png");
+    saveMenu("mnuAction", "action-menu.png");
+    QMenu *tray = window->trayMenu();
+    tray->popup(QPoint(0, 0));
+    save(tray, "tray-menu.png");
+    tray->hide();
+
+    QWidget *wizardWindow = window->findChild<QWidget *>(QStringLiteral("frmWizard"));
+    wizardWindow->findChild<QCheckBox *>(QStringLiteral("chkScheduler"))->setChecked(true);
+    wizardWindow->findChild<QCheckBox *>(QStringLiteral("chkRepeat"))->setChecked(true);
+    for (const auto &[index, name] : {std::pair{1, "wizard-weekly.png"}, {2, "wizard-monthly.png"}}) {
+        for (QRadioButton *option : wizardWindow->findChildren<QRadioButton *>(QStringLiteral("optRepeat")))
+            option->setChecked(option->property("index").toInt() == index);
+        save(wizardWindow, name);
+    }
+    window->findChild<QComboBox *>(QStringLiteral("cbShutdown"))->setCurrentText(QStringLiteral("Shut Down"));
+    window->findChild<QComboBox *>(QStringLiteral("cmbTime"))->setCurrentText(QStringLiteral("In 1 Minute"));
+    window->findChild<QAbstractButton *>(QStringLiteral("cmdGo"))->click();
+    save(window.get(), "quick-schedule.png");
 }
 
 } // namespace vesperon::test
