@@ -119,6 +119,12 @@ QSize fitControls(QWidget *container) {
     QList<QWidget *> controls = container->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     controls.removeIf([](const QWidget *control) { return control->isWindow(); });
     const QRect designBounds = shownBounds(controls);
+    QList<std::pair<QWidget *, QRect>> outOfSight;
+    for (QWidget *control : controls) {
+        if (control->isHidden() &&
+            (control->x() >= container->width() || control->y() >= container->height()))
+            outOfSight.append({control, control->geometry()});
+    }
     const QSize margins(std::max(0, container->width() - designBounds.right() - 1),
                         std::max(0, container->height() - designBounds.bottom() - 1));
     std::sort(controls.begin(), controls.end(), [](const QWidget *a, const QWidget *b) {
@@ -140,8 +146,16 @@ QSize fitControls(QWidget *container) {
     const QRect bounds = shownBounds(controls);
     if (bounds.isNull())
         return container->size();
-    return container->size().expandedTo(
+    const QSize size = container->size().expandedTo(
         QSize(bounds.right() + 1 + margins.width(), bounds.bottom() + 1 + margins.height()));
+    // Hidden controls kept out of sight beyond the right or bottom edge stay beyond it.
+    for (const auto &[control, design] : outOfSight) {
+        const QPoint beyond(
+            design.x() >= container->width() ? size.width() + design.x() - container->width() : 0,
+            design.y() >= container->height() ? size.height() + design.y() - container->height() : 0);
+        control->move(std::max(control->x(), beyond.x()), std::max(control->y(), beyond.y()));
+    }
+    return size;
 }
 
 } // namespace
