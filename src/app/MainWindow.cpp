@@ -103,7 +103,7 @@ MainWindow::MainWindow(MainWindowSeams seams, QWidget *parent)
     connect(&m_trayIconTimer, &QTimer::timeout, this, &MainWindow::keepTrayIconUp);
     connect(&m_seams.tray, &TrayHost::clicked, this, &MainWindow::popUpTrayMenu);
     connect(&m_seams.tray, &TrayHost::contextClicked, this, &MainWindow::popUpTrayMenu);
-    connect(&m_seams.tray, &TrayHost::doubleClicked, this, &MainWindow::bringToFront);
+    connect(&m_seams.tray, &TrayHost::doubleClicked, this, [this] { openFromTray(false); });
     // Logging off or shutting down ends the program without asking.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &) {
         if (mayUnload(CloseReason::SystemShutdown))
@@ -496,8 +496,20 @@ void MainWindow::bringToFront() {
     activateWindow();
 }
 
+// From the tray a hidden window comes back maximized by "Open" and in the state it had by a
+// double click; activating it does not restore a minimized window.
+void MainWindow::openFromTray(bool maximizeWhenHidden) {
+    if (!isVisible()) {
+        if (maximizeWhenHidden)
+            setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
 void MainWindow::onOpenFromTrayChosen() {
-    bringToFront();
+    openFromTray(true);
 }
 
 bool MainWindow::mayUnload(CloseReason reason) {

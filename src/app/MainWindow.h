@@ -91,8 +91,8 @@ public:
     QTimer &trayIconTimer() { return m_trayIconTimer; }
     QMenu *trayMenu() const { return m_mnuTray; }
     StillRunningPrompt *stillRunningPrompt() const;
-    // Shows the window (restoring it if minimized), raises and activates it: a double click
-    // on the tray icon, "Open" in the tray menu, a second start of the program.
+    // Shows the window (restoring it if minimized), raises and activates it: a second start of
+    // the program asks for it.
     void bringToFront();
     // Column width in twips, as it will be saved.
     double columnTwips(int column) const;
@@ -127,6 +127,7 @@ private:
     void performAction(const QString &scheduleName, const QString &actionType);
     // A request to close the window; true when the window may unload (the program ends).
     bool mayUnload(CloseReason reason);
+    void openFromTray(bool maximizeWhenHidden);
     // Saves the column widths, removes the tray icon, closes the other windows and
     // announces the end of the program.
     void unload();
