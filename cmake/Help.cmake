@@ -1,6 +1,7 @@
 # The user guide: HTML pages in resources/help, copied to <build>/help/html for installing and
 # compiled into <build>/help/Help.chm with chmcmd (Debian's fpc package) when it is installed.
-# The build-tree program finds Help.chm in its own folder, so a copy goes next to it too.
+# The build-tree program finds Help.chm and the HTML guide (help/) in its own folder, so a copy
+# goes next to it too.
 
 set(VESPERON_HELP_SOURCE ${PROJECT_SOURCE_DIR}/resources/help)
 set(VESPERON_HELP_OUTPUT ${CMAKE_BINARY_DIR}/help)
@@ -15,6 +16,8 @@ add_custom_command(
   # The project files only matter to the compiler.
   COMMAND ${CMAKE_COMMAND} -E rm -f ${VESPERON_HELP_OUTPUT}/html/Help.hhp ${VESPERON_HELP_OUTPUT}/html/Help.hhc
           ${VESPERON_HELP_OUTPUT}/html/Help.hhk
+  # The build-tree program shows the guide from its own (application) folder.
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${VESPERON_HELP_OUTPUT}/html $<TARGET_FILE_DIR:vesperon>/help
   COMMAND ${CMAKE_COMMAND} -E touch ${help_stamp}
   DEPENDS ${vesperon_help_sources}
   COMMENT "Copying the help pages")

@@ -1,5 +1,6 @@
 #include "app/DesktopSeams.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -47,7 +48,15 @@ QMessageBox::Icon boxIcon(Prompt::Icon icon) {
 } // namespace
 
 Prompt::Answer MessageBoxPrompt::ask(const QString &text, const QString &title, Buttons buttons, Icon icon) {
-    QMessageBox box(boxIcon(icon), title, text, standardButtons(buttons));
+    // Over the window that asks (the active one), as a dialog of it: centred on it, and with
+    // no minimize or maximize button.
+    QWidget *asking = QApplication::activeModalWidget();
+    if (!asking)
+        asking = QApplication::activeWindow();
+    if (!asking && m_mainWindow && m_mainWindow->isVisible())
+        asking = m_mainWindow; // a request from the window manager leaves no window active
+    QMessageBox box(boxIcon(icon), title, text, standardButtons(buttons), asking,
+                    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/AppIcons.h"
+#include "app/PictureButton.h"
 #include "app/StillRunningPrompt.h"
 #include "app/TrayHost.h"
 #include "core/Clock.h"
@@ -12,6 +13,7 @@
 #include "power/Actions.h"
 #include "power/PowerBackend.h"
 #include "power/PowerController.h"
+#include "presentation/PowerSettings.h"
 #include "schedule/QuickSchedule.h"
 #include "schedule/ScheduleList.h"
 #include "schedule/SchedulerCycle.h"
@@ -29,7 +31,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -125,7 +126,7 @@ void MainWindow::buildControls() {
 
     // Picture buttons: the picture above the caption, so the caption has the whole width.
     const auto button = [client](const char *name, const QString &caption, const QString &icon, QRect place) {
-        auto *b = new QToolButton(client);
+        auto *b = new PictureButton(client);
         b->setObjectName(QLatin1String(name));
         b->setProperty("controlKind", QStringLiteral("CommandButton"));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -171,6 +172,7 @@ void MainWindow::buildControls() {
     m_cmdPower = button("cmdPower", QStringLiteral("Power Options"), QStringLiteral("power"),
                         twipsRect(8040, 60, 1635, 915));
     m_cmdWebsite = button("cmdWebsite", QString(), QStringLiteral("website"), twipsRect(9720, 60, 2415, 915));
+    m_cmdWebsite->setProperty("elidesText", true); // the address is shortened, never the font
 
     m_chkPrevent = new QCheckBox(QStringLiteral("Prevent any schedules from running"), client);
     m_chkPrevent->setObjectName(QStringLiteral("chkPrevent"));
@@ -193,12 +195,21 @@ void MainWindow::buildControls() {
     m_lstSchedules->header()->setStretchLastSection(false);
     m_lstSchedules->setGeometry(twipsRect(60, 1680, 10995, 5475));
     for (int column = 0; column < ScheduleListModel::ColumnCount; ++column) {
-        m_columnTwips[column] = 2500;
-        m_columnPixels[column] = toPixels(2500);
+        m_columnTwips[column] = ColumnDesignTwips[column];
+        m_columnPixels[column] = toPixels(ColumnDesignTwips[column]);
         m_lstSchedules->header()->resizeSection(column, m_columnPixels[column]);
     }
 
     connect(m_lstSchedules, &QTreeView::clicked, this, &MainWindow::onScheduleClicked);
+    // Edit and Delete act on the selected row: with none selected (a click beside the rows, a
+    // reload) they are off.
+    const auto offWithoutSelection = [this] {
+        if (!m_lstSchedules->selectionModel()->hasSelection())
+            setItemCommands({false, false});
+    };
+    connect(m_lstSchedules->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            offWithoutSelection);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, offWithoutSelection);
     connect(m_cmdNewSchedule, &QToolButton::clicked, this, &MainWindow::onNewScheduleClicked);
     connect(m_cmdEdit, &QToolButton::clicked, this, &MainWindow::onEditClicked);
     connect(m_cmdDelete, &QToolButton::clicked, this, &MainWindow::onDeleteClicked);
@@ -211,10 +222,12 @@ void MainWindow::buildControls() {
 
 QAction *MainWindow::addItem(QMenu *menu, const QString &group, int index, const QString &caption,
                              const QString &icon) {
-    auto *action = new QAction(caption, menu);
+    const bool separator = caption == QLatin1String("-");
+    // A separator shows a line only: a style draws the text of a separator beside it.
+    auto *action = new QAction(separator ? QString() : caption, menu);
     action->setObjectName(group);
     action->setProperty("index", index);
-    if (caption == QLatin1String("-"))
+    if (separator)
         action->setSeparator(true);
     else if (!icon.isEmpty())
         action->setIcon(appIcon(icon));
@@ -310,8 +323,8 @@ void MainWindow::load() {
     m_cmdWebsite->setText(QStringLiteral("Visit ") + m_seams.values.Website);
     m_seams.values.CurrentLanguage = user.value(settings::keys::Language);
     SetDefaultMessages(m_seams.languages);
+    m_cmdWebsite->setToolTip(m_seams.values.Website);
     m_seams.languages.ChangeLanguage(this, m_seams.values.CurrentLanguage);
-    fitCaption(m_cmdWebsite);
     if (firstLanguage.isEmpty()) {
         user.setValue(settings::keys::Language, QStringLiteral("English"));
         if (m_open.language)
@@ -331,22 +344,16 @@ void MainWindow::load() {
             m_open.help();
         user.setValue(settings::keys::showHelp, QStringLiteral("0"));
     }
-    if (m_seams.settings.program().value(settings::keys::chkMin) == QLatin1String("1")) {
+    const bool minimized = m_seams.settings.program().value(settings::keys::chkMin) == QLatin1String("1");
+    if (minimized)
         setWindowState(windowState() | Qt::WindowMinimized);
+    // Without a tray the window starts minimized but shown: a hidden one could not come back.
+    if (minimized && !m_trayIconTimer.isActive()) {
         hide();
         m_startedHidden = true;
         m_seams.settings.program().setStartedHidden(true);
     }
     m_cycle->start();
-}
-
-void MainWindow::fitCaption(QToolButton *button) {
-    QFont font = button->font();
-    font.setPointSizeF(QApplication::font(button).pointSizeF());
-    const int room = button->width() - 12;
-    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(button->text()) > room)
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    button->setFont(font);
 }
 
 void MainWindow::reloadSchedules() {
@@ -357,7 +364,8 @@ void MainWindow::reloadSchedules() {
 void MainWindow::restoreColumnWidths() {
     auto &user = m_seams.settings.user();
     for (int column = 1; column <= ScheduleListModel::ColumnCount; ++column) {
-        const int twips = columnTwipsFromSetting(user.value(settings::keys::BackupSetColumn(column)));
+        const int twips = columnTwipsFromSetting(user.value(settings::keys::BackupSetColumn(column)),
+                                                 ColumnDesignTwips[column - 1]);
         m_columnTwips[column - 1] = twips;
         m_columnPixels[column - 1] = qRound(double(twips) / TwipsPerPixel);
         m_lstSchedules->header()->resizeSection(column - 1, m_columnPixels[column - 1]);
@@ -406,9 +414,9 @@ void MainWindow::onDeleteClicked() {
     if (!selected.isValid() || selected.row() >= m_model.rowCount())
         return; // nothing selected: nothing to delete
     const ScheduleRow row = m_model.row(selected.row());
-    const Prompt::Answer answer =
-        m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_DELETE")),
-                           QStringLiteral("Really delete?"), Prompt::Buttons::YesNo);
+    const Prompt::Answer answer = m_seams.prompt.ask(
+        m_seams.languages.getMessages(QStringLiteral("MSG_DELETE")),
+        m_seams.languages.getMessages(QStringLiteral("MSG_TITLEDELETE")), Prompt::Buttons::YesNo);
     if (answer != Prompt::Answer::Yes)
         return;
     deleteScheduleFile(row, dataFolder());
@@ -417,23 +425,7 @@ void MainWindow::onDeleteClicked() {
 }
 
 void MainWindow::onPowerOptionsClicked() {
-#ifdef Q_OS_WIN
-    m_seams.shell.start(QStringLiteral("RunDLL32.EXE"),
-                        {QStringLiteral("shell32.dll,Control_RunDLL"), QStringLiteral("ups.cpl")});
-#else
-    // The desktop's own power settings, where one of the known tools is installed.
-    for (const auto &[program, arguments] :
-         {std::pair{QStringLiteral("gnome-control-center"), QStringList{QStringLiteral("power")}},
-          std::pair{QStringLiteral("systemsettings"),
-                    QStringList{QStringLiteral("kcm_powerdevilprofilesconfig")}},
-          std::pair{QStringLiteral("xfce4-power-manager-settings"), QStringList{}},
-          std::pair{QStringLiteral("mate-power-preferences"), QStringList{}}}) {
-        if (!QStandardPaths::findExecutable(program).isEmpty()) {
-            m_seams.shell.start(program, arguments);
-            return;
-        }
-    }
-#endif
+    openPowerSettings(m_seams.shell, m_seams.prompt, m_seams.languages);
 }
 
 void MainWindow::onWebsiteClicked() {
@@ -445,9 +437,9 @@ void MainWindow::onGoClicked() {
     const QString delay = m_cmbTime->currentText();
     const QString action = m_cbShutdown->currentText();
     if (delay == QuickScheduleNow) {
-        const Prompt::Answer answer =
-            m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_SURE")),
-                               QStringLiteral("Confirm Choice"), Prompt::Buttons::OkCancel);
+        const Prompt::Answer answer = m_seams.prompt.ask(
+            m_seams.languages.getMessages(QStringLiteral("MSG_SURE")),
+            m_seams.languages.getMessages(QStringLiteral("MSG_TITLECONFIRM")), Prompt::Buttons::OkCancel);
         if (answer == Prompt::Answer::Ok)
             performAction(QString(), action);
         return;
@@ -495,6 +487,17 @@ void MainWindow::popUpTrayMenu() {
     m_mnuTray->popup(QCursor::pos());
 }
 
+void MainWindow::bringToFront() {
+    // Maximized or not, the window comes back as the user left it; only a minimized one is
+    // restored.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
+// From the tray a hidden window comes back maximized by "Open" and in the state it had by a
+// double click; activating it does not restore a minimized window.
 void MainWindow::openFromTray(bool maximizeWhenHidden) {
     if (!isVisible()) {
         if (maximizeWhenHidden)
@@ -514,10 +517,19 @@ bool MainWindow::mayUnload(CloseReason reason) {
     const CloseDecision decision =
         decideClose(reason, m_exitRequested, program.value(settings::keys::chkAlwaysExit),
                     program.value(settings::keys::chkNoShow));
-    if (decision.hide)
+    // Without a tray a hidden window could not be brought back: it is minimized instead, and
+    // the reminder, which speaks of the tray, says that once instead.
+    const bool inTray =
+        decision.hide && refreshTrayIcon(m_seams.tray, m_seams.values.ProgramName, programIcon());
+    if (decision.hide && (inTray || decision.proceed))
         hide();
-    if (decision.showPrompt)
+    else if (decision.hide)
+        showMinimized();
+    if (decision.showPrompt && inTray)
         showStillRunning();
+    else if (decision.showPrompt && !std::exchange(m_toldNoTray, true))
+        m_seams.prompt.ask(m_seams.languages.getMessages(QStringLiteral("MSG_NOTRAY")),
+                           m_seams.values.ProgramName, Prompt::Buttons::Ok, Prompt::Icon::Information);
     return decision.proceed;
 }
 
@@ -577,11 +589,12 @@ void MainWindow::resizeEvent(QResizeEvent *event) {
     QMainWindow::resizeEvent(event);
     const QSize outer = frameGeometry().size();
     const auto layout =
-        resizeControls(outer.width() * TwipsPerPixel, outer.height() * TwipsPerPixel, isMinimized());
+        resizeControls(outer.width() * TwipsPerPixel, outer.height() * TwipsPerPixel, isMinimized(),
+                       m_cmdWebsite->x() * TwipsPerPixel, m_lstSchedules->x() * TwipsPerPixel,
+                       m_lstSchedules->y() * TwipsPerPixel);
     if (!layout)
         return;
     m_cmdWebsite->resize(toPixels(layout->websiteButtonWidth), m_cmdWebsite->height());
-    fitCaption(m_cmdWebsite);
     m_lstSchedules->resize(toPixels(layout->listWidth), toPixels(layout->listHeight));
 }
 

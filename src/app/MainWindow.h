@@ -91,6 +91,9 @@ public:
     QTimer &trayIconTimer() { return m_trayIconTimer; }
     QMenu *trayMenu() const { return m_mnuTray; }
     StillRunningPrompt *stillRunningPrompt() const;
+    // Shows the window (restoring it if minimized), raises and activates it: a second start of
+    // the program asks for it.
+    void bringToFront();
     // Column width in twips, as it will be saved.
     double columnTwips(int column) const;
 
@@ -119,18 +122,16 @@ private slots:
 private:
     void buildControls();
     void buildMenus();
-    // A long caption (the web address) gets a smaller font rather than being cut off.
-    static void fitCaption(QToolButton *button);
     QAction *addItem(QMenu *menu, const QString &group, int index, const QString &text, const QString &icon);
     void setItemCommands(ItemCommandStates states);
     void performAction(const QString &scheduleName, const QString &actionType);
     // A request to close the window; true when the window may unload (the program ends).
     bool mayUnload(CloseReason reason);
+    void openFromTray(bool maximizeWhenHidden);
     // Saves the column widths, removes the tray icon, closes the other windows and
     // announces the end of the program.
     void unload();
     void showStillRunning();
-    void openFromTray(bool maximizeWhenHidden);
     void restoreColumnWidths();
     void saveColumnWidths();
     QString dataFolder() const;
@@ -144,6 +145,7 @@ private:
     bool m_unloaded = false;
     bool m_exitRequested = false; // closing the window ends the program
     bool m_startedHidden = false;
+    bool m_toldNoTray = false; // closing without a tray has said that it minimizes
 
     QToolButton *m_cmdNewSchedule = nullptr;
     QToolButton *m_cmdEdit = nullptr;

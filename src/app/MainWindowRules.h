@@ -3,6 +3,7 @@
 #include "core/Twips.h"
 
 #include <QString>
+#include <array>
 #include <optional>
 
 namespace vesperon {
@@ -22,6 +23,11 @@ struct ResizeResult {
 std::optional<ResizeResult> resizeControls(int windowWidth, int windowHeight, bool minimized,
                                            int websiteButtonLeft = 9720, int listLeft = 60,
                                            int listTop = 1680);
+
+// The schedule list's column widths in twips until the user sets them: together they fit the
+// list, so an empty list shows every column's title without a scroll bar (the defaults of the
+// BackupSetColumn settings are the same).
+inline constexpr std::array<int, 5> ColumnDesignTwips{2600, 2000, 2600, 2600, 1400};
 
 // A stored column width ("BackupSetColumn<n>") as twips: the nearest whole number. A text
 // that is not a number, or lies outside the 16-bit range, gives the design width.

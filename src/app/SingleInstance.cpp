@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -18,6 +20,7 @@ SingleInstance::SingleInstance(const QString &lockFolder) {
             m_folder = folder;
             return;
         case Attempt::HeldElsewhere:
+            m_folder = folder;
             return;
         case Attempt::Unusable:
             break;
@@ -25,6 +28,48 @@ SingleInstance::SingleInstance(const QString &lockFolder) {
     }
     // No folder can hold a lock: running twice is better than not running at all.
     m_acquired = true;
+}
+
+SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::serverName() const {
+#ifdef Q_OS_WIN
+    // A named pipe of this user's session.
+    return QStringLiteral("vesperon-") + qEnvironmentVariable("USERNAME", QStringLiteral("user"));
+#else
+    return m_folder.isEmpty() ? QString() : QDir(m_folder).filePath(QStringLiteral("vesperon.socket"));
+#endif
+}
+
+bool SingleInstance::listenForLaterCopies(std::function<void()> onRequest) {
+    const QString name = serverName();
+    if (!m_acquired || name.isEmpty())
+        return false;
+    m_server = std::make_unique<QLocalServer>();
+    m_server->setSocketOptions(QLocalServer::UserAccessOption);
+    // We hold the lock, so a socket left there belongs to a copy that has gone.
+    QLocalServer::removeServer(name);
+    if (!m_server->listen(name))
+        return false;
+    QObject::connect(m_server.get(), &QLocalServer::newConnection, m_server.get(),
+                     [server = m_server.get(), onRequest = std::move(onRequest)] {
+                         while (QLocalSocket *socket = server->nextPendingConnection()) {
+                             QObject::connect(socket, &QLocalSocket::disconnected, socket,
+                                              &QObject::deleteLater);
+                             socket->disconnectFromServer();
+                             onRequest();
+                         }
+                     });
+    return true;
+}
+
+bool SingleInstance::askRunningCopyToShow() const {
+    const QString name = serverName();
+    if (m_acquired || name.isEmpty())
+        return false;
+    QLocalSocket socket;
+    socket.connectToServer(name);
+    return socket.waitForConnected(1000);
 }
 
 SingleInstance::Attempt SingleInstance::tryFolder(const QString &folder, bool privateFolder) {

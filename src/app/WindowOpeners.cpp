@@ -10,6 +10,8 @@
 #include "settings/OptionsDialog.h"
 #include "settings/SettingsBundle.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QPointer>
 #include <memory>
 
@@ -109,7 +111,17 @@ void installOptions(MainWindow &main, const MainWindowSeams &seams, const QIcon 
 void installPresentationWindows(MainWindow &main, const MainWindowSeams &seams) {
     WindowOpeners &open = main.openers();
     open.help = [&seams] {
-        openHelp(seams.shell, seams.folder.filePath(QStringLiteral("Help.chm")), seams.settings.program());
+#ifdef Q_OS_WIN
+        const bool chmViewer = true;
+#else
+        const bool chmViewer = false;
+#endif
+        // An installed copy keeps the guide in its documentation folder, relative to the program.
+        const QString installed = QDir(QCoreApplication::applicationDirPath())
+                                      .filePath(QStringLiteral(VESPERON_GUIDE_FROM_PROGRAM));
+        openHelp(seams.shell, seams.prompt, seams.languages,
+                 helpDocuments(seams.folder.path(), {QDir::cleanPath(installed)}, chmViewer),
+                 seams.settings.program());
     };
     auto about = std::make_shared<QPointer<AboutDialog>>();
     open.about = [&seams, about] {
@@ -117,7 +129,8 @@ void installPresentationWindows(MainWindow &main, const MainWindowSeams &seams) 
             *about = new AboutDialog(seams.languages, seams.values);
         bringForward(*about);
     };
-    auto website = std::make_shared<WebsiteLauncher>(seams.shell, seams.values);
+    auto website =
+        std::make_shared<WebsiteLauncher>(seams.shell, seams.values, seams.prompt, seams.languages);
     open.website = [website](const QString &mode) { website->launch(mode); };
 }
 

@@ -62,8 +62,12 @@ int runListing(const CommandLine &command) {
 int runDesktop(int argc, char *argv[]) {
     // A second copy ends here, before it shows anything or touches a setting.
     SingleInstance instance(SingleInstance::defaultLockFolder());
-    if (!instance.acquired())
+    if (!instance.acquired()) {
+        // The running copy brings its window to the front; this one ends either way.
+        QCoreApplication later(argc, argv);
+        instance.askRunningCopyToShow();
         return 0;
+    }
 
     QApplication app(argc, argv);
     setApplicationNames();
@@ -87,9 +91,15 @@ int runDesktop(int argc, char *argv[]) {
     std::unique_ptr<MainWindow> mainWindow;
     SplashScreen splash(seams.values, [&]() -> QWidget * {
         mainWindow = loadMainWindow(seams, http, programIcon());
+        prompt.setMainWindow(mainWindow.get());
         QObject::connect(mainWindow.get(), &MainWindow::unloaded, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         return mainWindow->startedHidden() ? nullptr : mainWindow.get();
+    });
+    // A later start of the program brings the window up, with or without a tray.
+    instance.listenForLaterCopies([&mainWindow] {
+        if (mainWindow)
+            mainWindow->bringToFront();
     });
     splash.start();
     splash.show();

@@ -199,6 +199,11 @@ void ScheduleWizard::load(ScheduleRecord *schedule, bool offerHibernate) {
     applyControlStates();
 }
 
+void ScheduleWizard::setEditing(bool editing) {
+    m_editing = editing;
+    m_name->setEnabled(!editing);
+}
+
 void ScheduleWizard::showEntries(const WizardEntries &entries) {
     m_name->setText(entries.name);
     if (!entries.action.isEmpty())
@@ -263,6 +268,14 @@ void ScheduleWizard::tell(const QString &text) {
     m_prompt.ask(text, m_values.ProgramName, Prompt::Buttons::Ok);
 }
 
+QString ScheduleWizard::errorText(const FileError &error) const {
+    const QString form = m_languages.getMessages(QStringLiteral("MSG_FILEERROR"));
+    const QString description = m_languages.getMessages(QStringLiteral("MSG_ERROR%1").arg(error.number));
+    if (form.isEmpty() || description.isEmpty())
+        return error.text();
+    return form.arg(error.number).arg(description);
+}
+
 void ScheduleWizard::onOkClicked() {
     const WizardEntries current = entries();
     if (!m_editing && isDuplicateScheduleName(current.name, m_list.rows())) {
@@ -273,10 +286,14 @@ void ScheduleWizard::onOkClicked() {
         tell(m_languages.getMessages(QStringLiteral("MSG_NONAME")));
         return;
     }
+    if (startHasPassed(current, m_clock.now()) &&
+        m_prompt.ask(m_languages.getMessages(QStringLiteral("MSG_PASTSTART")), m_values.ProgramName,
+                     Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
+        return;
     // A refused name or an unwritable folder keeps the old file and the user's entries.
     const QString dateForm = folderDateForm(m_dataFolder);
     if (const auto error = WriteScheduleFile(scheduleRecordFromEntries(current, dateForm), m_dataFolder)) {
-        tell(error->text());
+        tell(errorText(*error));
         return;
     }
     recordDateForm(m_dataFolder, dateForm); // the folder's first schedule fixes its date form

@@ -18,6 +18,7 @@ class QTreeWidgetItem;
 namespace vesperon {
 
 class Clock;
+struct FileError;
 class LanguageEngine;
 class Prompt;
 class ScheduleListModel;
@@ -43,7 +44,8 @@ public:
     void load(ScheduleRecord *schedule, bool offerHibernate);
     // New (false) or Edit (true) pressed again while the wizard is open: the entries stay as
     // the user left them; whether OK checks the name against the list follows the last press.
-    void setEditing(bool editing) { m_editing = editing; }
+    // The name can be typed for a new schedule only.
+    void setEditing(bool editing);
 
 signals:
     // The window closed (OK, Cancel or its close box); it is going away.
@@ -66,6 +68,8 @@ private:
     WizardEntries entries() const;
     int selectedRepeatKind() const;
     void tell(const QString &text);
+    // A file error in the language in force: "Error 52 - ...".
+    QString errorText(const FileError &error) const;
 
     const Clock &m_clock;
     Prompt &m_prompt;

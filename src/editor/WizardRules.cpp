@@ -136,4 +136,12 @@ bool isDuplicateScheduleName(const QString &name, const QList<ScheduleRow> &rows
     return false;
 }
 
+bool startHasPassed(const WizardEntries &entries, const QDateTime &now) {
+    if (!entries.scheduler || entries.repeat)
+        return false;
+    const QTime start(entries.time.hour(), entries.time.minute());
+    const QTime current(now.time().hour(), now.time().minute());
+    return QDateTime(entries.date, start) < QDateTime(now.date(), current);
+}
+
 } // namespace vesperon

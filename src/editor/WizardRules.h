@@ -86,4 +86,8 @@ WizardControlStates wizardControlStates(bool scheduler, bool repeat, int repeatK
 // Whether name matches a row of the list, ignoring case (quick-schedule rows count too).
 bool isDuplicateScheduleName(const QString &name, const QList<ScheduleRow> &rows);
 
+// An enabled one-time schedule whose start minute lies before the current minute: it would
+// never run.
+bool startHasPassed(const WizardEntries &entries, const QDateTime &now);
+
 } // namespace vesperon

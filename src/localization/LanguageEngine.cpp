@@ -1,6 +1,7 @@
 #include "localization/LanguageEngine.h"
 
 #include "localization/LocalizationFile.h"
+#include "localization/RoomForTexts.h"
 #include "localization/WindowRegistry.h"
 
 namespace vesperon {
@@ -60,8 +61,10 @@ void LanguageEngine::ChangeLanguage(QWidget *myForm, const QString &strLang) {
     // back to English. An empty group is taken as it is.
     if (!m_itemLines || m_itemLines->size() == 1)
         loadLanguage(QStringLiteral("English"));
-    if (myForm)
+    if (myForm) {
         translateWindow(myForm);
+        makeRoomForTexts(myForm);
+    }
     for (int row = 0; row < m_messages.usedRows(); ++row) {
         const QString text = getCaption(m_messages.row(row).strName);
         if (!text.isEmpty())
@@ -100,6 +103,30 @@ void SetDefaultMessages(LanguageEngine &languages) {
          "The most recent language file has been downloaded.  Please check for new languages."},
         {"MSG_NOSLEEPBLOCK", "The system refused to keep this computer awake, so the box has been cleared."},
         {"MSG_UNREADABLE", "(cannot be read)"},
+        {"MSG_NOTRAY", "This desktop has no system tray, so [ProgramName] stays open as a minimized window "
+                       "and your schedules keep running. To end the program, choose Exit in the File menu."},
+        {"MSG_NOHELP",
+         "The user guide was not found. Install [ProgramName] again to restore it. Looked for:"},
+        {"MSG_NOVIEWER", "No program on this computer could open this. Install a web browser (for example "
+                         "Firefox) and set it as the default browser, then try again."},
+        {"MSG_NOPOWERSETTINGS", "The power settings could not be opened: none of the programs that show them "
+                                "is installed. Install the power settings of your desktop, one of:"},
+        {"MSG_PASTSTART", "The start time has passed; save anyway?"},
+        {"MSG_RUNATSTARTUP", "Run at Startup (recommended)"},
+        {"MSG_RUNALLUSERS", "(Enabled - All Users)"},
+        {"MSG_RUNTHISUSER", "(Enabled - This User)"},
+        {"MSG_RUNMANUALLY", "(Disabled - Run Manually)"},
+        {"MSG_FILEERROR", "Error %1 - %2"},
+        {"MSG_ERROR52", "Bad file name or number"},
+        {"MSG_ERROR57", "Device I/O error"},
+        {"MSG_ERROR61", "Disk full"},
+        {"MSG_ERROR75", "Path/File access error"},
+        {"MSG_ERROR76", "Path not found"},
+        {"MSG_LANGUNSAVED", "The language file could not be saved:"},
+        {"MSG_TEMPLATE", "Replace the language file with the English template of this program's texts? Every "
+                         "other language in the file will be removed."},
+        {"MSG_TITLEDELETE", "Really delete?"},
+        {"MSG_TITLECONFIRM", "Confirm Choice"},
     };
     for (const auto &entry : Defaults)
         languages.setMessage(QString::fromUtf8(entry[0]), QString::fromUtf8(entry[1]));

@@ -33,7 +33,8 @@ public:
     QString getMessages(const QString &strName) const;
 
     // Loads strLang (falling back to English when no usable lines are loaded), then
-    // translates myForm's controls, its caption and the message table.
+    // translates myForm's controls, its caption and the message table, and gives the
+    // controls the room their new texts need (makeRoomForTexts).
     void ChangeLanguage(QWidget *myForm, const QString &strLang);
 
     // The text of an item of the loaded language with every placeholder replaced and the

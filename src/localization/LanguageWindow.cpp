@@ -12,6 +12,7 @@
 #include "settings/Settings.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -160,7 +161,8 @@ void LanguageWindow::downloadArrived(const QByteArray &body) {
 }
 
 void LanguageWindow::reportUnsaved() {
-    m_prompt.ask(QStringLiteral("The language file could not be saved to %1.").arg(localizationPath()),
+    m_prompt.ask(m_languages.getMessages(QStringLiteral("MSG_LANGUNSAVED")) + QStringLiteral("\n\n") +
+                     QDir::toNativeSeparators(localizationPath()),
                  m_values.ProgramName, Prompt::Buttons::Ok, Prompt::Icon::Critical);
 }
 
@@ -181,9 +183,8 @@ void LanguageWindow::onTranslateClicked() {
 void LanguageWindow::onWriteTemplateClicked() {
     // The template holds English only: every other language of the file goes.
     const Prompt::Answer answer =
-        m_prompt.ask(QStringLiteral("Replace %1 with the English template of this program's texts? "
-                                    "Every other language in the file will be removed.")
-                         .arg(localizationPath()),
+        m_prompt.ask(m_languages.getMessages(QStringLiteral("MSG_TEMPLATE")) + QStringLiteral("\n\n") +
+                         QDir::toNativeSeparators(localizationPath()),
                      m_values.ProgramName, Prompt::Buttons::OkCancel, Prompt::Icon::Warning);
     if (answer != Prompt::Answer::Ok)
         return;

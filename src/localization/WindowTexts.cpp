@@ -207,12 +207,14 @@ QList<WindowText> controlTexts(QObject *control, const QString &windowName) {
                                [guard]() -> std::optional<QString> {
                                    if (!guard)
                                        return std::nullopt;
-                                   return guard->text();
+                                   // A separator is "-" in the file; on screen it is a line.
+                                   return guard->isSeparator() ? QStringLiteral("-") : guard->text();
                                },
                                [guard](const QString &text) {
                                    if (!guard)
                                        return false;
-                                   guard->setText(text);
+                                   if (!guard->isSeparator())
+                                       guard->setText(text);
                                    return true;
                                }}};
         }

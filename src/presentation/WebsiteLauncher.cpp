@@ -2,11 +2,14 @@
 
 #include "core/Shell.h"
 #include "localization/ProgramValues.h"
+#include "presentation/HelpLauncher.h"
 #include "presentation/VersionInfo.h"
 
 namespace vesperon {
 
-WebsiteLauncher::WebsiteLauncher(Shell &shell, ProgramValues &values) : m_shell(shell), m_values(values) {
+WebsiteLauncher::WebsiteLauncher(Shell &shell, ProgramValues &values, Prompt &prompt,
+                                 const LanguageEngine &languages)
+    : m_shell(shell), m_values(values), m_prompt(prompt), m_languages(languages) {
     m_busy.setInterval(1000);
     m_busy.setSingleShot(true);
 }
@@ -16,8 +19,11 @@ void WebsiteLauncher::launch(const QString &mode) {
         return;
     m_busy.start();
     loadVersionInfo(m_values);
-    if (mode == QLatin1String("Website"))
-        m_shell.open(websiteAddress(m_values.Website));
+    if (mode != QLatin1String("Website"))
+        return;
+    const QString address = websiteAddress(m_values.Website);
+    if (!m_shell.open(address))
+        sayNothingCanOpen(m_prompt, m_languages, address);
 }
 
 } // namespace vesperon

@@ -5,6 +5,8 @@
 
 namespace vesperon {
 
+class LanguageEngine;
+class Prompt;
 class Shell;
 struct ProgramValues;
 
@@ -13,7 +15,8 @@ struct ProgramValues;
 // within that second opens the address once.
 class WebsiteLauncher {
 public:
-    WebsiteLauncher(Shell &shell, ProgramValues &values);
+    // The prompt says so when no program could open the address.
+    WebsiteLauncher(Shell &shell, ProgramValues &values, Prompt &prompt, const LanguageEngine &languages);
 
     // Unless busy: takes the product values from the version information again and, when
     // mode is "Website" (the only page there is), opens their web address, with "http://" put
@@ -26,6 +29,8 @@ public:
 private:
     Shell &m_shell;
     ProgramValues &m_values;
+    Prompt &m_prompt;
+    const LanguageEngine &m_languages;
     QTimer m_busy;
 };
 

@@ -2,6 +2,7 @@
 
 #include "core/Twips.h"
 #include "localization/LanguageEngine.h"
+#include "localization/RoomForTexts.h"
 #include "localization/WindowRegistry.h"
 #include "settings/Settings.h"
 
@@ -245,8 +246,14 @@ void OptionsDialog::load() {
 
     for (const OptionField &field : settings::OptionsLoadOrder)
         loadField(field);
-    // Set after the language pass: these texts are not translated.
-    m_lblRunAtStart->setText(settings::runAtStartText(m_startup));
+    // Set after the language pass: the registration decides which message shows.
+    m_lblRunAtStart->setText(m_languages.getMessages(settings::runAtStartMessage(m_startup)));
+#ifndef Q_OS_WIN
+    // The control's own text speaks of Windows.
+    findChild<QCheckBox *>(QStringLiteral("chkRunAtStart"))
+        ->setText(m_languages.getMessages(QStringLiteral("MSG_RUNATSTARTUP")));
+#endif
+    makeRoomForTexts(this);
     loadField(settings::OptionsLateField);
 }
 

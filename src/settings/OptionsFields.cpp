@@ -28,12 +28,12 @@ QString settingFromText(const QString &text, FieldKind kind) {
     return stored;
 }
 
-QString runAtStartText(StartupEntries &startup) {
+QString runAtStartMessage(StartupEntries &startup) {
     if (startup.isRegisteredForAllUsers())
-        return QStringLiteral("(Enabled - All Users)");
+        return QStringLiteral("MSG_RUNALLUSERS");
     if (startup.isRegisteredForThisUser())
-        return QStringLiteral("(Enabled - This User)");
-    return QStringLiteral("(Disabled - Run Manually)");
+        return QStringLiteral("MSG_RUNTHISUSER");
+    return QStringLiteral("MSG_RUNMANUALLY");
 }
 
 } // namespace vesperon::settings

@@ -58,8 +58,8 @@ QString settingFromChecked(bool checked);
 QString textFromSetting(const QString &stored, FieldKind kind);
 QString settingFromText(const QString &text, FieldKind kind);
 
-// The start-up registration as the window reports it. The all-users entry wins; the current
-// user's is asked only when there is none for all users.
-QString runAtStartText(StartupEntries &startup);
+// The key of the message that reports the start-up registration. The all-users entry wins;
+// the current user's is asked only when there is none for all users.
+QString runAtStartMessage(StartupEntries &startup);
 
 } // namespace vesperon::settings

@@ -59,13 +59,14 @@ inline constexpr SettingKey programShowHelp{"showHelp", Program, "0", {}};
 inline constexpr SettingKey Language{"Language", User, "English", {}};
 inline constexpr SettingKey showHelp{"showHelp", User, "1", {}};
 inline constexpr SettingKey IgnorePermissionDeniedError{"IgnorePermissionDeniedError", User, "0", {}};
-// Widths in twips of the schedule list's five columns.
+// Widths in twips of the schedule list's five columns; the defaults fit an empty list without
+// a scroll bar (the main window's ColumnDesignTwips).
 inline constexpr std::array<SettingKey, 5> BackupSetColumns{{
-    {"BackupSetColumn1", User, "2500", {}},
-    {"BackupSetColumn2", User, "2500", {}},
-    {"BackupSetColumn3", User, "2500", {}},
-    {"BackupSetColumn4", User, "2500", {}},
-    {"BackupSetColumn5", User, "2500", {}},
+    {"BackupSetColumn1", User, "2600", {}},
+    {"BackupSetColumn2", User, "2000", {}},
+    {"BackupSetColumn3", User, "2600", {}},
+    {"BackupSetColumn4", User, "2600", {}},
+    {"BackupSetColumn5", User, "1400", {}},
 }};
 
 // "BackupSetColumn" followed by the 1-based column number; column must be 1 to 5.

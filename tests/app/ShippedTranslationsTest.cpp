@@ -37,7 +37,13 @@ const QString English = QStringLiteral("English");
 
 // Labels a window fills from the program's own values after translating, so the template
 // holds whatever those values are today: the about window's version number.
-const QStringList SetAfterTranslating = {QStringLiteral("FRMABOUT_LBLVERSION")};
+const QStringList SetAfterTranslating = {
+    QStringLiteral("FRMABOUT_LBLVERSION"),
+#ifndef Q_OS_WIN
+    // off Windows a message without "Windows" replaces it
+    QStringLiteral("FRMOPTIONS_CHKRUNATSTART"),
+#endif
+};
 
 QString shippedText() {
     return ReadLocalizationText(ShippedPath).value_or(QString());
@@ -176,7 +182,8 @@ QList<Fit> measure(QWidget *window) {
             add(label, key, label->text(), labelRoom(label));
         } else if (auto *button = qobject_cast<QPushButton *>(control)) {
             add(button, key, button->text(), buttonRoom(button));
-        } else if (auto *tool = qobject_cast<QToolButton *>(control)) {
+        } else if (auto *tool = qobject_cast<QToolButton *>(control);
+                   tool && !tool->property("elidesText").toBool()) {
             add(tool, key, tool->text(), toolButtonRoom(tool));
         } else if (qobject_cast<QCheckBox *>(control) || qobject_cast<QRadioButton *>(control)) {
             // The size hint is the indicator, the spacing and the text (and an icon, if any).
@@ -355,11 +362,9 @@ QList<Fit> ShippedTranslations::measureIn(const QString &language) {
     ProgramValues shippedValues;
     LanguageEngine shipped(ShippedPath, shippedValues);
     for (QWidget *window : openWindows()) {
-        const QSize designSize = window->size();
         shipped.ChangeLanguage(window, English);
         shipped.ChangeLanguage(window, language);
         EXPECT_EQ(shippedValues.CurrentLanguage, language);
-        EXPECT_EQ(window->size(), designSize) << qPrintable(window->objectName());
         fits << measure(window);
     }
     return fits;

@@ -160,11 +160,11 @@ MAIN=$(settled_window '^Vesperon by Quillmark$') || fail "the main window did no
 step "main window $MAIN (language window seen: $language_seen)"
 grep -qiE '^showHelp *= *0' "$SETTINGS_FOLDER/user.ini" ||
     fail "the first start did not record that it offered the help (showHelp=0 in user.ini)"
-if [ -f "$PREFIX/share/vesperon/Help.chm" ]; then
-    # The help opens once, through the desktop, from the per-user application folder.
-    wait_for 10 "the help to open" grep -q 'Help\.chm' "$TMP/opened.log"
-    [ "$(grep -c 'Help\.chm' "$TMP/opened.log")" -eq 1 ] || fail "the help opened more than once"
-    grep -qF "$APP_FOLDER/Help.chm" "$TMP/opened.log" ||
+if [ -f "$PREFIX/share/doc/Vesperon/html/index.html" ]; then
+    # The help opens once, through the desktop: the installed HTML guide (no CHM viewer here).
+    wait_for 10 "the help to open" grep -q 'index\.html' "$TMP/opened.log"
+    [ "$(grep -c 'index\.html' "$TMP/opened.log")" -eq 1 ] || fail "the help opened more than once"
+    grep -qF "$PREFIX/share/doc/Vesperon/html/index.html" "$TMP/opened.log" ||
         fail "the help opened from elsewhere: $(cat "$TMP/opened.log")"
     grep -qiE '^showHelp *= *0' "$SETTINGS_FOLDER/program.ini" ||
         fail "opening the help did not record showHelp=0 in program.ini"
@@ -211,9 +211,9 @@ click_at "$WIZARD" 300 13 # Schedule Name
 xdotool key --window "$WIZARD" ctrl+a
 xdotool type --window "$WIZARD" --delay 20 "$SCHEDULE_NAME"
 click_at "$WIZARD" 40 84  # Enable Scheduler
-click_at "$WIZARD" 48 146 # Run Schedule (repeat; Daily is the first choice)
+click_at "$WIZARD" 48 155 # Run Schedule (repeat; Daily is the first choice)
 import -window "$WIZARD" "$OUT/wizard.png"
-click_at "$WIZARD" 374 352 # Ok
+click_at "$WIZARD" 374 372 # Ok
 wait_for 15 "the wizard to close" bash -c "! xdotool search --onlyvisible --name '^Schedule Configuration$'"
 [ -f "$APP_FOLDER/data/$SCHEDULE_NAME.sch" ] || fail "no schedule file for \"$SCHEDULE_NAME\""
 grep -qE $'^Enabled=-?1\r$' "$APP_FOLDER/data/$SCHEDULE_NAME.sch" || fail "the schedule was not saved enabled"
@@ -282,4 +282,68 @@ app_status=0
 wait "$APP" || app_status=$?
 # A sanitized build that finds a leak or a fault at exit ends with a non-zero status too.
 [ "$app_status" -eq 0 ] || fail "the program ended with status $app_status"
+
+# ---- Without a tray host (plain GNOME has none) -------------------------------------------
+# Asks a window to close as a window manager's close button does (WM_DELETE_WINDOW), in plain
+# X11 protocol: there is no window manager here, and xdotool cannot send it.
+close_window() {
+    /usr/bin/python3 - "$1" <<'PY'
+import os, socket, struct, sys
+s = socket.socket(socket.AF_UNIX)
+s.connect("/tmp/.X11-unix/X" + os.environ["DISPLAY"].lstrip(":").split(".")[0])
+s.sendall(struct.pack("<BxHHHHxx", 0x6C, 11, 0, 0, 0))
+head = s.recv(8, socket.MSG_WAITALL)
+assert head[0] == 1, "X server refused the connection"
+s.recv(struct.unpack("<H", head[6:8])[0] * 4, socket.MSG_WAITALL)
+def atom(name):
+    n = name.encode(); pad = (4 - len(n) % 4) % 4
+    s.sendall(struct.pack("<BBHHxx", 16, 0, 2 + (len(n) + pad) // 4, len(n)) + n + b"\0" * pad)
+    return struct.unpack("<I", s.recv(32, socket.MSG_WAITALL)[8:12])[0]
+protocols, delete = atom("WM_PROTOCOLS"), atom("WM_DELETE_WINDOW")
+window = int(sys.argv[1])
+event = struct.pack("<BBHII5I", 33, 32, 0, window, protocols, delete, 0, 0, 0, 0)
+s.sendall(struct.pack("<BBHII", 25, 0, 11, window, 0) + event)
+s.sendall(struct.pack("<BxH", 43, 1))  # GetInputFocus: the reply means the event went out
+s.recv(32, socket.MSG_WAITALL)
+PY
+}
+
+no_tray_run() {
+    step "without a tray host: closing minimizes, a second start raises"
+    kill "$TRAYER" 2>/dev/null || true
+    wait_for 10 "the tray host to go" bash -c "! xdotool search --classname trayer"
+    "$BIN" >"$TMP/vesperon-no-tray.log" 2>&1 &
+    APP=$!
+    PIDS+=("$APP")
+    MAIN=$(settled_window '^Vesperon by Quillmark$') || fail "no main window without a tray"
+    close_window "$MAIN"
+    # It says once that it stays open minimized; the notice is a message box of the program.
+    wait_for 10 "the no-tray notice" has_window '^Vesperon$'
+    import -window root "$OUT/no-tray-notice.png"
+    NOTICE=$(settled_window '^Vesperon$') || fail "the no-tray notice did not settle"
+    eval "$(xdotool getwindowgeometry --shell "$NOTICE")"
+    click_at "$NOTICE" $((WIDTH - 50)) $((HEIGHT - 22)) # OK, at the bottom right
+    wait_for 10 "the notice to close" bash -c "! xdotool search --onlyvisible --name '^Vesperon\$'"
+    # Minimized, not hidden (without a window manager a minimized window stays on screen).
+    has_window '^Vesperon by Quillmark$' || fail "closing without a tray hid the main window"
+    kill -0 "$APP" 2>/dev/null || fail "closing without a tray ended the program"
+    # Another window covers it; a second start of the program must bring it back on top.
+    xmessage -geometry 900x600+0+0 "in front of the main window" >/dev/null 2>&1 &
+    PIDS+=($!)
+    wait_for 10 "the covering window" has_window '^xmessage$'
+    COVER=$(visible_window '^xmessage$')
+    above_cover() {
+        xwininfo -root -children | awk -v main="$(printf '0x%x' "$MAIN")" -v cover="$(printf '0x%x' "$COVER")" \
+            '$1 == main { m = NR } $1 == cover { c = NR } END { exit !(m < c) }' # top first
+    }
+    above_cover && fail "the covering window did not cover the main window"
+    second_status=0
+    timeout 10 "$BIN" >"$TMP/second-no-tray.log" 2>&1 || second_status=$?
+    [ "$second_status" -eq 0 ] || fail "the second copy ended with status $second_status"
+    wait_for 10 "the main window to come to the front" above_cover
+    kill -0 "$APP" 2>/dev/null || fail "the first copy ended when the second started"
+    kill "$APP"
+    wait "$APP" || true
+}
+no_tray_run
 step "passed"

@@ -119,7 +119,7 @@ TEST_F(WizardSaveTest, EditRoundTripLeavesTheFileByteIdentical) {
     pressNew();
     typeName(QStringLiteral("Once"));
     click(w<QCheckBox>("chkScheduler"));
-    w<QTimeEdit>("dtTime")->setTime(QTime(7, 5, 9));
+    w<QTimeEdit>("dtTime")->setTime(QTime(17, 5, 9)); // still to come: saved without a question
     pressOk();
     pressNew();
     typeName(QStringLiteral("Off"));
@@ -135,7 +135,7 @@ TEST_F(WizardSaveTest, EditRoundTripLeavesTheFileByteIdentical) {
         settle();
         EXPECT_EQ(bytes(name), before) << name.toStdString();
     }
-    EXPECT_EQ(bytes("Once"), scheduleBytes("Shut Down", true, Today, "07:05:09", false, 0, ""));
+    EXPECT_EQ(bytes("Once"), scheduleBytes("Shut Down", true, Today, "17:05:09", false, 0, ""));
     EXPECT_TRUE(prompt.questions().isEmpty());
 }
 

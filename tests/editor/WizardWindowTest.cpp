@@ -128,8 +128,9 @@ TEST_F(WizardWindowTest, NewOrEditWhileOpenReusesTheWizardAndOnlyDecidesTheNameC
     pressEdit();
     EXPECT_EQ(wizard(), first);
     EXPECT_EQ(window->findChildren<ScheduleWizard *>().size(), 1);
-    // No second load: the typed name and the switch are as the user left them.
-    EXPECT_TRUE(w<QLineEdit>("txtName")->isEnabled());
+    // No second load: the typed name and the switch are as the user left them; the name is
+    // now the edited schedule's and cannot be typed.
+    EXPECT_FALSE(w<QLineEdit>("txtName")->isEnabled());
     EXPECT_EQ(w<QLineEdit>("txtName")->text(), QStringLiteral("Backup"));
     EXPECT_TRUE(w<QCheckBox>("chkScheduler")->isChecked());
     // After Edit the name is not checked against the list: the file is replaced.
@@ -138,11 +139,11 @@ TEST_F(WizardWindowTest, NewOrEditWhileOpenReusesTheWizardAndOnlyDecidesTheNameC
     EXPECT_TRUE(prompt.questions().isEmpty());
     EXPECT_EQ(bytes("Backup"), scheduleBytes("Shut Down", true, Today, "15:00:00", false, 0, ""));
 
-    // Edit first, then New: the disabled name is now checked and refused.
+    // Edit first, then New: the name can be typed again, and is checked and refused.
     clickRow(QStringLiteral("Backup"));
     pressEdit();
     pressNew();
-    EXPECT_FALSE(w<QLineEdit>("txtName")->isEnabled());
+    EXPECT_TRUE(w<QLineEdit>("txtName")->isEnabled());
     pressOk();
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_TRUE(prompt.questions()[0].text.contains(QStringLiteral("already exists")));

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +16,13 @@
 using namespace vesperon;
 
 namespace {
+
+// The help document the program opens from its application folder on this platform.
+#ifdef Q_OS_WIN
+const char *const HelpDocument = "Help.chm";
+#else
+const char *const HelpDocument = "help/index.html";
+#endif
 
 class PresentationWindowsTest : public test::MainWindowFixture {
 protected:
@@ -112,24 +120,25 @@ TEST_F(PresentationWindowsTest, HelpOpensOnlyAnExistingHelpFileAndRecordsIt) {
     EXPECT_TRUE(shell.opened.isEmpty());
     EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("unset"));
 
-    QDir(dir.path()).mkdir(QStringLiteral("Help.chm")); // a folder of that name is no help file
+    QDir(dir.path()).mkpath(QLatin1String(HelpDocument)); // a folder of that name is no help file
     window->openers().help();
     EXPECT_TRUE(shell.opened.isEmpty());
     EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("unset"));
-    QDir(dir.path()).rmdir(QStringLiteral("Help.chm"));
+    QDir(dir.path()).rmdir(QLatin1String(HelpDocument));
 
-    test::writeBytes(dir.filePath("Help.chm"), "ITSF");
-    shell.answer = false; // what the shell answers changes nothing
+    test::writeBytes(dir.filePath(HelpDocument), "ITSF");
+    shell.answer = false; // a document the desktop could not open still counts as shown
     window->openers().help();
-    EXPECT_EQ(shell.opened, QStringList{dir.filePath("Help.chm")});
+    EXPECT_EQ(shell.opened, QStringList{dir.filePath(HelpDocument)});
     EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("0"));
     EXPECT_EQ(user("showHelp", "unset"), QStringLiteral("unset")); // the per-user copy is the main window's
 }
 
 TEST_F(PresentationWindowsTest, FirstStartOpensTheHelpFromTheMainWindow) {
-    test::writeBytes(dir.filePath("Help.chm"), "ITSF");
+    QDir().mkpath(QFileInfo(dir.filePath(HelpDocument)).path());
+    test::writeBytes(dir.filePath(HelpDocument), "ITSF");
     start();
-    EXPECT_EQ(shell.opened, QStringList{dir.filePath("Help.chm")});
+    EXPECT_EQ(shell.opened, QStringList{dir.filePath(HelpDocument)});
     EXPECT_EQ(program("showHelp"), QStringLiteral("0"));
 }
 

@@ -123,7 +123,7 @@ TEST_F(DesktopStoresTest, NothingStoredReadsDefaultsAndCreatesNoFile) {
     EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("25"));
     EXPECT_EQ(bundle->program().value(keys::txtFTPFolder), QStringLiteral("/"));
     EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("English"));
-    EXPECT_EQ(bundle->user().value(keys::BackupSetColumn(5)), QStringLiteral("2500"));
+    EXPECT_EQ(bundle->user().value(keys::BackupSetColumn(5)), QStringLiteral("1400"));
     EXPECT_FALSE(QFileInfo::exists(paths.configDir));
 }
 
