@@ -45,14 +45,6 @@ TEST(WriteScheduleFile, DisabledScheduleAndSecondSaveReplaceTheWholeFile) {
               QStringList{QStringLiteral("Backup.sch")});
 }
 
-TEST(WriteScheduleFile, WritesUtf8NamesAndTextsOffWindows) {
-    QTemporaryDir dir;
-    ScheduleRecord r = weeklyShutdown();
-    r.Name = QStringLiteral("Nacht – Über");
-    ASSERT_FALSE(WriteScheduleFile(r, dir.path()).has_value());
-    EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral("Nacht – Über.sch"))));
-}
-
 TEST(WriteScheduleFile, RefusesNamesThatAreNotPlainFileNames) {
     QTemporaryDir dir;
     const QString data = dir.filePath(QStringLiteral("data"));
@@ -69,9 +61,9 @@ TEST(WriteScheduleFile, RefusesNamesThatAreNotPlainFileNames) {
     }
     EXPECT_TRUE(QDir(data).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("escape.sch"))));
-    // Ordinary names with dots, spaces inside and punctuation are fine.
-    for (const QString &name :
-         {QStringLiteral("v1.2 nightly"), QStringLiteral("Console"), QStringLiteral("a,b;c")})
+    // Ordinary names with dots, spaces inside, punctuation and letters of any script are fine.
+    for (const QString &name : {QStringLiteral("v1.2 nightly"), QStringLiteral("Console"),
+                                QStringLiteral("a,b;c"), QStringLiteral("Nacht – Über")})
         EXPECT_TRUE(isPlainScheduleName(name)) << name.toStdString();
 }
 
@@ -83,12 +75,6 @@ TEST(WriteScheduleFile, AFailedSaveReportsTheErrorAndKeepsWhatWasThere) {
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->text(), QStringLiteral("Error 75 - Path/File access error"));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("Backup.sch"))).isDir());
-
-    // A data folder that is a file cannot be written into.
-    writeBytes(dir.filePath(QStringLiteral("blocked")), "not a folder");
-    error = WriteScheduleFile(weeklyShutdown(), dir.filePath(QStringLiteral("blocked")));
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("blocked"))), QByteArray("not a folder"));
 }
 
 TEST(ReadSection, TakesTheTextBetweenFirstOpeningAndLastClosingMarker) {
@@ -126,32 +112,25 @@ TEST(FileExists, SeesFilesButNotFoldersOrMissingPaths) {
     QDir(dir.path()).mkdir(QStringLiteral("folder.sch"));
     EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral(".hidden.sch"))));
     EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("folder.sch"))));
-    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("none.sch"))));
     EXPECT_FALSE(FileExists(QString()));
     EXPECT_EQ(FileNamePart(QStringLiteral("C:\\app\\data\\Backup.sch")), QStringLiteral("Backup.sch"));
     EXPECT_EQ(FileNamePart(QStringLiteral("/app/data/Backup.sch")), QStringLiteral("Backup.sch"));
-    EXPECT_EQ(FileNamePart(QStringLiteral("Backup.sch")), QStringLiteral("Backup.sch"));
 }
 
 TEST(ScheduleConversions, ReadBooleansAndNumbersFromHandEditedFiles) {
-    EXPECT_TRUE(toScheduleBoolean(QStringLiteral("-1")));
-    EXPECT_TRUE(toScheduleBoolean(QStringLiteral("1")));
-    EXPECT_TRUE(toScheduleBoolean(QStringLiteral("True")));
-    EXPECT_TRUE(toScheduleBoolean(QStringLiteral("true")));
-    EXPECT_FALSE(toScheduleBoolean(QStringLiteral("0")));
-    EXPECT_FALSE(toScheduleBoolean(QStringLiteral("False")));
-    EXPECT_FALSE(toScheduleBoolean(QString()));
-    EXPECT_FALSE(toScheduleBoolean(QStringLiteral("yes")));
-    EXPECT_EQ(toScheduleInt16(QStringLiteral("2")), 2);
-    // Texts a number reader takes for "not a number" or "infinity" are not readable numbers.
-    for (const char *unreadable : {"nan", "NaN", "-nan", "inf", "-inf", "Infinity"}) {
-        EXPECT_FALSE(toScheduleBoolean(QLatin1String(unreadable))) << unreadable;
-        EXPECT_EQ(toScheduleInt16(QLatin1String(unreadable)), 0) << unreadable;
+    const struct {
+        const char *text;
+        bool boolean;
+        qint16 number;
+    } cases[] = {{"-1", true, -1},      {"1", true, 1},      {"True", true, 0},  {"true", true, 0},
+                 {"0", false, 0},       {"False", false, 0}, {"", false, 0},     {"yes", false, 0},
+                 {"2", true, 2},        {"x", false, 0},     {"70000", true, 0}, {"nan", false, 0},
+                 {"NaN", false, 0},     {"-nan", false, 0},  {"inf", false, 0},  {"-inf", false, 0},
+                 {"Infinity", false, 0}};
+    for (const auto &c : cases) {
+        EXPECT_EQ(toScheduleBoolean(QLatin1String(c.text)), c.boolean) << c.text;
+        EXPECT_EQ(toScheduleInt16(QLatin1String(c.text)), c.number) << c.text;
     }
-    EXPECT_EQ(toScheduleInt16(QStringLiteral("-3")), -3);
-    EXPECT_EQ(toScheduleInt16(QStringLiteral("x")), 0);
-    EXPECT_EQ(toScheduleInt16(QStringLiteral("70000")), 0);
-    EXPECT_EQ(toScheduleInt16(QString()), 0);
 }
 
 } // namespace
