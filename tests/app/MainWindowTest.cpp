@@ -6,6 +6,7 @@
 #include "support/TestFiles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -238,6 +239,22 @@ TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     EXPECT_TRUE(window->scheduleList().row(1).nextRunTime.isEmpty());
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 12 Hours"));
     EXPECT_EQ(window->scheduleList().row(2).nextRunTime, QStringLiteral("6/11/2026 02:21:00"));
+}
+
+// The web-site caption keeps the normal font where it fits, and shrinks to fit where not.
+TEST_F(MainWindowTest, TheWebsiteCaptionShrinksOnlyWhenItDoesNotFit) {
+    for (const auto &[website, fitsAtNormalSize] :
+         {std::pair{"http://q.ex", true}, {"http://quill.example", false}}) {
+        values.Website = QLatin1String(website);
+        window.reset();
+        start();
+        auto *button = control<QAbstractButton>("cmdWebsite");
+        const QFont normal = QApplication::font(button);
+        ASSERT_EQ(QFontMetrics(normal).horizontalAdvance(button->text()) < button->width() - 12,
+                  fitsAtNormalSize);
+        EXPECT_EQ(button->font().pointSizeF() == normal.pointSizeF(), fitsAtNormalSize) << website;
+        EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()), button->width()) << website;
+    }
 }
 
 TEST_F(MainWindowTest, NowAsksAndPerformsOnlyOnOk) {

@@ -93,6 +93,33 @@ TEST_F(ShippedTranslations, EnglishGroupHoldsExactlyTheItemsOfTheWindowsAndMessa
                                    << qPrintable(changed.join(QStringLiteral(", ")));
 }
 
+// Every named control the user can see lies wholly inside its parent and its window at the
+// design size, and none covers another: nothing is cut off, hidden or out of reach.
+TEST_F(ShippedTranslations, EveryControlIsInSightAtTheDesignSize) {
+    openEveryWindow();
+    ASSERT_FALSE(openWindows().isEmpty());
+    for (QWidget *window : openWindows()) {
+        QList<QWidget *> seen;
+        for (QWidget *control : window->findChildren<QWidget *>()) {
+            if (control->objectName().isEmpty() || control->isWindow() || !control->isVisibleTo(window))
+                continue;
+            const QString name = window->objectName() + QLatin1Char('/') + control->objectName();
+            const QRect inWindow(control->mapTo(window, QPoint(0, 0)), control->size());
+            EXPECT_TRUE(control->parentWidget()->rect().contains(control->geometry()) &&
+                        window->rect().contains(inWindow))
+                << qPrintable(name);
+            // (The design's twips may meet in a pixel row when turned into pixels.)
+            for (QWidget *other : seen) {
+                const QRect shared = other->geometry().intersected(control->geometry());
+                EXPECT_FALSE(other->parentWidget() == control->parentWidget() && shared.width() > 2 &&
+                             shared.height() > 2)
+                    << qPrintable(name) << " covers " << qPrintable(other->objectName());
+            }
+            seen << control;
+        }
+    }
+}
+
 // Not a check: writes the English group the windows produce now, for updating the file.
 TEST_F(ShippedTranslations, DISABLED_WriteEnglishGroup) {
     openEveryWindow();

@@ -23,6 +23,32 @@ QString without(QString text, const QString &marker, const QString &replacement 
     return text.replace(marker, replacement);
 }
 
+// Names are compared without regard to case in the Latin, Latin-1, Latin Extended-A (Polish,
+// Czech, ...) and Cyrillic alphabets; other pairs stay apart.
+TEST(CaseFolding, MatchesTheUpperAndLowerLettersOfTheCommonAlphabets) {
+    const std::pair<std::u16string_view, std::u16string_view> same[] = {
+        {u"Fran\u00C7AIS", u"fran\u00E7ais"},
+        {u"\u0100\u0136", u"\u0101\u0137"},
+        {u"\u0139\u0141\u0147", u"\u013A\u0142\u0148"},
+        {u"\u014A\u0176", u"\u014B\u0177"},
+        {u"\u0179\u017D", u"\u017A\u017E"},
+        {u"\u0152\u0178", u"\u0153\u00FF"},
+        {u"\u0420\u0423\u0421\u0421\u041A\u0418\u0419\u0401",
+         u"\u0440\u0443\u0441\u0441\u043A\u0438\u0439\u0451"}};
+    for (const auto &[upper, lower] : same)
+        EXPECT_TRUE(l10n::equalsNoCase(upper, lower))
+            << QString::fromStdU16String(std::u16string(upper)).toStdString();
+    const std::pair<std::u16string_view, std::u16string_view> apart[] = {{u"\u00D7", u"\u00F7"},
+                                                                         {u"\u013A", u"\u013B"},
+                                                                         {u"\u0142", u"\u0143"},
+                                                                         {u"\u0138", u"\u0139"},
+                                                                         {u"ab", u"abc"}};
+    for (const auto &[one, other] : apart)
+        EXPECT_FALSE(l10n::equalsNoCase(one, other))
+            << QString::fromStdU16String(std::u16string(one)).toStdString();
+    EXPECT_EQ(l10n::findNoCase(u"xx<language_GROUP", u"<LANGUAGE_GROUP"), 2u);
+}
+
 // Listing the groups and finding one, in files whole and broken.
 TEST(GroupScan, ListsAndFindsGroupsAsTheMarkersSay) {
     const QString broken = without(group("Broken", item("b")), "</LANGUAGE_GROUP>");
