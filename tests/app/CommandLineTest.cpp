@@ -90,6 +90,13 @@ TEST_F(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
     ASSERT_TRUE(full.waitForFinished(30000));
     EXPECT_NE(full.exitCode(), 0);
     EXPECT_TRUE(full.readAllStandardError().startsWith("vesperon: cannot write the listing"));
+
+    // A data folder that is no folder cannot be listed: that is said, with status 1.
+    ASSERT_TRUE(QDir(data).removeRecursively());
+    test::writeBytes(data, "not a folder");
+    const Result noFolder = run({"--list"});
+    EXPECT_EQ(noFolder.exitCode, 1);
+    EXPECT_FALSE(noFolder.err.isEmpty());
 }
 
 TEST_F(ListingBinary, ABadOptionIsAOneLineErrorWithStatusTwo) {
