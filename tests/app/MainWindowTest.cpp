@@ -161,9 +161,11 @@ TEST_F(MainWindowTest, ExitFromTheFileOrTrayMenuNeverAsks) {
 
 TEST_F(MainWindowTest, ColumnWidthsSurviveARestart) {
     setUser("BackupSetColumn1", QStringLiteral("1234.6"));
+    setUser("BackupSetColumn2", QStringLiteral("32768")); // past what a width can be
     setUser("BackupSetColumn5", QStringLiteral("not a width"));
     start();
     EXPECT_EQ(window->columnTwips(0), 1235);
+    EXPECT_EQ(window->columnTwips(1), 2500);
     EXPECT_EQ(window->columnTwips(4), 2500);
     control<QTreeView>("lstSchedules")->header()->resizeSection(2, 200);
     choose("mnuFileItem", 6);

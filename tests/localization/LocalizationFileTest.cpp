@@ -45,14 +45,18 @@ protected:
 
 TEST_F(LocalizationFileTest, ReadsUtf8WithOrWithoutByteOrderMark) {
     EXPECT_FALSE(ReadLocalizationText(path()).has_value());
+    // Letters of every length of sequence: two bytes, three from the smallest lead on (Thai),
+    // four (an emoji).
     writeBytes(path(), "\xEF\xBB\xBF<LANGUAGE_NAME>Fran\xC3\xA7"
-                       "ais</LANGUAGE_NAME>");
-    EXPECT_EQ(*ReadLocalizationText(path()), QString::fromUtf8("<LANGUAGE_NAME>Français</LANGUAGE_NAME>"));
+                       "ais \xE0\xB8\x81 \xE2\x82\xAC \xF0\x9F\x98\x80</LANGUAGE_NAME>");
+    EXPECT_EQ(*ReadLocalizationText(path()),
+              QString::fromUtf16(u"<LANGUAGE_NAME>Fran\u00E7ais \u0E01 \u20AC \U0001F600</LANGUAGE_NAME>"));
     writeBytes(path(), "plain\r\n");
     EXPECT_EQ(*ReadLocalizationText(path()), "plain\r\n");
     // Invalid bytes do not stop the rest of the file from being read.
-    writeBytes(path(), "\xFF\xFE<LANGUAGE_GROUP>\xC3");
-    EXPECT_EQ(*ReadLocalizationText(path()), QString::fromUtf16(u"\uFFFD\uFFFD<LANGUAGE_GROUP>\uFFFD"));
+    writeBytes(path(), "\xFF\xFE<LANGUAGE_GROUP>\xE0\x80\x80\xC3");
+    EXPECT_EQ(*ReadLocalizationText(path()),
+              QString::fromUtf16(u"\uFFFD\uFFFD<LANGUAGE_GROUP>\uFFFD\uFFFD\uFFFD\uFFFD"));
     // A folder under that name is not a file.
     QDir(dir.path()).mkdir("sub");
     EXPECT_FALSE(ReadLocalizationText(dir.filePath("sub")).has_value());

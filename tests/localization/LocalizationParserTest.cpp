@@ -33,8 +33,8 @@ TEST(CaseFolding, MatchesTheUpperAndLowerLettersOfTheCommonAlphabets) {
         {u"\u014A\u0176", u"\u014B\u0177"},
         {u"\u0179\u017D", u"\u017A\u017E"},
         {u"\u0152\u0178", u"\u0153\u00FF"},
-        {u"\u0420\u0423\u0421\u0421\u041A\u0418\u0419\u0401",
-         u"\u0440\u0443\u0441\u0441\u043A\u0438\u0439\u0451"}};
+        {u"\u0420\u0423\u0421\u0421\u041A\u0418\u0419\u0400\u0401\u040F",
+         u"\u0440\u0443\u0441\u0441\u043A\u0438\u0439\u0450\u0451\u045F"}};
     for (const auto &[upper, lower] : same)
         EXPECT_TRUE(l10n::equalsNoCase(upper, lower))
             << QString::fromStdU16String(std::u16string(upper)).toStdString();

@@ -24,8 +24,9 @@ TEST(WriteScheduleFile, RefusesNamesThatAreNotPlainFileNames) {
     QDir().mkpath(data);
     for (const QString &name :
          {QStringLiteral("../escape"), QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral(".."),
-          QStringLiteral("."), QStringLiteral("CON"), QStringLiteral("lpt1.txt"), QStringLiteral("tab\there"),
-          QStringLiteral("what?"), QStringLiteral("trailing."), QString(), QString(300, QLatin1Char('x'))}) {
+          QStringLiteral("."), QStringLiteral("CON"), QStringLiteral("lpt1.txt"), QStringLiteral("com9"),
+          QStringLiteral("tab\there"), QStringLiteral("what?"), QStringLiteral("trailing."), QString(),
+          QString(300, QLatin1Char('x'))}) {
         ScheduleRecord r = weeklyShutdown();
         r.Name = name;
         const auto error = WriteScheduleFile(r, data);
@@ -84,11 +85,16 @@ TEST(ScheduleConversions, ReadBooleansAndNumbersFromHandEditedFiles) {
         const char *text;
         bool boolean;
         qint16 number;
-    } cases[] = {{"-1", true, -1},      {"1", true, 1},      {"True", true, 0},  {"true", true, 0},
-                 {"0", false, 0},       {"False", false, 0}, {"", false, 0},     {"yes", false, 0},
-                 {"2", true, 2},        {"x", false, 0},     {"70000", true, 0}, {"nan", false, 0},
-                 {"NaN", false, 0},     {"-nan", false, 0},  {"inf", false, 0},  {"-inf", false, 0},
-                 {"Infinity", false, 0}};
+    } cases[] = {{"-1", true, -1},         {"1", true, 1},
+                 {"True", true, 0},        {"true", true, 0},
+                 {"0", false, 0},          {"False", false, 0},
+                 {"", false, 0},           {"yes", false, 0},
+                 {"2", true, 2},           {"x", false, 0},
+                 {"70000", true, 0},       {"32767.5", true, 0},
+                 {"32767.4", true, 32767}, {"-32768.4", true, -32768},
+                 {"nan", false, 0},        {"NaN", false, 0},
+                 {"-nan", false, 0},       {"inf", false, 0},
+                 {"-inf", false, 0},       {"Infinity", false, 0}};
     for (const auto &c : cases) {
         EXPECT_EQ(toScheduleBoolean(QLatin1String(c.text)), c.boolean) << c.text;
         EXPECT_EQ(toScheduleInt16(QLatin1String(c.text)), c.number) << c.text;
