@@ -111,6 +111,8 @@ TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
     for (const auto &c : cases)
         EXPECT_EQ(NextRunText(c.schedule, c.now), QLatin1String(c.nextRun)) << c.schedule.toStdString();
     EXPECT_EQ(nextRunTextFor(QDateTime(QDate(10000, 1, 1), QTime(9, 0))), QString());
+    EXPECT_EQ(nextRunTextFor(QDateTime(QDate(9999, 12, 31), QTime(9, 0))),
+              QStringLiteral("12/31/9999 09:00:00"));
 }
 
 TEST(IsDue, HoldsThroughoutTheMinuteOfTheRunOnItsDayOnly) {
