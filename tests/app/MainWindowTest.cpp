@@ -80,6 +80,11 @@ TEST_F(MainWindowTest, FirstStartAsksForALanguageAndOpensTheHelpOnce) {
     start();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(tray.present);
+    // Nobody is there to answer a Permission Denied prompt for a program started in the tray.
+    const int asked = prompt.questions().size();
+    settingsStore.failWrites(settings::SettingsScope::Program, settings::StoreWrite::accessDenied());
+    settings->program().setValue(settings::keys::chkSplash, QStringLiteral("1"));
+    EXPECT_EQ(prompt.questions().size(), asked);
 }
 
 // Hibernate comes first where the system can hibernate, even when it answers after the window
