@@ -70,9 +70,14 @@ PowerResult LogindPowerBackend::logOff() {
         return callManager(QStringLiteral("TerminateSession"), {m_sessionId});
     const QDBusMessage session =
         call(managerCall(QStringLiteral("GetSessionByPID"), {static_cast<quint32>(::getpid())}));
-    if (session.type() != QDBusMessage::ReplyMessage || session.arguments().isEmpty())
+    if (session.type() != QDBusMessage::ReplyMessage)
         return resultOf(session);
-    const QString path = qdbus_cast<QDBusObjectPath>(session.arguments().constFirst()).path();
+    const QString path = session.arguments().isEmpty()
+                             ? QString()
+                             : qdbus_cast<QDBusObjectPath>(session.arguments().constFirst()).path();
+    // An answer without a session is no log-off: saying it was done would hide that nothing was.
+    if (path.isEmpty() || path == QLatin1String("/"))
+        return PowerResult::refused("logind named no session of this program to end");
     return resultOf(
         call(QDBusMessage::createMethodCall(Service, path, SessionInterface, QStringLiteral("Terminate"))));
 }

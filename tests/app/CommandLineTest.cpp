@@ -19,22 +19,21 @@ using namespace vesperon;
 namespace {
 
 TEST(CommandLine, ReadsListingOptionsAndRefusesTheRest) {
-    EXPECT_EQ(parseCommandLine({}).mode, CommandLine::Mode::Desktop);
-    EXPECT_EQ(parseCommandLine({QStringLiteral("--list")}).mode, CommandLine::Mode::List);
-    // "--list --at" with a moment is driven through the real binary below.
-    EXPECT_EQ(parseCommandLine({QStringLiteral("--version")}).mode, CommandLine::Mode::Version);
-    EXPECT_EQ(parseCommandLine({QStringLiteral("--help")}).mode, CommandLine::Mode::Help);
-    for (const QStringList &bad :
-         {QStringList{QStringLiteral("--bogus")},
-          QStringList{QStringLiteral("--list"), QStringLiteral("--at")},
-          QStringList{QStringLiteral("--list"), QStringLiteral("--at"),
-                      QStringLiteral("2026-13-10 14:20:30")},
-          QStringList{QStringLiteral("--list"), QStringLiteral("--at"),
-                      QStringLiteral("-0001-01-01 00:00:00")},
-          QStringList{QStringLiteral("--at"), QStringLiteral("2026-06-10 14:20:30")}}) {
-        const CommandLine parsed = parseCommandLine(bad);
-        EXPECT_EQ(parsed.mode, CommandLine::Mode::Error) << bad.join(QLatin1Char(' ')).toStdString();
-        EXPECT_FALSE(parsed.error.isEmpty());
+    const std::pair<QStringList, CommandLine::Mode> cases[] = {
+        {{}, CommandLine::Mode::Desktop},
+        {{"--list"}, CommandLine::Mode::List},
+        {{"--version"}, CommandLine::Mode::Version},
+        {{"--help"}, CommandLine::Mode::Help},
+        {{"--bogus"}, CommandLine::Mode::Error},
+        {{"--list", "--at"}, CommandLine::Mode::Error},
+        {{"--list", "--at", "2026-13-10 14:20:30"}, CommandLine::Mode::Error},
+        {{"--list", "--at", "-0001-01-01 00:00:00"}, CommandLine::Mode::Error},
+        {{"--at", "2026-06-10 14:20:30"}, CommandLine::Mode::Error},
+    };
+    for (const auto &[arguments, mode] : cases) {
+        const CommandLine parsed = parseCommandLine(arguments);
+        EXPECT_EQ(parsed.mode, mode) << arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(parsed.error.isEmpty(), mode != CommandLine::Mode::Error);
     }
 }
 
@@ -65,25 +64,21 @@ protected:
     }
 };
 
-TEST_F(ListingBinary, PrintsEveryScheduleForTheGivenMoment) {
+// Each schedule for the given moment, one line each; names escaped, and what cannot be read is
+// named on standard error with status 1.
+TEST_F(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
+    const QString data = dir.filePath(QStringLiteral("data"));
     const ScheduleRecord r = test::enabledSchedule(QStringLiteral("Nightly"), QStringLiteral("Shut Down"),
                                                    QStringLiteral("6/1/2026"), QStringLiteral("22:00:00"));
-    ASSERT_FALSE(WriteScheduleFile(r, dir.filePath(QStringLiteral("data"))));
-    const Result process =
-        run({QStringLiteral("--list"), QStringLiteral("--at"), QStringLiteral("2026-06-10 23:00:00")});
-    EXPECT_EQ(process.exitCode, 0);
-    EXPECT_EQ(process.out, QByteArray("Nightly\tShut Down\t\t6/11/2026 22:00:00\tYes\n"));
-}
-
-TEST_F(ListingBinary, NamesAreEscapedAndWhatCannotBeReadIsNamedWithStatusOne) {
-    const QString data = dir.filePath(QStringLiteral("data"));
+    ASSERT_FALSE(WriteScheduleFile(r, data));
     test::writeBytes(data + QStringLiteral("/tab\there.sch"), "");
     test::writeBytes(data + QStringLiteral("/\x1b[31mred.sch"), "");
     test::writeBytes(data + QStringLiteral("/huge.sch"), QByteArray(200000, 'x'));
-    const Result process = run({QStringLiteral("--list")});
+    const Result process = run({"--list", "--at", "2026-06-10 23:00:00"});
     EXPECT_EQ(process.exitCode, 1);
     EXPECT_EQ(process.out, QByteArray("\\x1b[31mred\t\t\t\tNo\n"
                                       "huge\t\t\t\tNo\n"
+                                      "Nightly\tShut Down\t\t6/11/2026 22:00:00\tYes\n"
                                       "tab\\there\t\t\t\tNo\n"));
     EXPECT_EQ(process.err, QByteArray("vesperon: cannot read the schedule file of huge\n"));
 
@@ -95,6 +90,13 @@ TEST_F(ListingBinary, NamesAreEscapedAndWhatCannotBeReadIsNamedWithStatusOne) {
     ASSERT_TRUE(full.waitForFinished(30000));
     EXPECT_NE(full.exitCode(), 0);
     EXPECT_TRUE(full.readAllStandardError().startsWith("vesperon: cannot write the listing"));
+
+    // A data folder that is no folder cannot be listed: that is said, with status 1.
+    ASSERT_TRUE(QDir(data).removeRecursively());
+    test::writeBytes(data, "not a folder");
+    const Result noFolder = run({"--list"});
+    EXPECT_EQ(noFolder.exitCode, 1);
+    EXPECT_FALSE(noFolder.err.isEmpty());
 }
 
 TEST_F(ListingBinary, ABadOptionIsAOneLineErrorWithStatusTwo) {

@@ -6,6 +6,7 @@
 #include "support/TestFiles.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -59,49 +60,42 @@ TEST_F(MainWindowTest, FirstStartAsksForALanguageAndOpensTheHelpOnce) {
     EXPECT_EQ(user("showHelp"), QStringLiteral("0"));
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(QDir(dataFolder()).exists());
-    EXPECT_EQ(window->windowTitle(), languages->getMessages(QStringLiteral("MSG_TITLE")));
-    EXPECT_EQ(control<QAbstractButton>("cmdWebsite")->text(), QStringLiteral("Visit ") + values.Website);
     EXPECT_EQ(tray.calls, (QStringList{QStringLiteral("modify"), QStringLiteral("add")}));
-    EXPECT_EQ(tray.tooltip, QStringLiteral("Vesperon"));
 
     window.reset();
     opened.clear();
     start();
     EXPECT_TRUE(opened.isEmpty()) << opened.join(QStringLiteral(", ")).toStdString();
-}
 
-TEST_F(MainWindowTest, HelpIsSkippedForAnotherLanguageButRecordedAsShown) {
+    // The help is only for English; another language records it as shown all the same.
     setUser("Language", QStringLiteral("Deutsch"));
+    setUser("showHelp", QStringLiteral("1"));
+    window.reset();
     start();
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(user("showHelp"), QStringLiteral("0"));
-}
 
-TEST_F(MainWindowTest, StartingMinimizedToTheTrayNeverShowsTheWindow) {
-    setProgram("chkMin", QStringLiteral("1"));
+    setProgram("chkMin", QStringLiteral("1")); // started minimized to the tray: never shown
+    window.reset();
     start();
     EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(window->startedHidden());
     EXPECT_TRUE(tray.present);
+    // Nobody is there to answer a Permission Denied prompt for a program started in the tray.
+    const int asked = prompt.questions().size();
+    settingsStore.failWrites(settings::SettingsScope::Program, settings::StoreWrite::accessDenied());
+    settings->program().setValue(settings::keys::chkSplash, QStringLiteral("1"));
+    EXPECT_EQ(prompt.questions().size(), asked);
 }
 
-TEST_F(MainWindowTest, ActionsOfferHibernateFirstOnlyWhereTheSystemCanHibernate) {
+// Hibernate comes first where the system can hibernate, even when it answers after the window
+// is up, but does not override what the user picked meanwhile.
+TEST_F(MainWindowTest, ALateHibernationAnswerStillPutsHibernateFirstWithoutOverridingTheUser) {
     start();
-    auto *actions = control<QComboBox>("cbShutdown");
-    EXPECT_EQ(actions->itemText(0), QStringLiteral("Shut Down"));
-    EXPECT_EQ(actions->count(), 4);
+    EXPECT_EQ(control<QComboBox>("cbShutdown")->count(), 4);
     window.reset();
     power.hibernationAvailable = true;
-    start();
-    actions = control<QComboBox>("cbShutdown");
-    EXPECT_EQ(actions->count(), 5);
-    EXPECT_EQ(actions->currentText(), QStringLiteral("Hibernate"));
-}
-
-TEST_F(MainWindowTest, ALateHibernationAnswerStillPutsHibernateFirstWithoutOverridingTheUser) {
-    power.hibernationAvailable = true;
     power.answerLater = true;
-    start(); // the window is up before the system has answered
+    start();
     auto *actions = control<QComboBox>("cbShutdown");
     EXPECT_EQ(actions->count(), 4);
     power.answerCanHibernate();
@@ -118,41 +112,39 @@ TEST_F(MainWindowTest, ALateHibernationAnswerStillPutsHibernateFirstWithoutOverr
     power.answerCanHibernate();
     EXPECT_EQ(actions->itemText(0), QStringLiteral("Hibernate"));
     EXPECT_EQ(actions->currentText(), QStringLiteral("Log Off"));
-
-    start();
     window.reset();
     power.answerCanHibernate(); // to a window that is gone
 }
 
-TEST_F(MainWindowTest, ClosingHidesToTheTrayAndRemindsUntilToldOtherwise) {
+// Closing hides to the tray and reminds; Return takes the reminder's Ok. "Don't show again"
+// hides silently from then on; "always exit" ends the program now and on every close.
+TEST_F(MainWindowTest, ClosingHidesToTheTrayAndTheReminderDecidesTheNextCloses) {
     start();
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(unloadCount, 0);
-    ASSERT_NE(window->stillRunningPrompt(), nullptr);
-    EXPECT_TRUE(window->stillRunningPrompt()->isVisible());
-    EXPECT_EQ(window->stillRunningPrompt()->windowTitle(), QStringLiteral("Vesperon is still running"));
-
-    // "Don't show this reminder again": the next close hides silently.
-    answerReminder("chkNoShow");
+    StillRunningPrompt *reminder = window->stillRunningPrompt();
+    ASSERT_NE(reminder, nullptr);
+    EXPECT_TRUE(reminder->isVisible());
+    reminder->findChild<QCheckBox *>(QStringLiteral("chkNoShow"))->setChecked(true);
+    QTest::keyClick(reminder, Qt::Key_Return);
+    EXPECT_FALSE(reminder->isVisible());
     EXPECT_EQ(program("chkNoShow"), QStringLiteral("1"));
     EXPECT_EQ(program("chkAlwaysExit", "0"), QStringLiteral("0"));
     window->show();
     window->close();
-    EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(unloadCount, 0);
     QCoreApplication::processEvents();
     EXPECT_TRUE(!window->stillRunningPrompt() || !window->stillRunningPrompt()->isVisible());
-}
 
-TEST_F(MainWindowTest, AlwaysExitFromThePromptEndsTheProgramNowAndOnEveryClose) {
+    setProgram("chkNoShow", QStringLiteral("0"));
+    window.reset();
     start();
     window->close();
     answerReminder("chkAlwaysExit");
     EXPECT_EQ(program("chkAlwaysExit"), QStringLiteral("1"));
     EXPECT_EQ(unloadCount, 1);
     EXPECT_FALSE(tray.present);
-
     window.reset();
     start();
     window->close();
@@ -161,22 +153,20 @@ TEST_F(MainWindowTest, AlwaysExitFromThePromptEndsTheProgramNowAndOnEveryClose) 
 }
 
 TEST_F(MainWindowTest, ExitFromTheFileOrTrayMenuNeverAsks) {
-    for (const int alwaysExit : {0, 1}) {
-        for (const bool fromTray : {false, true}) {
-            setProgram("chkAlwaysExit", QString::number(alwaysExit));
-            const int before = unloadCount;
-            start();
-            choose(fromTray ? "mnuTrayItem" : "mnuFileItem", fromTray ? 3 : 6);
-            EXPECT_EQ(unloadCount, before + 1) << alwaysExit << fromTray;
-            EXPECT_EQ(window->stillRunningPrompt(), nullptr);
-            EXPECT_FALSE(tray.present);
-            window.reset();
-        }
+    for (const bool fromTray : {false, true}) {
+        const int before = unloadCount;
+        start();
+        choose(fromTray ? "mnuTrayItem" : "mnuFileItem", fromTray ? 3 : 6);
+        EXPECT_EQ(unloadCount, before + 1) << fromTray;
+        EXPECT_EQ(window->stillRunningPrompt(), nullptr);
+        EXPECT_FALSE(tray.present);
+        window.reset();
     }
 }
 
 TEST_F(MainWindowTest, ColumnWidthsSurviveARestart) {
     setUser("BackupSetColumn1", QStringLiteral("1234.6"));
+    setUser("BackupSetColumn2", QStringLiteral("32768")); // past what a width can be
     setUser("BackupSetColumn5", QStringLiteral("not a width"));
     start();
     EXPECT_EQ(window->columnTwips(0), 1235);
@@ -196,27 +186,19 @@ TEST_F(MainWindowTest, AScheduleFileThatCannotBeReadIsListedAsSuch) {
     ASSERT_EQ(window->scheduleList().rowCount(), 1);
     const QModelIndex type = window->scheduleList().index(0, ScheduleListModel::TypeColumn);
     EXPECT_EQ(type.data().toString(), languages->getMessages("MSG_UNREADABLE"));
-    EXPECT_EQ(type.data().toString(), QStringLiteral("(cannot be read)"));
 }
 
-TEST_F(MainWindowTest, RowClicksSetTheCommandStates) {
+// Edit needs a row with a schedule file, Delete any row; Delete asks first and removes the
+// file only on Yes.
+TEST_F(MainWindowTest, RowClicksSetTheCommandsAndDeleteAsksFirst) {
     saveSchedule(QStringLiteral("Nightly"));
     start();
     EXPECT_FALSE(editEnabled());
     EXPECT_FALSE(deleteEnabled());
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 1 Hour"));
-    ASSERT_EQ(window->scheduleList().rowCount(), 2);
-
-    clickRow(0);
-    EXPECT_TRUE(editEnabled());
-    EXPECT_TRUE(deleteEnabled());
-    EXPECT_TRUE(fileItem(1)->isEnabled());
-    EXPECT_EQ(window->currentSchedule().StartTime, QStringLiteral("22:00:00"));
-
     clickRow(1);
     EXPECT_FALSE(editEnabled());
     EXPECT_FALSE(fileItem(1)->isEnabled());
-    EXPECT_TRUE(deleteEnabled());
     EXPECT_TRUE(fileItem(2)->isEnabled());
 
     // A reload leaves no row selected: nothing to delete.
@@ -224,38 +206,30 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandStates) {
     EXPECT_FALSE(deleteEnabled());
 
     clickRow(0);
+    EXPECT_TRUE(editEnabled());
+    EXPECT_TRUE(fileItem(1)->isEnabled());
+    EXPECT_EQ(window->currentSchedule().StartTime, QStringLiteral("22:00:00"));
     clickButton("cmdEdit");
     choose("mnuFileItem", 0);
     EXPECT_EQ(opened.mid(opened.size() - 2),
               (QStringList{QStringLiteral("wizard edit"), QStringLiteral("wizard new")}));
-}
-
-TEST_F(MainWindowTest, DeleteAsksFirstAndOnYesRemovesTheFile) {
-    saveSchedule(QStringLiteral("Nightly"));
-    start();
-    clickRow(0);
 
     prompt.willAnswer(Prompt::Answer::No);
     clickButton("cmdDelete");
     ASSERT_EQ(prompt.questions().size(), 1);
-    EXPECT_EQ(prompt.questions().first().text,
-              QStringLiteral("Are you sure you want to delete the selected item?"));
-    EXPECT_EQ(prompt.questions().first().title, QStringLiteral("Really delete?"));
     EXPECT_EQ(prompt.questions().first().buttons, Prompt::Buttons::YesNo);
     EXPECT_TRUE(FileExists(scheduleFilePath(dataFolder(), QStringLiteral("Nightly"))));
-    EXPECT_TRUE(editEnabled());
-
     prompt.willAnswer(Prompt::Answer::Yes);
     clickButton("cmdDelete");
     EXPECT_FALSE(FileExists(scheduleFilePath(dataFolder(), QStringLiteral("Nightly"))));
     EXPECT_EQ(window->scheduleList().rowCount(), 0);
     EXPECT_FALSE(editEnabled());
     EXPECT_FALSE(deleteEnabled());
-    // With nothing selected, Delete does nothing and asks nothing.
-    clickButton("cmdDelete");
+    clickButton("cmdDelete"); // nothing selected: nothing asked
     EXPECT_EQ(prompt.questions().size(), 2);
 }
 
+// A quick schedule runs in its minute; a typed delay that is no delay adds a row that never runs.
 TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     start();
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 1 Minute"));
@@ -263,7 +237,6 @@ TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     const ScheduleRow row = window->scheduleList().row(0);
     EXPECT_EQ(row.name, QStringLiteral("Quick Schedule 6/10/2026 2:20:30 PM"));
     EXPECT_EQ(row.nextRunTime, QStringLiteral("6/10/2026 14:21:30"));
-
     power.calls.clear();
     runCycleAt(QTime(14, 20, 59));
     EXPECT_TRUE(power.calls.empty());
@@ -271,6 +244,21 @@ TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     ASSERT_FALSE(power.calls.empty());
     EXPECT_EQ(power.calls.back(), "reboot");
     EXPECT_TRUE(window->scheduleList().row(0).nextRunTime.isEmpty());
+
+    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 15 Minutes"));
+    EXPECT_TRUE(window->scheduleList().row(1).nextRunTime.isEmpty());
+    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 12 Hours"));
+    EXPECT_EQ(window->scheduleList().row(2).nextRunTime, QStringLiteral("6/11/2026 02:21:00"));
+}
+
+// However long the address, the web-site caption keeps the window's font (the style shortens
+// the address instead) and the whole address is its tooltip.
+TEST_F(MainWindowTest, TheWebsiteCaptionKeepsTheFontAndTheWholeAddressIsItsTooltip) {
+    values.Website = QStringLiteral("http://a-rather-long-address.quillmark.example");
+    start();
+    auto *button = control<QAbstractButton>("cmdWebsite");
+    EXPECT_EQ(button->font().pointSizeF(), QApplication::font(button).pointSizeF());
+    EXPECT_EQ(button->toolTip(), values.Website);
 }
 
 TEST_F(MainWindowTest, NowAsksAndPerformsOnlyOnOk) {
@@ -279,9 +267,7 @@ TEST_F(MainWindowTest, NowAsksAndPerformsOnlyOnOk) {
     prompt.willAnswer(Prompt::Answer::Cancel);
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("Now"));
     EXPECT_TRUE(power.calls.empty());
-    EXPECT_EQ(prompt.questions().last().title, QStringLiteral("Confirm Choice"));
-    EXPECT_EQ(prompt.questions().last().text,
-              QStringLiteral("Are you sure you want to perform the selected action immediately?"));
+    EXPECT_EQ(prompt.questions().last().text, languages->getMessages("MSG_SURE"));
     prompt.willAnswer(Prompt::Answer::Ok);
     quickSchedule(QStringLiteral("Reboot"), QStringLiteral("Now"));
     ASSERT_FALSE(power.calls.empty());
@@ -304,46 +290,35 @@ TEST_F(MainWindowTest, KeepAwakeBoxIsClearedAndExplainedWhenTheSystemRefuses) {
     const QPoint mark(6, box->height() / 2);
     QTest::mouseClick(box, Qt::LeftButton, {}, mark);
     EXPECT_TRUE(box->isChecked());
-    EXPECT_TRUE(prompt.questions().isEmpty());
+    EXPECT_EQ(power.calls.back(), "setSleepBlocked(true)");
     QTest::mouseClick(box, Qt::LeftButton, {}, mark);
+    EXPECT_EQ(power.calls.back(), "setSleepBlocked(false)");
+    EXPECT_TRUE(prompt.questions().isEmpty());
 
     power.result = PowerResult::refused("org.freedesktop.login1.NoSuchInhibitor: refused");
     QTest::mouseClick(box, Qt::LeftButton, {}, mark);
     EXPECT_FALSE(box->isChecked());
     ASSERT_EQ(prompt.questions().size(), 1);
-    EXPECT_EQ(prompt.questions().first().icon, Prompt::Icon::Warning);
     EXPECT_TRUE(prompt.questions().first().text.startsWith(languages->getMessages("MSG_NOSLEEPBLOCK")));
     EXPECT_TRUE(prompt.questions().first().text.endsWith("refused"));
-    EXPECT_EQ(power.calls.back(), "setSleepBlocked(true)");
 }
 
-TEST_F(MainWindowTest, TypedQuickScheduleTextsAddRowsThatNeverRun) {
-    start();
-    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 15 Minutes"));
-    ASSERT_EQ(window->scheduleList().rowCount(), 1);
-    EXPECT_TRUE(window->scheduleList().row(0).nextRunTime.isEmpty());
-    quickSchedule(QStringLiteral("Reboot"), QStringLiteral("In 12 Hours"));
-    EXPECT_EQ(window->scheduleList().row(1).nextRunTime, QStringLiteral("6/11/2026 02:20:30"));
-}
-
-TEST_F(MainWindowTest, TrayIconIsRetriedEveryFiveSecondsUntilItIsThere) {
+// The icon is retried while it is missing and nothing refreshes it once it is there. A click
+// or a context click pops the tray menu up; a double click or Open shows the hidden window.
+TEST_F(MainWindowTest, TheTrayIconIsRetriedUntilItIsThereAndItsClicksWork) {
     tray.acceptAdd = false;
     start();
-    EXPECT_EQ(window->trayIconTimer().interval(), TrayRetryInterval);
     EXPECT_TRUE(window->trayIconTimer().isActive());
     tray.acceptAdd = true;
     window->trayIconTimer().start(1);
-    // Once the icon is there nothing refreshes it: the program sleeps.
     QTRY_VERIFY(!window->trayIconTimer().isActive());
     EXPECT_TRUE(tray.present);
-    // A click or a context click pops the tray menu up; a double click shows the hidden window.
     window->hide();
-    emit tray.clicked();
-    EXPECT_TRUE(window->trayMenu()->isVisible());
-    window->trayMenu()->hide();
-    emit tray.contextClicked();
-    EXPECT_TRUE(window->trayMenu()->isVisible());
-    window->trayMenu()->hide();
+    for (const auto signal : {&TrayHost::clicked, &TrayHost::contextClicked}) {
+        emit(tray.*signal)();
+        EXPECT_TRUE(window->trayMenu()->isVisible());
+        window->trayMenu()->hide();
+    }
     EXPECT_FALSE(window->isVisible());
     emit tray.doubleClicked();
     EXPECT_TRUE(window->isVisible());
@@ -351,7 +326,6 @@ TEST_F(MainWindowTest, TrayIconIsRetriedEveryFiveSecondsUntilItIsThere) {
     window->hide();
     choose("mnuTrayItem", 0);
     EXPECT_TRUE(window->isVisible());
-    EXPECT_TRUE(window->isMaximized());
 }
 
 TEST_F(MainWindowTest, CommandsOpenTheirWindowsAndTheActionMenuDoesNothing) {
@@ -362,9 +336,6 @@ TEST_F(MainWindowTest, CommandsOpenTheirWindowsAndTheActionMenuDoesNothing) {
     for (QAction *item : window->findChildren<QAction *>(QStringLiteral("mnuActionItem")))
         item->trigger();
     EXPECT_EQ(opened, (QStringList{QStringLiteral("website Website"), QStringLiteral("options")}));
-    EXPECT_EQ(window->findChildren<QAction *>(QStringLiteral("mnuActionItem")).size(), 5);
-    EXPECT_FALSE(window->trayMenu()->menuAction()->isVisible() &&
-                 window->menuBar()->actions().contains(window->trayMenu()->menuAction()));
 }
 
 } // namespace

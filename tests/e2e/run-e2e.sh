@@ -172,14 +172,6 @@ fi
 grep -qiE '^Language *= *English' "$SETTINGS_FOLDER/user.ini" ||
     fail "the first start did not store a language"
 [ -d "$APP_FOLDER/data" ] || fail "no data folder in the per-user application folder $APP_FOLDER"
-# The shipped files are copied into the per-user application folder, where the program looks.
-for shipped in Help.chm Localization.txt; do
-    if [ -f "$PREFIX/share/vesperon/$shipped" ]; then
-        cmp -s "$PREFIX/share/vesperon/$shipped" "$APP_FOLDER/$shipped" ||
-            fail "the installed $shipped was not copied into $APP_FOLDER"
-    fi
-done
-
 # Layout of the main window, in pixels inside its client area (below the menu bar).
 import -window "$MAIN" "$OUT/main-window.png"
 # The menu bar's height depends on the font: find the top edge of the Go button (4 pixels below
@@ -189,18 +181,6 @@ button_top=$(convert "$OUT/main-window.png" -crop 1x90+470+0 +repage -colorspace
                   if (v + 0 < 192) { print p[2]; exit } }')
 [ -n "$button_top" ] || fail "cannot find the buttons of the main window"
 MENU_H=$((button_top - 4))
-
-step "second instance while the first runs"
-settings_before=$(cd "$SETTINGS_FOLDER" && md5sum ./*.ini)
-second_status=0
-timeout 10 "$BIN" >"$TMP/second.log" 2>&1 || second_status=$?
-[ "$second_status" -eq 0 ] || fail "the second copy ended with status $second_status"
-[ ! -s "$TMP/second.log" ] || fail "the second copy printed: $(cat "$TMP/second.log")"
-[ "$(cd "$SETTINGS_FOLDER" && md5sum ./*.ini)" = "$settings_before" ] ||
-    fail "the second copy changed the settings files"
-[ "$(xdotool search --onlyvisible --name '^Vesperon by Quillmark$' | wc -l)" -eq 1 ] ||
-    fail "more than one main window"
-kill -0 "$APP" 2>/dev/null || fail "the first copy ended when the second started"
 
 step "new schedule through the wizard"
 click_at "$MAIN" 62 $((MENU_H + 34)) # New Schedule

@@ -1,166 +1,237 @@
+// Translation at the level that sees every kind of control: a window with one control of each
+// kind, a language file in a temporary folder, and the engine that applies and writes it.
+// The shipped file against the real windows is in app/ShippedTranslationsTest.
 #include "localization/LanguageEngine.h"
 #include "LocalizationSamples.h"
 #include "localization/LocalizationFile.h"
+#include "localization/WindowRegistry.h"
+#include "support/QtPrinters.h"
 #include "support/TestFiles.h"
 
-#include "support/QtPrinters.h"
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardItemModel>
+#include <QTabWidget>
 #include <QTemporaryDir>
-#include <QWidget>
-
+#include <QTreeView>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace vesperon {
 namespace {
 
+using test::languageGroup;
 using test::writeBytes;
 
-using test::languageGroup;
+template <class T, class Parent>
+T *named(Parent *parent, const char *name, const QString &text, int index = -1) {
+    auto *object = new T(parent);
+    object->setObjectName(QString::fromLatin1(name));
+    if (index >= 0)
+        object->setProperty("index", index);
+    if constexpr (std::is_base_of_v<QMenu, T>)
+        object->setTitle(text);
+    else if constexpr (std::is_base_of_v<QGroupBox, T>)
+        object->setTitle(text);
+    else if constexpr (!std::is_same_v<T, QWidget> && !std::is_same_v<T, QTabWidget> &&
+                       !std::is_same_v<T, QTreeView>)
+        object->setText(text);
+    return object;
+}
+
+// A window with one control of every kind, an indexed group and a child window of its own.
+struct TestWindow {
+    std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
+    QMenu *fileMenu;
+    QAction *fileItems[2];
+    QLabel *label, *skinLabel, *info[2];
+    QPushButton *button;
+    QGroupBox *frame;
+    QCheckBox *check;
+    QRadioButton *options[3];
+    QTabWidget *tabs;
+    QStandardItemModel *model;
+    QLineEdit *edit;
+    QPushButton *childButton;
+
+    explicit TestWindow(const char *name = "frmTest") {
+        QWidget *w = window.get();
+        w->setObjectName(QString::fromLatin1(name));
+        w->setWindowTitle("Test window");
+        auto *bar = new QMenuBar(w);
+        fileMenu = named<QMenu>(bar, "mnuFile", "&File", 0);
+        bar->addMenu(fileMenu);
+        for (int i = 0; i < 2; ++i)
+            fileMenu->addAction(
+                fileItems[i] = named<QAction>(fileMenu, "mnuFileItem", QStringLiteral("Item %1").arg(i), i));
+        label = named<QLabel>(w, "Label1", "Label text");
+        skinLabel = named<QLabel>(w, "SkinLabel1", "Skin text");
+        skinLabel->setProperty("controlKind", "SkinLabel");
+        for (int i = 0; i < 2; ++i)
+            info[i] = named<QLabel>(w, "lblInfo", QStringLiteral("info %1").arg(i), i);
+        edit = named<QLineEdit>(w, "txtName", "not translated");
+        button = named<QPushButton>(w, "cmdOK", "&OK");
+        frame = named<QGroupBox>(w, "frRepeat", "Repeat");
+        check = named<QCheckBox>(frame, "chkRepeat", "Repeat it");
+        for (int i = 0; i < 3; ++i)
+            options[i] = named<QRadioButton>(frame, "optRepeat", QStringLiteral("Option %1").arg(i), i);
+        tabs = named<QTabWidget>(w, "tsMain", QString());
+        tabs->addTab(new QWidget, "First");
+        tabs->addTab(new QWidget, "Second");
+        auto *list = named<QTreeView>(w, "lstSchedules", QString());
+        model = new QStandardItemModel(0, 2, list);
+        model->setHorizontalHeaderLabels({"Name", "Type"});
+        list->setModel(model);
+        auto *child = named<QWidget>(w, "frmChild", QString());
+        child->setWindowFlags(Qt::Window);
+        childButton = named<QPushButton>(child, "cmdChild", "child");
+    }
+};
 
 class LanguageEngineTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     ProgramValues values;
     LanguageEngine languages{localizationFilePath(dir.path()), values};
+    WindowRegistry registry;
 
+    void SetUp() override {
+        languages.setWindowRegistry(&registry);
+        SetDefaultMessages(languages);
+    }
     void writeFile(const QByteArray &groups) {
         writeBytes(localizationFilePath(dir.path()),
-                   "<?xml version=\"1.0\"?>\r\n<XML_DIZ_INFO>\r\n" + groups + "</XML_DIZ_INFO>\r\n");
+                   "\xEF\xBB\xBF<XML_DIZ_INFO>\r\n" + groups + "</XML_DIZ_INFO>\r\n");
     }
 };
 
-TEST_F(LanguageEngineTest, MessageLookupReplacesPlaceholdersAndCapitalises) {
-    languages.setMessage("MSG_A", "[programname] and [COMPANYNAME] at [Website]");
-    languages.setMessage("MSG_EMPTY", "");
-    languages.setMessage("MSG_LOWER", "\u00e9t\u00e9 [companyname]");
-    EXPECT_EQ(languages.getMessages("msg_a"), "Vesperon and Quillmark at [Website]");
-    EXPECT_EQ(languages.getMessages("MSG_EMPTY"), "");
-    EXPECT_EQ(languages.getMessages("MSG_LOWER"), QString::fromUtf8("\u00c9t\u00e9 Quillmark"));
-    EXPECT_EQ(languages.getMessages("MSG_UNKNOWN"), "");
-    // The table keeps the text as registered.
-    EXPECT_EQ(languages.messages().row(0).strMessage, "[programname] and [COMPANYNAME] at [Website]");
+TEST_F(LanguageEngineTest, EveryKindOfControlIsTranslated) {
+    TestWindow t;
+    writeFile(languageGroup(
+        "Deutsch",
+        {"<FRMTEST_MNUFILE0>&Datei</FRMTEST_MNUFILE0>",
+         "<FRMTEST_MNUFILEITEM1>Eintrag eins</FRMTEST_MNUFILEITEM1>",
+         "<FRMTEST_LABEL1>Beschriftung</FRMTEST_LABEL1>",
+         "<FRMTEST_SKINLABEL1>[ProgramName] Haut</FRMTEST_SKINLABEL1>",
+         "<FRMTEST_LBLINFO>Hinweis</FRMTEST_LBLINFO>", "<FRMTEST_CMDOK>&Gut</FRMTEST_CMDOK>",
+         "<FRMTEST_FRREPEAT>Wiederholen</FRMTEST_FRREPEAT>",
+         "<FRMTEST_CHKREPEAT>wiederholen</FRMTEST_CHKREPEAT>",
+         "<FRMTEST_OPTREPEAT0>Option null</FRMTEST_OPTREPEAT0>",
+         "<FRMTEST_OPTREPEAT2>Option zwei</FRMTEST_OPTREPEAT2>",
+         "<FRMTEST_TSMAIN_TABS2>Zweite</FRMTEST_TSMAIN_TABS2>",
+         "<FRMTEST_LSTSCHEDULES_COL1>Name (de)</FRMTEST_LSTSCHEDULES_COL1>",
+         "<FRMTEST_LSTSCHEDULES_COL2></FRMTEST_LSTSCHEDULES_COL2>", "<FRMTEST_TXTNAME>nein</FRMTEST_TXTNAME>",
+         "<FRMCHILD_CMDCHILD>Kind</FRMCHILD_CMDCHILD>", "<FRMTEST_CAPTION>Testfenster</FRMTEST_CAPTION>",
+         "<MSG_TITLE>[ProgramName] von [CompanyName]</MSG_TITLE>"}));
+    languages.ChangeLanguage(t.window.get(), "deutsch");
+
+    const std::pair<QString, const char *> shown[] = {
+        {t.fileMenu->title(), "&Datei"},
+        {t.fileItems[0]->text(), "Item 0"}, // a control without an item keeps its own text
+        {t.fileItems[1]->text(), "Eintrag eins"},
+        {t.label->text(), "Beschriftung"},
+        {t.skinLabel->text(), "Vesperon Haut"},
+        {t.info[0]->text(), "Hinweis"},
+        {t.info[1]->text(), "Hinweis"},
+        {t.button->text(), "&Gut"},
+        {t.frame->title(), "Wiederholen"},
+        {t.check->text(), "Wiederholen"},
+        {t.options[0]->text(), "Option null"},
+        {t.options[1]->text(), "Option 1"},
+        {t.options[2]->text(), "Option zwei"},
+        {t.tabs->tabText(0), "First"},
+        {t.tabs->tabText(1), "Zweite"},
+        {t.model->headerData(0, Qt::Horizontal).toString(), "Name (de)"},
+        {t.model->headerData(1, Qt::Horizontal).toString(), "Type"}, // an empty item is no translation
+        {t.edit->text(), "not translated"},
+        {t.childButton->text(), "child"}, // another window owned by this one is not part of it
+        {t.window->windowTitle(), "Testfenster"},
+        {languages.getMessages("MSG_TITLE"), "Vesperon von Quillmark"},
+    };
+    for (const auto &[text, expected] : shown)
+        EXPECT_EQ(text, QString::fromUtf8(expected));
+    EXPECT_EQ(values.CurrentLanguage, "deutsch");
 }
 
-TEST_F(LanguageEngineTest, DuplicatesTakeNewRowsAndTheTableHoldsExactly201) {
-    SetDefaultMessages(languages);
-    languages.setMessage("msg_sure", "Second text");
-    EXPECT_EQ(languages.messages().usedRows(), 40);
+TEST_F(LanguageEngineTest, MessagesReplacePlaceholdersCapitaliseAndStopAt201) {
+    languages.setMessage("MSG_A", "[programname] and [COMPANYNAME] at [Website]");
+    languages.setMessage("MSG_LOWER", "\u00e9t\u00e9 [companyname]");
+    languages.setMessage("msg_sure", "Second text"); // a duplicate takes a new row, the first wins
+    EXPECT_EQ(languages.getMessages("msg_a"), "Vesperon and Quillmark at [Website]");
+    EXPECT_EQ(languages.getMessages("MSG_LOWER"), QString::fromUtf8("\u00c9t\u00e9 Quillmark"));
     EXPECT_EQ(languages.getMessages("MSG_SURE"),
               "Are you sure you want to perform the selected action immediately?");
+    EXPECT_EQ(languages.getMessages("MSG_UNKNOWN"), "");
     for (int i = languages.messages().usedRows(); i < MessageTable::Rows; ++i)
         languages.setMessage(QStringLiteral("MSG_FILL%1").arg(i), QStringLiteral("fill %1").arg(i));
-    EXPECT_EQ(languages.messages().usedRows(), 201);
     EXPECT_EQ(languages.getMessages("MSG_FILL200"), "Fill 200");
     languages.setMessage("MSG_EXTRA", "extra");
     EXPECT_EQ(languages.messages().usedRows(), 201);
     EXPECT_EQ(languages.getMessages("MSG_EXTRA"), "");
 }
 
-TEST_F(LanguageEngineTest, CaptionsReplaceEveryPlaceholder) {
-    EXPECT_EQ(languages.getCaption("K1"), ""); // nothing loaded yet
+// Which language is in force after a change, and what the captions read then.
+TEST_F(LanguageEngineTest, AMissingOrBrokenLanguageFallsBackAsTheRulesSay) {
     values.Website = "http://example.test";
-    writeFile(languageGroup(
-        "English", {"<K1>visit [website] of [companyNAME]</K1>", "<K2></K2>", "<K3>[ProgramName]</K3>"}));
-    languages.ChangeLanguage(nullptr, "English");
-    EXPECT_EQ(languages.getCaption("k1"), "Visit http://example.test of Quillmark");
-    EXPECT_EQ(languages.getCaption("K2"), "");
-    EXPECT_EQ(languages.getCaption("K3"), "Vesperon");
-    EXPECT_EQ(languages.getCaption("K4"), "");
-}
-
-TEST_F(LanguageEngineTest, TranslatedMessagesComeThroughGetCaption) {
-    SetDefaultMessages(languages);
-    languages.setMessage("MSG_WEB", "See [Website]");
-    writeFile(languageGroup("English", {"<MSG_DELETE>Delete it?</MSG_DELETE>"}) +
-              languageGroup("Deutsch",
-                            {"<MSG_DELETE>l\u00f6schen?</MSG_DELETE>", "<MSG_WEB>siehe [website]</MSG_WEB>",
-                             "<MSG_TITLE>[ProgramName] von [CompanyName]</MSG_TITLE>"}));
+    writeFile(languageGroup("English", {"<K1>english</K1>", "<K2>visit [website] of [companyNAME]</K2>",
+                                        "<MSG_DELETE>Delete it?</MSG_DELETE>"}) +
+              languageGroup("Deutsch", {"<K1>deutsch</K1>", "<MSG_DELETE>l\xc3\xb6schen?</MSG_DELETE>"}) +
+              "<LANGUAGE_GROUP><LANGUAGE_NAME>Oneline</LANGUAGE_NAME><TRANSLATION_ITEMS><K1>one</K1>"
+              "</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n" +
+              languageGroup("Empty", {}));
+    const struct {
+        const char *before, *asked, *inForce, *k1;
+    } cases[] = {
+        {"English", "Deutsch", "Deutsch", "Deutsch"},
+        {"Deutsch", "Klingon", "Klingon", "Deutsch"}, // the lines loaded before stay
+        {nullptr, "Klingon", "English", "English"},   // at start-up: English
+        {"Deutsch", "Oneline", "English", "English"}, // items on one line cannot be told apart
+        {"Deutsch", "Empty", "Empty", ""},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.asked);
+        LanguageEngine engine(localizationFilePath(dir.path()), values);
+        if (c.before)
+            engine.ChangeLanguage(nullptr, c.before);
+        engine.ChangeLanguage(nullptr, c.asked);
+        EXPECT_EQ(values.CurrentLanguage, c.inForce);
+        EXPECT_EQ(engine.getCaption("k1"), c.k1);
+    }
     languages.ChangeLanguage(nullptr, "Deutsch");
-    EXPECT_EQ(values.CurrentLanguage, "Deutsch");
     EXPECT_EQ(languages.getMessages("MSG_DELETE"), QString::fromUtf8("L\u00f6schen?"));
-    EXPECT_EQ(languages.getMessages("MSG_WEB"), "Siehe http://www.quillmark.example");
-    // Placeholders are already replaced in the table.
-    EXPECT_EQ(languages.messages().row(languages.messages().find("MSG_TITLE")).strMessage,
-              "Vesperon von Quillmark");
-    // Back to English: only items of the English group restore texts.
     languages.ChangeLanguage(nullptr, "English");
     EXPECT_EQ(languages.getMessages("MSG_DELETE"), "Delete it?");
-    EXPECT_EQ(languages.getMessages("MSG_WEB"), "Siehe http://www.quillmark.example");
-    EXPECT_EQ(languages.getMessages("MSG_SURE"),
-              "Are you sure you want to perform the selected action immediately?");
+    EXPECT_EQ(languages.getCaption("K2"), "Visit http://example.test of Quillmark");
 }
 
-TEST_F(LanguageEngineTest, ItemsOnOneLineFallBackToEnglish) {
-    writeFile(
-        languageGroup("English", {"<K1>english</K1>"}) +
-        "<LANGUAGE_GROUP><LANGUAGE_NAME>Oneline</LANGUAGE_NAME><TRANSLATION_ITEMS><K1>one</K1><K2>two</K2>"
-        "</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
-    languages.ChangeLanguage(nullptr, "Oneline");
-    EXPECT_EQ(values.CurrentLanguage, "English");
-    EXPECT_EQ(languages.getCaption("K1"), "English");
-}
-
-TEST_F(LanguageEngineTest, MissingLanguageAtStartUpLoadsEnglish) {
-    writeFile(languageGroup("English", {"<K1>english</K1>"}));
-    values.CurrentLanguage = "Klingon";
-    languages.ChangeLanguage(nullptr, values.CurrentLanguage);
-    EXPECT_EQ(values.CurrentLanguage, "English");
-    EXPECT_EQ(languages.getCaption("K1"), "English");
-}
-
-TEST_F(LanguageEngineTest, MissingLanguageKeepsTheLinesLoadedBefore) {
-    writeFile(languageGroup("English", {"<K1>english</K1>"}) +
-              languageGroup("Deutsch", {"<K1>deutsch</K1>"}));
-    languages.ChangeLanguage(nullptr, "English");
-    languages.ChangeLanguage(nullptr, "Klingon");
-    EXPECT_EQ(values.CurrentLanguage, "Klingon");
-    EXPECT_EQ(languages.getCaption("K1"), "English");
-    languages.ChangeLanguage(nullptr, "Deutsch");
-    languages.ChangeLanguage(nullptr, "Klingon");
-    EXPECT_EQ(languages.getCaption("K1"), "Deutsch");
-}
-
-TEST_F(LanguageEngineTest, EmptyGroupIsTakenWithoutFallback) {
-    writeFile(languageGroup("English", {"<K1>english</K1>"}) +
-              "<LANGUAGE_GROUP><LANGUAGE_NAME>Empty</LANGUAGE_NAME><TRANSLATION_ITEMS></TRANSLATION_ITEMS>"
-              "</LANGUAGE_GROUP>\r\n");
-    languages.ChangeLanguage(nullptr, "English");
-    languages.ChangeLanguage(nullptr, "Empty");
-    EXPECT_EQ(values.CurrentLanguage, "Empty");
-    ASSERT_TRUE(languages.itemLines().has_value());
-    EXPECT_EQ(languages.itemLines()->size(), 0);
-    EXPECT_EQ(languages.getCaption("K1"), "");
-}
-
-TEST_F(LanguageEngineTest, NoFileTranslatesNothing) {
-    SetDefaultMessages(languages);
-    QWidget window;
-    window.setObjectName("frmMain");
-    window.setWindowTitle("built-in");
-    languages.ChangeLanguage(&window, "Deutsch");
-    EXPECT_EQ(values.CurrentLanguage, "English");
-    EXPECT_FALSE(languages.itemLines().has_value());
-    EXPECT_EQ(window.windowTitle(), "built-in");
-    EXPECT_EQ(languages.getMessages("MSG_TITLE"), "Vesperon by Quillmark");
-}
-
-TEST_F(LanguageEngineTest, BrokenFilesNeverStopALoad) {
-    SetDefaultMessages(languages);
+TEST_F(LanguageEngineTest, NoFileOrABrokenOneNeverStopsALoad) {
     QByteArray garbage;
     for (int i = 0; i < 200000; ++i)
         garbage.append(static_cast<char>((i * 7919) % 256));
     const QByteArray broken[] = {
+        QByteArray(),
         garbage,
         languageGroup("English", {"<K1>ok</K1>"}).left(60),
         "<LANGUAGE_GROUP><LANGUAGE_NAME>English</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n<K1>" +
             QByteArray(3 * 1024 * 1024, '<') + "\r\n\xC3\xC3\r\n</TRANSLATION_ITEMS></LANGUAGE_GROUP>",
-        "<LANGUAGE_GROUP><LANGUAGE_NAME>English</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n" +
-            QByteArray("\t\t<MSG_X>x</MSG_X>\r\n").repeated(300000) + "</TRANSLATION_ITEMS></LANGUAGE_GROUP>",
     };
     for (const QByteArray &bytes : broken) {
-        writeBytes(localizationFilePath(dir.path()), bytes);
+        if (bytes.isNull())
+            QFile::remove(localizationFilePath(dir.path()));
+        else
+            writeBytes(localizationFilePath(dir.path()), bytes);
         QWidget window;
         window.setObjectName("frmMain");
+        window.setWindowTitle("built-in");
         languages.ChangeLanguage(&window, "English");
+        EXPECT_EQ(window.windowTitle(), "built-in");
         EXPECT_EQ(languages.getMessages("MSG_DELETE"), "Are you sure you want to delete the selected item?");
     }
 }

@@ -11,30 +11,21 @@ namespace {
 // Wednesday 10 June 2026, 14:20:30.
 const QDateTime Wednesday(QDate(2026, 6, 10), QTime(14, 20, 30));
 
-QString section(const QString &startDate, const QString &startTime,
-                const QString &repeat = QStringLiteral("0"), const QString &accuracy = QStringLiteral("0"),
-                const QString &period = QString()) {
+QString section(const QString &startDate, const QString &startTime, const char *repeat = "0",
+                const char *accuracy = "0", const char *period = "") {
     return QStringLiteral("\r\nStartDate=%1\r\nStartTime=%2\r\nRepeat=%3\r\nSAccurancy=%4\r\nPeriod=%5\r\n"
                           "RunOnStart=0\r\nRunOnEnd=0\r\n")
-        .arg(startDate, startTime, repeat, accuracy, period);
+        .arg(startDate, startTime, QLatin1String(repeat), QLatin1String(accuracy), QLatin1String(period));
 }
 
 QString daily(const QString &time) {
-    return section(QStringLiteral("6/1/2026"), time, QStringLiteral("-1"));
+    return section(QStringLiteral("6/1/2026"), time, "-1");
 }
-QString weekly(const QString &period, const QString &time) {
-    return section(QStringLiteral("6/1/2026"), time, QStringLiteral("-1"), QStringLiteral("1"), period);
+QString weekly(const char *period, const QString &time) {
+    return section(QStringLiteral("6/1/2026"), time, "-1", "1", period);
 }
-QString monthly(const QString &period, const QString &time) {
-    return section(QStringLiteral("1/1/2026"), time, QStringLiteral("-1"), QStringLiteral("2"), period);
-}
-
-TEST(ShortDate, IsTheLocaleFormWithAFourDigitYearAndNoSpaces) {
-    EXPECT_EQ(shortDateFormat(QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("M/d/yyyy"));
-    EXPECT_EQ(shortDateFormat(QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("dd.MM.yyyy"));
-    EXPECT_EQ(parseShortDate(QStringLiteral("6/10/2026")), QDate(2026, 6, 10));
-    EXPECT_FALSE(parseShortDate(QStringLiteral("13/40/2026")).has_value());
-    EXPECT_FALSE(parseShortDate(QStringLiteral("junk")).has_value());
+QString monthly(const char *period, const QString &time) {
+    return section(QStringLiteral("1/1/2026"), time, "-1", "2", period);
 }
 
 // Whatever the desktop's locale (native digits, direction marks, quoted text, year first),
@@ -62,143 +53,90 @@ TEST(ShortDate, EveryLocaleReadsBackTheDatesItWrites) {
     }
 }
 
-TEST(NextRunText, OneTimeSchedulesRunAtTheirStartWhileItIsAhead) {
-    EXPECT_EQ(NextRunText(section(QStringLiteral("6/10/2026"), QStringLiteral("14:21:00")), Wednesday),
-              QStringLiteral("6/10/2026 14:21:00"));
-    // The start minute itself is no longer ahead.
-    EXPECT_EQ(NextRunText(section(QStringLiteral("6/10/2026"), QStringLiteral("14:20:00")), Wednesday),
-              QString());
-    EXPECT_EQ(NextRunText(section(QStringLiteral("6/11/2026"), QStringLiteral("08:00:00")), Wednesday),
-              QStringLiteral("6/11/2026 08:00:00"));
-    EXPECT_EQ(NextRunText(section(QStringLiteral("6/9/2026"), QStringLiteral("23:00:00")), Wednesday),
-              QString());
-    // Disabled schedules are saved without date and time.
-    EXPECT_EQ(NextRunText(section(QString(), QString(), QStringLiteral("-1")), Wednesday), QString());
-    EXPECT_EQ(NextRunText(QString(), Wednesday), QString());
-}
-
-TEST(NextRunText, DailySchedulesRollOverOnceTheStartMinuteHasPassed) {
-    EXPECT_EQ(NextRunText(daily(QStringLiteral("14:25:00")), Wednesday),
-              QStringLiteral("6/10/2026 14:25:00"));
-    EXPECT_EQ(NextRunText(daily(QStringLiteral("14:20:00")), Wednesday),
-              QStringLiteral("6/11/2026 14:20:00"));
-    EXPECT_EQ(NextRunText(daily(QStringLiteral("09:00:00")), Wednesday),
-              QStringLiteral("6/11/2026 09:00:00"));
-    // The last day of the year rolls into the next year.
-    EXPECT_EQ(NextRunText(daily(QStringLiteral("09:00:00")), QDateTime(QDate(2026, 12, 31), QTime(10, 0))),
-              QStringLiteral("1/1/2027 09:00:00"));
-}
-
-TEST(NextRunText, AFutureStartWinsWhateverTheChosenDays) {
-    // 6/13/2026 is a Saturday, not among mon,wed,fri.
-    EXPECT_EQ(NextRunText(section(QStringLiteral("6/13/2026"), QStringLiteral("08:00:00"),
-                                  QStringLiteral("-1"), QStringLiteral("1"), QStringLiteral("mon,wed,fri")),
-                          Wednesday),
-              QStringLiteral("6/13/2026 08:00:00"));
-}
-
-TEST(NextRunText, WeekdaySchedulesFindTheNextChosenDay) {
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("mon,wed,fri"), QStringLiteral("16:00:00")), Wednesday),
-              QStringLiteral("6/10/2026 16:00:00"));
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("mon,wed,fri"), QStringLiteral("09:00:00")), Wednesday),
-              QStringLiteral("6/12/2026 09:00:00"));
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("mon"), QStringLiteral("16:00:00")), Wednesday),
-              QStringLiteral("6/15/2026 16:00:00"));
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("wed"), QStringLiteral("09:00:00")), Wednesday),
-              QStringLiteral("6/17/2026 09:00:00"));
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("sun"), QStringLiteral("09:00:00")), Wednesday),
-              QStringLiteral("6/14/2026 09:00:00"));
-    // The order in Period does not matter.
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("fri,mon"), QStringLiteral("09:00:00")), Wednesday),
-              QStringLiteral("6/12/2026 09:00:00"));
-    // On a Sunday, Monday is tomorrow.
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("mon"), QStringLiteral("09:00:00")),
-                          QDateTime(QDate(2026, 6, 14), QTime(10, 0))),
-              QStringLiteral("6/15/2026 09:00:00"));
-    EXPECT_EQ(NextRunText(weekly(QString(), QStringLiteral("16:00:00")), Wednesday), QString());
-    // Keys are replaced exactly: "Mon" is not Monday, and junk items are passed over.
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("Mon"), QStringLiteral("16:00:00")), Wednesday), QString());
-    EXPECT_EQ(NextRunText(weekly(QStringLiteral("xyz,,9,fri"), QStringLiteral("09:00:00")), Wednesday),
-              QStringLiteral("6/12/2026 09:00:00"));
-}
-
-TEST(NextRunText, MonthDaySchedulesHandleMonthEndsAndLeapYears) {
-    const QString nine = QStringLiteral("09:00:00");
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("1,15"), nine), Wednesday),
-              QStringLiteral("6/15/2026 09:00:00"));
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("20,15"), nine), Wednesday),
-              QStringLiteral("6/15/2026 09:00:00"));
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("10"), nine), Wednesday),
-              QStringLiteral("7/10/2026 09:00:00"));
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("10"), QStringLiteral("15:00:00")), Wednesday),
-              QStringLiteral("6/10/2026 15:00:00"));
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("5"), nine), Wednesday),
-              QStringLiteral("7/5/2026 09:00:00"));
-    // A day beyond June's end rolls over by adding days.
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("31"), nine), Wednesday),
-              QStringLiteral("7/1/2026 09:00:00"));
-
+// The next run of every kind of schedule, seen on Wednesday 10 June 2026 at 14:20:30 unless
+// another moment is given.
+TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
     const QDateTime jan31(QDate(2026, 1, 31), QTime(10, 0));
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("1"), nine), jan31), QStringLiteral("2/1/2026 09:00:00"));
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("31"), nine), jan31), QStringLiteral("2/28/2026 09:00:00"));
-    const QDateTime leapJan31(QDate(2028, 1, 31), QTime(10, 0));
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("31"), nine), leapJan31),
-              QStringLiteral("2/29/2028 09:00:00"));
-    // December rolls into January of the next year.
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("3"), nine), QDateTime(QDate(2026, 12, 20), QTime(10, 0))),
-              QStringLiteral("1/3/2027 09:00:00"));
-    EXPECT_EQ(NextRunText(monthly(QString(), nine), Wednesday), QString());
-    EXPECT_EQ(NextRunText(monthly(QStringLiteral("0,32,abc"), nine), Wednesday), QString());
-}
-
-TEST(NextRunText, UnreadableValuesMeanNoRunOrTheirDefaults) {
-    EXPECT_EQ(NextRunText(section(QStringLiteral("2026-06-11"), QStringLiteral("08:00:00")), Wednesday),
-              QString());
-    EXPECT_EQ(NextRunText(section(QStringLiteral("6/11/2026"), QStringLiteral("25:99:00")), Wednesday),
-              QString());
-    // A Repeat that is not a Boolean is false; an unreadable repeat kind is "every day".
-    EXPECT_EQ(
-        NextRunText(section(QStringLiteral("6/1/2026"), QStringLiteral("09:00:00"), QStringLiteral("maybe")),
-                    Wednesday),
-        QString());
-    EXPECT_EQ(NextRunText(section(QStringLiteral("6/1/2026"), QStringLiteral("09:00:00"),
-                                  QStringLiteral("-1"), QStringLiteral("x")),
-                          Wednesday),
-              QStringLiteral("6/11/2026 09:00:00"));
-    EXPECT_EQ(NextRunText(section(QStringLiteral("6/1/2026"), QStringLiteral("09:00:00"),
-                                  QStringLiteral("-1"), QStringLiteral("3")),
-                          Wednesday),
-              QString());
-}
-
-TEST(NextRunText, ARunPastTheLastWritableYearIsNoRun) {
-    // Dates are written with four-digit years: the day after 12/31/9999 cannot be written.
-    const QDateTime lastDay(QDate(9999, 12, 31), QTime(10, 0));
-    for (const QString &schedule :
-         {daily(QStringLiteral("09:00:00")), weekly(QStringLiteral("mon"), QStringLiteral("09:00:00")),
-          monthly(QStringLiteral("1"), QStringLiteral("09:00:00"))})
-        EXPECT_EQ(NextRunText(schedule, lastDay), QString()) << schedule.toStdString();
-    EXPECT_EQ(NextRunText(daily(QStringLiteral("11:00:00")), lastDay), QStringLiteral("12/31/9999 11:00:00"));
+    const QString nine = QStringLiteral("09:00:00");
+    const struct {
+        QString schedule;
+        const char *nextRun;
+        QDateTime now = Wednesday;
+    } cases[] = {
+        // Once: at its start while that is ahead; the start minute itself is no longer ahead.
+        {section("6/10/2026", "14:21:00"), "6/10/2026 14:21:00"},
+        {section("6/10/2026", "14:20:00"), ""},
+        {section("6/9/2026", "23:00:00"), ""},
+        {section("", "", "-1"), ""}, // disabled schedules are saved without date and time
+        {QString(), ""},
+        // Daily: rolls over once the start minute has passed, into the next year too.
+        {daily("14:25:00"), "6/10/2026 14:25:00"},
+        {daily("14:20:00"), "6/11/2026 14:20:00"},
+        {daily(nine), "1/1/2027 09:00:00", QDateTime(QDate(2026, 12, 31), QTime(10, 0))},
+        // A future start wins whatever the chosen days (6/13/2026 is a Saturday).
+        {section("6/13/2026", "08:00:00", "-1", "1", "mon,wed,fri"), "6/13/2026 08:00:00"},
+        // Weekdays: the next chosen day, in any order; keys exactly as written, junk passed over.
+        {weekly("mon,wed,fri", "16:00:00"), "6/10/2026 16:00:00"},
+        {weekly("fri,mon", nine), "6/12/2026 09:00:00"},
+        {weekly("wed", nine), "6/17/2026 09:00:00"},
+        {weekly("sun", nine), "6/14/2026 09:00:00"},
+        {weekly("mon", nine), "6/15/2026 09:00:00", QDateTime(QDate(2026, 6, 14), QTime(10, 0))},
+        {weekly("", "16:00:00"), ""},
+        {weekly("Mon", "16:00:00"), ""},
+        {weekly("xyz,,9,fri", nine), "6/12/2026 09:00:00"},
+        // Month days: the next chosen day; past a month's end by adding days, leap years too.
+        {monthly("20,15", nine), "6/15/2026 09:00:00"},
+        {monthly("10", nine), "7/10/2026 09:00:00"},
+        {monthly("10", "15:00:00"), "6/10/2026 15:00:00"},
+        {monthly("31", nine), "7/1/2026 09:00:00"},
+        {monthly("1", nine), "2/1/2026 09:00:00", jan31},
+        {monthly("31", nine), "2/28/2026 09:00:00", jan31},
+        {monthly("31", nine), "2/29/2028 09:00:00", QDateTime(QDate(2028, 1, 31), QTime(10, 0))},
+        {monthly("3", nine), "1/3/2027 09:00:00", QDateTime(QDate(2026, 12, 20), QTime(10, 0))},
+        {monthly("", nine), ""},
+        {monthly("0,32,abc", nine), ""},
+        // Unreadable values: no run, or their defaults (a Repeat that is no Boolean is false,
+        // an unreadable repeat kind is every day).
+        {section("2026-06-11", "08:00:00"), ""},
+        {section("6/11/2026", "25:99:00"), ""},
+        {section("6/1/2026", nine, "maybe"), ""},
+        {section("6/1/2026", nine, "-1", "x"), "6/11/2026 09:00:00"},
+        {section("6/1/2026", nine, "-1", "3"), ""},
+        // Dates have four-digit years: the day after 12/31/9999 cannot be written.
+        {daily(nine), "", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
+        {weekly("mon", nine), "", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
+        {monthly("1", nine), "", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
+        {daily("11:00:00"), "12/31/9999 11:00:00", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(NextRunText(c.schedule, c.now), QLatin1String(c.nextRun)) << c.schedule.toStdString();
     EXPECT_EQ(nextRunTextFor(QDateTime(QDate(10000, 1, 1), QTime(9, 0))), QString());
+    EXPECT_EQ(nextRunTextFor(QDateTime(QDate(9999, 12, 31), QTime(9, 0))),
+              QStringLiteral("12/31/9999 09:00:00"));
 }
 
 TEST(IsDue, HoldsThroughoutTheMinuteOfTheRunOnItsDayOnly) {
-    const QString run = QStringLiteral("6/10/2026 14:20:00");
-    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 20, 0))), true);
-    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 20, 59))), true);
-    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 21, 0))), false);
-    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 10), QTime(14, 19, 59))), false);
-    EXPECT_EQ(IsDue(run, QDateTime(QDate(2026, 6, 11), QTime(14, 20, 0))), false);
-    EXPECT_EQ(IsDue(QStringLiteral("6/10/2026 14:20:45"), QDateTime(QDate(2026, 6, 10), QTime(14, 20, 1))),
-              true);
-}
-
-TEST(IsDue, FailsOnTextsThatAreNotADateAndATime) {
-    EXPECT_FALSE(IsDue(QStringLiteral("6/10/2026"), Wednesday).has_value());
-    EXPECT_FALSE(IsDue(QStringLiteral("6/10/2026  14:20:00"), Wednesday).has_value()); // two spaces
-    EXPECT_FALSE(IsDue(QStringLiteral("tomorrow 14:20:00"), Wednesday).has_value());
-    EXPECT_FALSE(IsDue(QStringLiteral("6/10/2026 noon"), Wednesday).has_value());
-    EXPECT_EQ(nextRunTextFor(QDateTime(QDate(2026, 6, 11), QTime(2, 20, 30))),
+    const QDate day(2026, 6, 10);
+    const struct {
+        const char *run;
+        QDateTime now;
+        std::optional<bool> due;
+    } cases[] = {
+        {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 20, 0)), true},
+        {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 20, 59)), true},
+        {"6/10/2026 14:20:45", QDateTime(day, QTime(14, 20, 1)), true},
+        {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 21, 0)), false},
+        {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 19, 59)), false},
+        {"6/10/2026 14:20:00", QDateTime(day.addDays(1), QTime(14, 20, 0)), false},
+        {"6/10/2026", Wednesday, std::nullopt},
+        {"6/10/2026  14:20:00", Wednesday, std::nullopt}, // two spaces
+        {"tomorrow 14:20:00", Wednesday, std::nullopt},
+        {"6/10/2026 noon", Wednesday, std::nullopt},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsDue(QLatin1String(c.run), c.now), c.due)
+            << c.run << " at " << c.now.toString().toStdString();
+    EXPECT_EQ(nextRunTextFor(QDateTime(day.addDays(1), QTime(2, 20, 30))),
               QStringLiteral("6/11/2026 02:20:30"));
 }
 

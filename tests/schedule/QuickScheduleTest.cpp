@@ -24,9 +24,4 @@ TEST(QuickSchedule, TargetsAddTheDelayToTheCurrentMoment) {
     EXPECT_FALSE(quickScheduleTarget(QStringLiteral("in 1 minute"), Wednesday).has_value());
 }
 
-TEST(QuickSchedule, RowTimesAreInTheUsersLocale) {
-    EXPECT_EQ(generalTimeText(QTime(9, 5, 7), QLocale(QLocale::German, QLocale::Germany)),
-              QStringLiteral("09:05:07"));
-}
-
 } // namespace

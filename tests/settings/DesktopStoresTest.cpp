@@ -119,94 +119,27 @@ TEST_F(DesktopStoresTest, OnlyRegularFilesOfSensibleSizeAreRead) {
     EXPECT_EQ(QFileInfo(userIni()).size(), 2 << 20); // kept, not cut to what could be read
 }
 
-TEST_F(DesktopStoresTest, NothingStoredReadsDefaultsAndCreatesNoFile) {
+// Values go to two INI files, one per scope, names compared without regard to case; nothing
+// is written before a value is.
+TEST_F(DesktopStoresTest, EachScopeKeepsItsOwnFileAndASecondRunReadsIt) {
     EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("25"));
-    EXPECT_EQ(bundle->program().value(keys::txtFTPFolder), QStringLiteral("/"));
-    EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("English"));
     EXPECT_EQ(bundle->user().value(keys::BackupSetColumn(5)), QStringLiteral("1400"));
     EXPECT_FALSE(QFileInfo::exists(paths.configDir));
-}
 
-TEST_F(DesktopStoresTest, ProgramStoreWritesItsFileAndNamesIgnoreCase) {
     bundle->program().setValue(keys::txtPort, QStringLiteral("2525"));
     bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
+    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
     EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\ntxtport=2525\nchkMin=1\n"));
-    EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("2525"));
-
+    EXPECT_EQ(readBytes(userIni()), QByteArray("[Settings]\nLanguage=Deutsch\n"));
     EXPECT_TRUE(files.write(SettingsScope::Program, "TxtPort", "587").ok());
     EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\nTxtPort=587\nchkMin=1\n"));
 
-    // A second program run (a fresh bundle) sees the same values.
     auto later = SettingsBundle::forPlatform(prompt, paths, QStringLiteral("vesperon"));
     EXPECT_EQ(later->program().value(keys::txtPort), QStringLiteral("587"));
+    EXPECT_EQ(later->user().value(keys::Language), QStringLiteral("Deutsch"));
     EXPECT_TRUE(prompt.titles.isEmpty());
-}
 
-TEST_F(DesktopStoresTest, EmptyValueReadsEmptyAndScrambledPasswordRoundTrips) {
-    ASSERT_TRUE(QDir().mkpath(appDir()));
-    writeBytes(programIni(), "[settings]\ntxtUsername=\n");
-    EXPECT_EQ(bundle->program().value(keys::txtUsername), QString());
-    EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("25"));
-
-    QString secret = QStringLiteral("p\u00E4ss word\\");
-    QString stored = secret;
-    bundle->program().setValue(keys::txtPassword2, FlipHighBit(stored));
-    QString readBack = bundle->program().value(keys::txtPassword2);
-    EXPECT_NE(readBack, secret);
-    EXPECT_EQ(FlipHighBit(readBack), secret);
-}
-
-TEST_F(DesktopStoresTest, FolderInPlaceOfTheFileTakesThePermissionDeniedPath) {
-    ASSERT_TRUE(QDir().mkpath(programIni())); // a folder where program.ini should be
-    prompt.answers = {Prompt::Answer::Abort};
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    ASSERT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
-    EXPECT_EQ(prompt.buttons.first(), Prompt::Buttons::AbortRetryIgnore);
-
-    // Reading it is a failure with the code of a denied access; everyone reads the default.
-    const StoreRead read = files.read(SettingsScope::Program, "chkMin");
-    EXPECT_EQ(read.outcome, StoreRead::Outcome::Failed);
-    EXPECT_EQ(read.failure.code, 5u);
-    EXPECT_EQ(read.failure.message, "Could not open registry section");
-    EXPECT_EQ(bundle->program().value(keys::chkMin), QStringLiteral("0"));
-
-    // Retry after the folder is gone writes the value.
-    prompt.fix = [this] { QDir(programIni()).removeRecursively(); };
-    prompt.answers = {Prompt::Answer::Retry};
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    EXPECT_EQ(prompt.titles.size(), 2);
-    EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\nchkMin=1\n"));
-}
-
-TEST_F(DesktopStoresTest, UnwritableFolderAndIgnoreAreRememberedInTheUserFile) {
-    ASSERT_TRUE(QDir().mkpath(programIni()));
-    prompt.answers = {Prompt::Answer::Ignore};
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    EXPECT_EQ(readBytes(userIni()), QByteArray("[Settings]\nIgnorePermissionDeniedError=1\n"));
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    EXPECT_EQ(prompt.titles.size(), 1);
-
-    // A plain file where the configuration folder should be: nothing can be written at all.
-    QTemporaryDir other;
-    writeBytes(other.filePath(QStringLiteral("config")), "not a folder");
-    DesktopPaths blocked{other.filePath(QStringLiteral("config")), other.filePath(QStringLiteral("none"))};
-    FixingPrompt blockedPrompt;
-    blockedPrompt.answers = {Prompt::Answer::Ignore};
-    auto stuck = SettingsBundle::forPlatform(blockedPrompt, blocked, QStringLiteral("vesperon"));
-    stuck->program().setValue(keys::chkMin, QStringLiteral("1"));
-    stuck->program().setValue(keys::chkNoShow, QStringLiteral("1"));
-    EXPECT_EQ(blockedPrompt.titles.size(), 1); // Ignore holds for the run though it could not be stored
-    EXPECT_EQ(stuck->user().value(keys::IgnorePermissionDeniedError), QStringLiteral("0"));
-    EXPECT_EQ(stuck->program().value(keys::chkMin), QStringLiteral("0"));
-}
-
-TEST_F(DesktopStoresTest, UserStoreKeepsItsOwnFileAndNeverFailsVisibly) {
-    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
-    bundle->user().setValue(keys::BackupSetColumn(2), QStringLiteral("1800"));
-    EXPECT_EQ(readBytes(userIni()), QByteArray("[Settings]\nLanguage=Deutsch\nBackupSetColumn2=1800\n"));
-    EXPECT_EQ(files.read(SettingsScope::ThisUser, "LANGUAGE").value, "Deutsch");
-    EXPECT_FALSE(QFileInfo::exists(programIni()));
-
+    // A user file that cannot be written fails without a word; everyone reads the default.
     ASSERT_TRUE(QFile::remove(userIni()));
     ASSERT_TRUE(QDir().mkpath(userIni()));
     bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
@@ -214,39 +147,52 @@ TEST_F(DesktopStoresTest, UserStoreKeepsItsOwnFileAndNeverFailsVisibly) {
     EXPECT_TRUE(prompt.titles.isEmpty());
 }
 
+// A program file that cannot be written takes the Permission Denied path: Retry writes again
+// once the cause is gone, Ignore is remembered in the user's file; a value that cannot be read
+// reads as its default.
+TEST_F(DesktopStoresTest, AProgramFileThatCannotBeWrittenAsksWhatToDo) {
+    ASSERT_TRUE(QDir().mkpath(programIni())); // a folder where program.ini should be
+    prompt.fix = [this] { QDir(programIni()).removeRecursively(); };
+    prompt.answers = {Prompt::Answer::Retry};
+    EXPECT_EQ(bundle->program().value(keys::chkMin), QStringLiteral("0"));
+    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
+    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
+    EXPECT_EQ(prompt.buttons.first(), Prompt::Buttons::AbortRetryIgnore);
+    EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\nchkMin=1\n"));
+
+    ASSERT_TRUE(QFile::remove(programIni()));
+    ASSERT_TRUE(QDir().mkpath(programIni()));
+    prompt.fix = nullptr;
+    prompt.answers = {Prompt::Answer::Ignore};
+    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
+    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
+    EXPECT_EQ(prompt.titles.size(), 2);
+    EXPECT_EQ(readBytes(userIni()), QByteArray("[Settings]\nIgnorePermissionDeniedError=1\n"));
+}
+
+// The XDG autostart entries stand for the Run keys: an entry whose command runs this program.
 TEST_F(DesktopStoresTest, AutostartEntriesStandForTheRunKeys) {
     EXPECT_FALSE(bundle->startup().isRegisteredForAllUsers()); // neither folder exists
-    EXPECT_FALSE(bundle->startup().isRegisteredForThisUser());
-
-    writeAutostart(paths.systemAutostartDir,
-                   "[Desktop Entry]\nType=Application\nExec=/usr/bin/other --tray\n");
-    EXPECT_FALSE(bundle->startup().isRegisteredForAllUsers());
-    writeAutostart(paths.systemAutostartDir,
-                   "[Desktop Entry]\nName=Vesperon\nExec=/opt/Quillmark/VESPERON --min\n");
+    const struct {
+        QByteArray entry;
+        bool registered;
+    } entries[] = {
+        {"[Desktop Entry]\nType=Application\nExec=/usr/bin/other --tray\n", false},
+        {"[Desktop Action x]\nExec=vesperon\n[Desktop Entry]\nExec=\n", false},
+        {"[Desktop Entry]\nExec=vesperon\nHidden=true\n", false},
+        {"[Desktop Entry]\nName=Vesperon\nExec=/opt/Quillmark/VESPERON --min\n", true},
+        {"[Desktop Entry]\r\nExec=env LANG=C vesperon\r\nHidden=false\r\n", true},
+    };
+    for (const auto &e : entries) {
+        writeAutostart(paths.userAutostartDir(), e.entry);
+        EXPECT_EQ(bundle->startup().isRegisteredForThisUser(), e.registered) << e.entry.constData();
+        EXPECT_FALSE(bundle->startup().isRegisteredForAllUsers());
+    }
+    writeAutostart(paths.systemAutostartDir, "[Desktop Entry]\nExec=vesperon\n");
     EXPECT_TRUE(bundle->startup().isRegisteredForAllUsers());
-    EXPECT_FALSE(bundle->startup().isRegisteredForThisUser());
-
-    writeAutostart(paths.userAutostartDir(), "[Desktop Action x]\nExec=vesperon\n[Desktop Entry]\nExec=\n");
-    EXPECT_FALSE(
-        bundle->startup().isRegisteredForThisUser()); // an empty command, the action's line does not count
-    writeAutostart(paths.userAutostartDir(), "[Desktop Entry]\nExec=vesperon\nHidden=true\n");
-    EXPECT_FALSE(bundle->startup().isRegisteredForThisUser()); // switched off
-    writeAutostart(paths.userAutostartDir(),
-                   "[Desktop Entry]\r\nExec=env LANG=C vesperon\r\nHidden=false\r\n");
-    EXPECT_TRUE(bundle->startup().isRegisteredForThisUser());
-    EXPECT_TRUE(bundle->startup().isRegisteredForAllUsers());
-}
-
-TEST_F(DesktopStoresTest, NoExecutableNameMatchesNoEntry) {
-    writeAutostart(paths.userAutostartDir(), "[Desktop Entry]\nExec=vesperon\n");
-    XdgStartupEntries entries(paths.systemAutostartDir, paths.userAutostartDir(),
+    XdgStartupEntries unnamed(paths.systemAutostartDir, paths.userAutostartDir(),
                               QStringLiteral(" Vesperon "), QString());
-    EXPECT_FALSE(entries.isRegisteredForThisUser());
-}
-
-TEST(SettingsBundle, ExecutableNameIsTheFileNameWithoutExtension) {
-    EXPECT_EQ(SettingsBundle::executableNameOf(QStringLiteral("/usr/bin/vesperon")),
-              QStringLiteral("vesperon"));
+    EXPECT_FALSE(unnamed.isRegisteredForThisUser());
     EXPECT_EQ(SettingsBundle::executableNameOf(QStringLiteral("C:/Apps/Vesperon.exe")),
               QStringLiteral("Vesperon"));
 }

@@ -15,13 +15,14 @@ namespace {
 
 constexpr SettingsScope Program = SettingsScope::Program;
 constexpr SettingsScope ThisUser = SettingsScope::ThisUser;
+using Answer = PermissionPrompt::Answer;
 
 class AnsweringPrompt final : public PermissionPrompt {
 public:
     std::vector<Answer> answers;
-    std::vector<std::pair<std::string, std::string>> asked;
-    Answer ask(const std::string &text, const std::string &title) override {
-        asked.emplace_back(text, title);
+    std::vector<std::string> titles;
+    Answer ask(const std::string &, const std::string &title) override {
+        titles.push_back(title);
         if (answers.empty())
             return Answer::Abort;
         const Answer answer = answers.front();
@@ -36,146 +37,90 @@ protected:
     AnsweringPrompt prompt;
     ProgramStore store{memory, prompt, "Vesperon"};
 
-    ReadResult read(const std::string &key, const std::string &defaultValue = "default") {
-        return store.read(key, defaultValue);
-    }
-    std::string stored(const std::string &key) const {
-        const MemorySettingsStore::Value *value = memory.find(Program, key);
+    std::string stored(SettingsScope scope, const std::string &key) const {
+        const MemorySettingsStore::Value *value = memory.find(scope, key);
         return value ? value->text : "<none>";
-    }
-    std::string ignoreFlag() const {
-        const MemorySettingsStore::Value *value = memory.find(ThisUser, "IgnorePermissionDeniedError");
-        return value ? value->text : "0";
     }
 };
 
-TEST_F(ProgramStoreTest, MissingValueGivesTheDefaultAndEmptyValueIsNotTheDefault) {
-    const ReadResult missing = read("txtPort", "25");
-    EXPECT_FALSE(missing.failed());
-    EXPECT_EQ(missing.value, "25");
-
-    memory.put(Program, "txtServer", "mail.example.org");
+TEST_F(ProgramStoreTest, ReadsGiveTheValueTheDefaultOrANumberedError) {
     memory.put(Program, "txtUsername", "");
-    EXPECT_EQ(read("txtServer").value, "mail.example.org");
-    EXPECT_EQ(read("txtUsername").value, "");
-}
+    EXPECT_EQ(store.read("txtPort", "25").value, "25");
+    EXPECT_FALSE(store.read("txtPort", "25").failed());
+    EXPECT_EQ(store.read("txtUsername", "x").value, ""); // an empty value is not the default
 
-TEST_F(ProgramStoreTest, BackEndFailuresAreNumberedAboveTheStoreBase) {
     memory.failReads(Program, StoreRead::failed(5, "Could not open registry section"), 1);
-    const ReadResult denied = read("chkMin");
+    const ReadResult denied = store.read("chkMin", "0");
     EXPECT_EQ(denied.error, 0x800407D5u);
     EXPECT_EQ(denied.message, "Could not open registry section");
+    EXPECT_EQ(denied.value, "");
+    const int readsBefore = memory.reads();
+    EXPECT_EQ(store.read("   ", "x").error, 0x800403EAu);
+    EXPECT_EQ(memory.reads(), readsBefore);
 
-    memory.failReads(Program, StoreRead::failed(4, "Registry data not a string"), 1);
-    const ReadResult dword = read("chkMin", "0");
-    EXPECT_EQ(dword.error, 0x800407D4u);
-    EXPECT_EQ(dword.message, "Registry data not a string");
-    EXPECT_EQ(dword.value, "");
+    store.write(" chkMin", "0"); // names are not trimmed
+    store.write("chkMin", "1");
+    EXPECT_EQ(stored(Program, "chkMin"), "1");
+    EXPECT_EQ(stored(Program, " chkMin"), "0");
 }
 
-TEST_F(ProgramStoreTest, BlankKeyIsRejectedBeforeTheStoreIsTouched) {
-    for (const char *key : {"", "   "}) {
-        const ReadResult result = read(key);
-        EXPECT_EQ(result.error, 0x800403EAu) << '"' << key << '"';
-        EXPECT_EQ(result.message, "Key may not be empty");
+// Every failed write asks Abort/Retry/Ignore: Retry writes again, Abort gives this write up
+// and asks again next time, Ignore is remembered for this user (and holds for the run even
+// when it cannot be stored).
+TEST_F(ProgramStoreTest, AFailedWriteAsksAndEachAnswerDoesItsPart) {
+    const struct {
+        const char *what;
+        int failures;   // writes of the program scope that fail, -1: all
+        bool userFails; // the ignore flag cannot be stored either
+        std::vector<Answer> answers;
+        std::string value;     // chkMin afterwards
+        std::string ignore;    // the stored flag afterwards
+        std::size_t questions; // after two writes
+    } cases[] = {
+        {"retry", 2, false, {Answer::Retry, Answer::Retry}, "1", "<none>", 2},
+        {"abort", -1, false, {Answer::Abort, Answer::Abort}, "<none>", "<none>", 2},
+        {"ignore", -1, false, {Answer::Ignore}, "<none>", "1", 1},
+        {"ignore unstored", -1, true, {Answer::Ignore}, "<none>", "<none>", 1},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        MemorySettingsStore memory;
+        AnsweringPrompt prompt;
+        ProgramStore store{memory, prompt, "Vesperon"};
+        memory.failWrites(Program, StoreWrite::failed(1021, "Could not create registry section"), c.failures);
+        if (c.userFails)
+            memory.failWrites(ThisUser, StoreWrite::accessDenied());
+        prompt.answers = c.answers;
+        store.write("chkMin", "1");
+        if (c.failures < 0)
+            store.write("chkMin", "1");
+        EXPECT_EQ(prompt.titles.size(), c.questions);
+        EXPECT_EQ(prompt.titles.front(), "Permission Denied");
+        const MemorySettingsStore::Value *value = memory.find(Program, "chkMin");
+        EXPECT_EQ(value ? value->text : "<none>", c.value);
+        const MemorySettingsStore::Value *flag = memory.find(ThisUser, "IgnorePermissionDeniedError");
+        EXPECT_EQ(flag ? flag->text : "<none>", c.ignore);
     }
-    EXPECT_EQ(memory.reads(), 0);
-}
-
-TEST_F(ProgramStoreTest, ValueNamesAreNotTrimmed) {
-    store.write("chkMin", "1");
-    store.write(" chkMin", "0");
-    EXPECT_EQ(stored("chkMin"), "1");
-    EXPECT_EQ(memory.count(Program), 2u);
-}
-
-TEST_F(ProgramStoreTest, PermissionDeniedPromptHasTheFixedTitleAndText) {
-    memory.failWrites(Program, StoreWrite::accessDenied(), 1);
-    store.write("chkMin", "1");
-    ASSERT_EQ(prompt.asked.size(), 1u);
-    EXPECT_EQ(prompt.asked[0].second, "Permission Denied");
-    EXPECT_EQ(prompt.asked[0].first, "Vesperon requires read/write access to the system registry and hard "
-                                     "drive in order to run properly.  "
-                                     "This user account does not have the proper permissions set.  As a "
-                                     "result some or all of your settings "
-                                     "may not be properly saved.  Please contact your system administrator "
-                                     "or change the permission settings "
-                                     "for this account.\r\n\r\nIf you would like to prevent this error "
-                                     "message from being displayed again, "
-                                     "please press 'Ignore'.");
-}
-
-TEST_F(ProgramStoreTest, RetryRepeatsTheWriteUntilItSucceeds) {
-    memory.failWrites(Program, StoreWrite::accessDenied(), 2);
-    prompt.answers = {PermissionPrompt::Answer::Retry, PermissionPrompt::Answer::Retry};
-    store.write("chkMin", "1");
-    EXPECT_EQ(prompt.asked.size(), 2u);
-    EXPECT_EQ(memory.writes(Program), 3);
-    EXPECT_EQ(stored("chkMin"), "1");
-}
-
-TEST_F(ProgramStoreTest, AnyFailedWriteTakesThePromptPath) {
-    memory.failWrites(Program, StoreWrite::failed(1021, "Could not create registry section"), 1);
-    prompt.answers = {PermissionPrompt::Answer::Retry};
-    store.write("chkMin", "1");
-    EXPECT_EQ(prompt.asked.size(), 1u);
-    EXPECT_EQ(stored("chkMin"), "1");
-}
-
-TEST_F(ProgramStoreTest, AbortGivesUpThisWriteAndAsksAgainNextTime) {
-    memory.failWrites(Program, StoreWrite::accessDenied());
-    prompt.answers = {PermissionPrompt::Answer::Abort};
-    store.write("chkMin", "1");
-    EXPECT_EQ(prompt.asked.size(), 1u);
-    EXPECT_EQ(memory.writes(Program), 1);
-    EXPECT_EQ(ignoreFlag(), "0");
-    store.write("chkMin", "1");
-    EXPECT_EQ(prompt.asked.size(), 2u);
-    EXPECT_EQ(stored("chkMin"), "<none>");
-}
-
-TEST_F(ProgramStoreTest, IgnoreStoresTheFlagAndSilencesLaterFailures) {
-    memory.failWrites(Program, StoreWrite::accessDenied());
-    prompt.answers = {PermissionPrompt::Answer::Ignore};
-    store.write("chkMin", "1");
-    EXPECT_EQ(prompt.asked.size(), 1u);
-    EXPECT_EQ(ignoreFlag(), "1");
-    store.write("chkMin", "1");
-    store.write("chkNoShow", "1");
-    EXPECT_EQ(prompt.asked.size(), 1u);
-
-    // A later run reads the flag from this user's store.
-    AnsweringPrompt laterPrompt;
-    ProgramStore laterRun(memory, laterPrompt, "Vesperon");
-    laterRun.write("chkMin", "1");
-    EXPECT_TRUE(laterPrompt.asked.empty());
-}
-
-TEST_F(ProgramStoreTest, IgnoreHoldsForThisRunEvenWhenTheFlagCannotBeStored) {
-    memory.failWrites(ThisUser, StoreWrite::accessDenied());
-    memory.failWrites(Program, StoreWrite::accessDenied());
-    prompt.answers = {PermissionPrompt::Answer::Ignore};
-    store.write("chkMin", "1");
-    store.write("chkMin", "1");
-    EXPECT_EQ(prompt.asked.size(), 1u);
-    EXPECT_EQ(ignoreFlag(), "0");
 }
 
 TEST_F(ProgramStoreTest, NoPromptWhenStartedHiddenOrAskedNotToBeTold) {
     memory.failWrites(Program, StoreWrite::accessDenied());
     store.setStartedHidden(true);
     store.write("chkMin", "1");
-    EXPECT_TRUE(prompt.asked.empty());
+    EXPECT_TRUE(prompt.titles.empty());
     EXPECT_EQ(memory.writes(Program), 1);
 
     store.setStartedHidden(false);
     memory.put(ThisUser, "ignorepermissiondeniederror", "1");
     store.write("chkMin", "1");
-    EXPECT_TRUE(prompt.asked.empty());
+    AnsweringPrompt laterPrompt; // a later run reads the flag too
+    ProgramStore(memory, laterPrompt, "Vesperon").write("chkMin", "1");
+    EXPECT_TRUE(prompt.titles.empty());
+    EXPECT_TRUE(laterPrompt.titles.empty());
 
     memory.put(ThisUser, "IgnorePermissionDeniedError", "0");
     store.write("chkMin", "1");
-    EXPECT_EQ(prompt.asked.size(), 1u);
+    EXPECT_EQ(prompt.titles.size(), 1u);
 }
 
 } // namespace

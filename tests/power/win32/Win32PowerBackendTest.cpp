@@ -245,12 +245,6 @@ void aRefusedActionCarriesTheSystemsReason() {
     CHECK(sleep.error.find("SetSystemPowerState failed with error 5") == 0);
 }
 
-void unforcedFlagsAreTheBareEndings() {
-    CHECK(win32::exitWindowsFlags(win32::EwxLogoff, false) == 0);
-    CHECK(win32::exitWindowsFlags(win32::EwxShutdown, false) == 1);
-    CHECK(win32::exitWindowsFlags(win32::EwxReboot, false) == 2);
-}
-
 // ---- Blocking sleep on the main window
 
 constexpr LRESULT PreviousAnswer = 4242;
@@ -314,18 +308,11 @@ void blockingSleepAnswersSuspendQueries() {
         // wParam is not looked at: a resume notice with event data 0 is denied too.
         CHECK(SendMessageA(hwnd, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) == BROADCAST_QUERY_DENY);
 
-        power.setSleepBlocked(true); // ticking again changes nothing
-        CHECK(sendSuspendQuery(hwnd, 0) == BROADCAST_QUERY_DENY);
-
         power.setSleepBlocked(false);
-        CHECK(!backend.hookInstalled());
         CHECK(procedureIsPrevious(hwnd));
-        g_previousCalls = 0;
         CHECK(sendSuspendQuery(hwnd, 0) == PreviousAnswer);
-        CHECK(g_previousCalls == 1);
 
         power.setSleepBlocked(true); // installed again after removal
-        CHECK(backend.hookInstalled());
         CHECK(sendSuspendQuery(hwnd, 0) == BROADCAST_QUERY_DENY);
     }
     // The end of the controller puts the window's own procedure back.
@@ -364,7 +351,6 @@ int main() {
     everyActionIsForcedAfterTheShutdownPrivilegeIsEnabled();
     outsideNtNoTokenFunctionIsCalled();
     aRefusedActionCarriesTheSystemsReason();
-    unforcedFlagsAreTheBareEndings();
     blockingSleepAnswersSuspendQueries();
     hibernationFollowsTheFile();
     std::printf("%d checks, %d failed\n", g_checks, g_failures);

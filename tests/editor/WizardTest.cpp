@@ -1,0 +1,309 @@
+// The schedule wizard driven through the main window as a user drives it, judged by the bytes
+// of the schedule files it writes and by what it asks.
+#include "WizardFixture.h"
+#include "editor/WizardRules.h"
+#include "support/DiskFaults.h"
+
+using namespace vesperon;
+
+namespace {
+
+using WizardTest = test::WizardFixture;
+using test::scheduleBytes;
+using test::Today;
+
+// Which controls can be used and which day list shows, after each click.
+TEST_F(WizardTest, TheSwitchesEnableAndShowControlsAsTheUserClicks) {
+    startWithWizard();
+    pressNew();
+    auto *scheduler = w<QCheckBox>("chkScheduler");
+    auto *repeat = w<QCheckBox>("chkRepeat");
+    const auto state = [&] {
+        return QString(w<QDateEdit>("dtDate")->isEnabled() && w<QTimeEdit>("dtTime")->isEnabled() ? "P"
+                                                                                                  : "-") +
+               (repeat->isEnabled() ? "R" : "-") + (option(1)->isEnabled() ? "O" : "-") +
+               (weekList()->isVisible() ? "W" : "-") + (monthList()->isVisible() ? "M" : "-");
+    };
+    const std::pair<QAbstractButton *, const char *> clicks[] = {
+        {repeat, "-----"},    {scheduler, "PR---"}, {option(1), "PR---"}, {repeat, "PRO--"},
+        {option(1), "PROW-"}, {option(2), "PRO-M"}, {repeat, "PR---"},    {repeat, "PRO-M"},
+        {scheduler, "-----"}, {scheduler, "PRO-M"}, {option(0), "PRO--"}};
+    for (const auto &[button, after] : clicks) {
+        click(button);
+        EXPECT_EQ(state(), after) << button->objectName().toStdString();
+    }
+}
+
+// Weekdays toggle by their box only, month days by box or text; only the list in sight is
+// written, ascending; nothing checked writes an empty period.
+TEST_F(WizardTest, RepeatingSchedulesWriteTheDaysChecked) {
+    clock.set(QDateTime(QDate(2026, 6, 10), QTime(14, 37, 0)));
+    startWithWizard();
+    newRepeating(QStringLiteral("Backup"), 1);
+    for (int day : {4, 0, 2})
+        clickBox(weekList(), day);
+    clickText(weekList(), 1);
+    pressOk();
+    EXPECT_EQ(bytes("Backup"), scheduleBytes("Shut Down", true, Today, "15:00:00", true, 1, "mon,wed,fri"));
+    EXPECT_GT(window->scheduleList().FindScheduleRow(QStringLiteral("Backup")), 0);
+
+    newRepeating(QStringLiteral("Month end"), 1);
+    clickBox(weekList(), 0);
+    click(option(2));
+    clickText(monthList(), 30);
+    clickBox(monthList(), 14);
+    clickText(monthList(), 0);
+    clickText(monthList(), 1); // day 2 on and off again
+    clickText(monthList(), 1);
+    pressOk();
+    EXPECT_EQ(bytes("Month end"), scheduleBytes("Shut Down", true, Today, "15:00:00", true, 2, "1,15,31"));
+
+    newRepeating(QStringLiteral("Empty"), 1);
+    pressOk();
+    EXPECT_EQ(bytes("Empty"), scheduleBytes("Shut Down", true, Today, "15:00:00", true, 1, ""));
+    EXPECT_TRUE(prompt.questions().isEmpty());
+}
+
+TEST_F(WizardTest, ADisabledScheduleKeepsNoStartAndATypedActionIsStoredAsTyped) {
+    power.hibernationAvailable = true;
+    clock.set(QDateTime(QDate(2026, 12, 31), QTime(23, 40, 0)));
+    startWithWizard();
+    pressNew();
+    EXPECT_EQ(w<QComboBox>("cbShutdown")->currentText(), QStringLiteral("Hibernate"));
+    EXPECT_EQ(w<QDateEdit>("dtDate")->text(), QStringLiteral("12/31/2026")); // today,
+    EXPECT_EQ(w<QTimeEdit>("dtTime")->text(), QStringLiteral("00:00:00"));   // at the next full hour
+    newRepeating(QStringLiteral("Off"), 1);
+    clickBox(weekList(), 0);
+    click(w<QCheckBox>("chkScheduler"));
+    auto *action = w<QComboBox>("cbShutdown")->lineEdit();
+    action->clear();
+    QTest::keyClicks(action, QStringLiteral("Power nap"));
+    pressOk();
+    EXPECT_EQ(bytes("Off"), scheduleBytes("Power nap", false, "", "", false, 0, ""));
+}
+
+// Edit shows the schedule as saved and Ok writes back the same bytes, without its last run.
+TEST_F(WizardTest, EditRestoresTheScheduleAndWritesItBackUnchanged) {
+    QDir().mkpath(dataFolder());
+    test::writeBytes(file("Nightly"), scheduleBytes("Reboot", true, "6/1/2026", "22:30:15", true, 2, "1,15",
+                                                    "6/1/2026 22:30:15"));
+    test::writeBytes(file("Weekly"),
+                     scheduleBytes("Log Off", true, "6/1/2026", "08:00:00", true, 1, "tue,sat"));
+    test::writeBytes(file("Once"), scheduleBytes("Stand by", true, "6/1/2026", "07:05:09", false, 0, ""));
+    test::writeBytes(file("Off"), scheduleBytes("Reboot", false, "", "", false, 0, ""));
+    startWithWizard();
+    clickRow(QStringLiteral("Nightly"));
+    pressEdit();
+    EXPECT_FALSE(w<QLineEdit>("txtName")->isEnabled());
+    EXPECT_EQ(w<QComboBox>("cbShutdown")->currentText(), QStringLiteral("Reboot"));
+    EXPECT_EQ(w<QDateEdit>("dtDate")->text(), QStringLiteral("6/1/2026"));
+    EXPECT_EQ(w<QTimeEdit>("dtTime")->text(), QStringLiteral("22:30:15"));
+    for (int day = 0; day < 31; ++day)
+        EXPECT_EQ(checked(monthList(), day), day == 0 || day == 14) << day;
+    pressOk();
+    EXPECT_EQ(bytes("Nightly"), scheduleBytes("Reboot", true, "6/1/2026", "22:30:15", true, 2, "1,15"));
+    for (const QString name : {"Weekly", "Once", "Off"}) {
+        const QByteArray before = bytes(name);
+        clickRow(name);
+        pressEdit();
+        pressOk();
+        EXPECT_EQ(bytes(name), before) << name.toStdString();
+    }
+    // Only the one-time schedule whose start has passed asks before it is saved again.
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_TRUE(prompt.questions()[0].text.contains(QStringLiteral("has passed")));
+    EXPECT_EQ(files().size(), 4);
+}
+
+// A name already in the list (in any case, a quick row's too), an empty one or one that is no
+// file name is refused with a message; the wizard stays open with the user's entries.
+TEST_F(WizardTest, RefusedNamesAndFailedWritesKeepTheWizardOpenAndWriteNothing) {
+    QDir().mkpath(dataFolder());
+    const QByteArray original = scheduleBytes("Reboot", false, "", "", false, 0, "");
+    test::writeBytes(file("Backup"), original);
+    startWithWizard();
+    control<QComboBox>("cmbTime")->setCurrentText(QStringLiteral("In 1 Hour"));
+    clickButton("cmdGo");
+    const QString quickRow = window->scheduleList().rows().last().name;
+    const struct {
+        QString name;
+        const char *message;
+    } refused[] = {{QStringLiteral("backup"), "MSG_NEWNAME"},
+                   {quickRow.toLower(), "MSG_NEWNAME"},
+                   {QString(), "MSG_NONAME"},
+                   {QStringLiteral("a/b"), nullptr}};
+    newRepeating(QString(), 1);
+    clickBox(weekList(), 3);
+    for (const auto &r : refused) {
+        w<QLineEdit>("txtName")->setText(r.name);
+        pressOk();
+        ASSERT_NE(wizard(), nullptr) << r.name.toStdString();
+        EXPECT_TRUE(wizard()->isVisible());
+        if (r.message) {
+            EXPECT_EQ(prompt.questions().last().text, languages->getMessages(r.message));
+        }
+    }
+    EXPECT_EQ(prompt.questions().last().text, QStringLiteral("Error 52 - Bad file name or number"));
+    EXPECT_EQ(prompt.questions().size(), 4);
+    EXPECT_TRUE(checked(weekList(), 3));
+
+    // The data folder cannot be made: a file stands in its place. Once it is back, the same
+    // entries save.
+    ASSERT_TRUE(QDir(dataFolder()).removeRecursively());
+    test::writeBytes(dataFolder(), "not a folder");
+    w<QLineEdit>("txtName")->setText(QStringLiteral("ab"));
+    pressOk();
+    EXPECT_EQ(prompt.questions().last().text, QStringLiteral("Error 76 - Path not found"));
+    ASSERT_NE(wizard(), nullptr);
+    ASSERT_TRUE(QFile::remove(dataFolder()));
+    pressOk();
+    EXPECT_EQ(wizard(), nullptr);
+    EXPECT_EQ(bytes("ab"), scheduleBytes("Shut Down", true, Today, "15:00:00", true, 1, "thu"));
+}
+
+// New and Edit while the wizard is open reuse it as the user left it; only the last of them
+// decides whether the name is checked against the list.
+TEST_F(WizardTest, NewOrEditWhileOpenReusesTheWizardAndOnlyDecidesTheNameCheck) {
+    QDir().mkpath(dataFolder());
+    test::writeBytes(file("Backup"), scheduleBytes("Reboot", false, "", "", false, 0, ""));
+    startWithWizard();
+    clickRow(QStringLiteral("Backup"));
+    pressNew();
+    typeName(QStringLiteral("Backup"));
+    click(w<QCheckBox>("chkScheduler"));
+    pressEdit();
+    EXPECT_EQ(window->findChildren<ScheduleWizard *>().size(), 1);
+    EXPECT_EQ(w<QLineEdit>("txtName")->text(), QStringLiteral("Backup"));
+    pressOk();
+    EXPECT_TRUE(prompt.questions().isEmpty());
+    EXPECT_EQ(bytes("Backup"), scheduleBytes("Shut Down", true, Today, "15:00:00", false, 0, ""));
+
+    clickRow(QStringLiteral("Backup"));
+    pressEdit();
+    pressNew();
+    pressOk();
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions()[0].text, languages->getMessages("MSG_NEWNAME"));
+}
+
+TEST_F(WizardTest, CancelTheCloseBoxAndExitWriteNothingAndTheNextOpenLoadsAfresh) {
+    startWithWizard();
+    const std::function<void()> leave[] = {[this] { click(w<QPushButton>("cmdCancel")); },
+                                           [this] { wizard()->close(); },
+                                           [this] { choose("mnuFileItem", 6); }};
+    for (const auto &away : leave) {
+        pressNew();
+        EXPECT_TRUE(w<QLineEdit>("txtName")->text().isEmpty());
+        typeName(QStringLiteral("Never"));
+        click(w<QCheckBox>("chkScheduler"));
+        away();
+        settle();
+        EXPECT_EQ(wizard(), nullptr);
+    }
+    EXPECT_TRUE(files().isEmpty());
+    EXPECT_TRUE(prompt.questions().isEmpty());
+}
+
+// The translation template needs the wizard's texts: it loads the wizard out of sight, and New
+// then shows that same wizard.
+TEST_F(WizardTest, TheTranslationTemplateLoadsTheWizardHidden) {
+    startWithWizard();
+    ASSERT_TRUE(languages->makeLocalizationFile());
+    EXPECT_TRUE(
+        test::readBytes(dir.filePath(QStringLiteral("Localization.txt"))).contains("<FRMWIZARD_CMDOK>"));
+    ScheduleWizard *loaded = wizard();
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_FALSE(loaded->isVisible());
+    pressNew();
+    EXPECT_EQ(window->findChildren<ScheduleWizard *>().size(), 1);
+    EXPECT_TRUE(loaded->isVisible());
+}
+
+class WizardOnAFailingDisk : public test::WizardFixture,
+                             public ::testing::WithParamInterface<test::DiskFault> {};
+
+TEST_P(WizardOnAFailingDisk, ShowsTheErrorStaysOpenAndNeverLosesASchedule) {
+    test::DiskFaultScope fault(GetParam(), dataFolder());
+    if (!fault.unavailable().isEmpty())
+        GTEST_SKIP() << fault.unavailable().toStdString();
+    QDir().mkpath(dataFolder());
+    const QByteArray saved = scheduleBytes("Reboot", true, "6/1/2026", "22:30:15", true, 2, "1,15");
+    test::writeBytes(file("Nightly"), saved);
+    startWithWizard();
+    fault.fill();
+    ASSERT_FALSE(HasFatalFailure());
+
+    clickRow(QStringLiteral("Nightly"));
+    pressEdit();
+    clickText(monthList(), 2);
+    pressOk();
+    ASSERT_NE(wizard(), nullptr);
+    EXPECT_TRUE(checked(monthList(), 2));
+    click(w<QPushButton>("cmdCancel"));
+    settle();
+    newRepeating(QStringLiteral("Fresh"), 1);
+    pressOk();
+    ASSERT_NE(wizard(), nullptr);
+
+    ASSERT_EQ(prompt.questions().size(), 2);
+    for (const auto &question : prompt.questions())
+        EXPECT_EQ(question.text, QStringLiteral("Error 61 - Disk full"));
+    EXPECT_EQ(bytes("Nightly"), saved);
+    QStringList left = QDir(dataFolder()).entryList(QDir::Files | QDir::Hidden);
+    left.removeAll(QStringLiteral("filler"));
+    left.removeAll(QStringLiteral("DateForm.txt")); // recorded by the load before the disk filled
+    EXPECT_EQ(left, QStringList{QStringLiteral("Nightly.sch")});
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, WizardOnAFailingDisk,
+                         ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
+                         [](const auto &info) { return test::faultName(info.param); });
+
+// A data folder keeps the date form of the locale it got its first schedule in, written in
+// ASCII digits, whatever the desktop's locale becomes; the list shows the current locale's form.
+TEST_F(WizardTest, SchedulesAreSavedInTheDateFormTheirFolderStartedWith) {
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    QLocale::setDefault(QLocale(QLocale::Bangla, QLocale::Bangladesh));
+    startWithWizard();
+    for (const QString name : {"First", "Second"}) {
+        pressNew();
+        typeName(name);
+        click(w<QCheckBox>("chkScheduler"));
+        w<QDateEdit>("dtDate")->setDate(QDate(2026, 12, 7));
+        w<QTimeEdit>("dtTime")->setTime(QTime(8, 0));
+        pressOk();
+        QLocale::setDefault(us);
+    }
+    for (const QString name : {"First", "Second"}) {
+        EXPECT_EQ(bytes(name), scheduleBytes("Shut Down", true, "7/12/2026", "08:00:00", false, 0, ""));
+        const ScheduleListModel &list = window->scheduleList();
+        EXPECT_EQ(list.row(list.FindScheduleRow(name) - 1).nextRunTime, QStringLiteral("12/7/2026 08:00:00"));
+    }
+}
+
+// Hand-edited files open without surprises: an enabled schedule without a start takes the
+// current moment and says so; unreadable values open as today at this hour, daily.
+TEST(WizardStart, HandEditedSchedulesOpenWithoutSurprises) {
+    const QString us = QStringLiteral("M/d/yyyy");
+    const QDateTime now(QDate(2026, 6, 10), QTime(14, 37, 12));
+    ScheduleRecord current;
+    current.Enabled = current.Repeat = true;
+    current.SAccurancy = 7;
+    WizardEntries e = entriesForSchedule(current, now, us);
+    EXPECT_EQ(current.StartTime, QStringLiteral("6/10/2026 14:37:12"));
+    EXPECT_EQ(e.time, QTime(14, 37, 12));
+    EXPECT_EQ(e.repeatKind, EveryDay);
+    current.StartDate = QStringLiteral("31/12/2026");
+    current.StartTime = QStringLiteral("25:00:00");
+    current.SAccurancy = -1;
+    e = entriesForSchedule(current, now, us);
+    EXPECT_EQ(e.date, now.date());
+    EXPECT_EQ(e.time, QTime(14, 0, 0));
+    EXPECT_EQ(e.repeatKind, EveryDay);
+    EXPECT_EQ(monthDaysFromPeriod(QStringLiteral("0,32,-1,mon,2x,,7")),
+              (MonthDayChecks{false, false, false, false, false, false, true}));
+    EXPECT_EQ(weekdaysFromPeriod(QStringLiteral("Mon, tue,1,,sun,sun")),
+              (WeekdayChecks{false, false, false, false, false, false, true}));
+}
+
+} // namespace
