@@ -1,5 +1,7 @@
 #include "app/QtTrayHost.h"
 
+#include "app/DesktopNotifications.h"
+
 namespace vesperon {
 
 QtTrayHost::QtTrayHost(QObject *parent) : TrayHost(parent) {
@@ -40,9 +42,16 @@ void QtTrayHost::remove() {
     m_icon.hide();
 }
 
-void QtTrayHost::notify(const QString &title, const QString &text) {
-    if (m_icon.isVisible())
+bool QtTrayHost::notify(const QString &title, const QString &text) {
+    if (m_icon.isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
         m_icon.showMessage(title, text, QSystemTrayIcon::Warning);
+        return true;
+    }
+    return sendDesktopNotification(title, text, NotificationUrgency::Critical);
+}
+
+void QtTrayHost::announce(const QString &title, const QString &text) {
+    sendDesktopNotification(title, text, NotificationUrgency::Normal);
 }
 
 } // namespace vesperon

@@ -15,7 +15,8 @@ public:
     bool add(const QString &tooltip, const QIcon &icon) override;
     bool modify(const QString &tooltip) override;
     void remove() override;
-    void notify(const QString &title, const QString &text) override;
+    bool notify(const QString &title, const QString &text) override;
+    void announce(const QString &title, const QString &text) override;
 
 private:
     QSystemTrayIcon m_icon;
