@@ -5,12 +5,18 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QFileInfo>
 #include <QVariantMap>
 
 namespace vesperon {
 
 bool sendDesktopNotification(const QString &title, const QString &text, NotificationUrgency urgency) {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+    // Only a session bus that is running: without one, libdbus would start a bus daemon of its
+    // own for the X display, which outlives the program.
+    if (!qEnvironmentVariableIsSet("DBUS_SESSION_BUS_ADDRESS") &&
+        !QFileInfo::exists(qEnvironmentVariable("XDG_RUNTIME_DIR") + QStringLiteral("/bus")))
+        return false;
     const QString service = QStringLiteral("org.freedesktop.Notifications");
     QDBusConnection bus = QDBusConnection::sessionBus();
     QDBusConnectionInterface *daemon = bus.isConnected() ? bus.interface() : nullptr;
