@@ -42,8 +42,9 @@ TEST_F(LanguageEngineTest, MessageLookupReplacesPlaceholdersAndCapitalises) {
 
 TEST_F(LanguageEngineTest, DuplicatesTakeNewRowsAndTheTableHoldsExactly201) {
     SetDefaultMessages(languages);
+    const int defaults = languages.messages().usedRows();
     languages.setMessage("msg_sure", "Second text");
-    EXPECT_EQ(languages.messages().usedRows(), 21);
+    EXPECT_EQ(languages.messages().usedRows(), defaults + 1);
     EXPECT_EQ(languages.getMessages("MSG_SURE"),
               "Are you sure you want to perform the selected action immediately?");
     for (int i = languages.messages().usedRows(); i < MessageTable::Rows; ++i)
