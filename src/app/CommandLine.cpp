@@ -33,6 +33,11 @@ CommandLine parseCommandLine(const QStringList &arguments) {
                 return failure(
                     QStringLiteral("--at: \"%1\" is not a moment as \"yyyy-MM-dd HH:mm:ss\"").arg(text));
             result.at = moment;
+        } else if (argument == QLatin1String("--history")) {
+            if (arguments.size() != 1)
+                return failure(QStringLiteral("--history goes alone"));
+            result.mode = CommandLine::Mode::History;
+            return result;
         } else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
             result.mode = CommandLine::Mode::Help;
             return result;
@@ -51,15 +56,18 @@ CommandLine parseCommandLine(const QStringList &arguments) {
 }
 
 QString commandLineHelp() {
-    return QStringLiteral("Usage: vesperon [--list [--at \"yyyy-MM-dd HH:mm:ss\"]] [--help] [--version]\n"
-                          "\n"
-                          "Without options, %1 starts in the system tray and runs your schedules.\n"
-                          "\n"
-                          "  --list       print every schedule, one per line: name, type, last run time,\n"
-                          "               next run time and enabled, separated by TABs\n"
-                          "  --at MOMENT  compute next runs as if it were MOMENT (with --list)\n"
-                          "  --help       show this text\n"
-                          "  --version    show the version\n")
+    return QStringLiteral(
+               "Usage: vesperon [--list [--at \"yyyy-MM-dd HH:mm:ss\"]] [--history] [--help] [--version]\n"
+               "\n"
+               "Without options, %1 starts in the system tray and runs your schedules.\n"
+               "\n"
+               "  --list       print every schedule, one per line: name, type, last run time,\n"
+               "               next run time and enabled, separated by TABs\n"
+               "  --at MOMENT  compute next runs as if it were MOMENT (with --list)\n"
+               "  --history    print what became of every run, oldest first: time, outcome,\n"
+               "               action, schedule and detail, separated by TABs\n"
+               "  --help       show this text\n"
+               "  --version    show the version\n")
         .arg(QLatin1String(product::ProgramName));
 }
 

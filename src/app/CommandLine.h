@@ -10,7 +10,7 @@ namespace vesperon {
 // What the program was asked to do on its command line. With no options it starts the
 // desktop program; the listing and the informational options never open a window.
 struct CommandLine {
-    enum class Mode { Desktop, List, Help, Version, Error };
+    enum class Mode { Desktop, List, History, Help, Version, Error };
     Mode mode = Mode::Desktop;
     std::optional<QDateTime> at; // --at: the moment the listing computes next runs for
     QString error;               // one line, for Mode::Error

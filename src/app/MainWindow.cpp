@@ -2,6 +2,7 @@
 
 #include "app/AppIcons.h"
 #include "app/PictureButton.h"
+#include "app/RunGuard.h"
 #include "app/StillRunningPrompt.h"
 #include "app/TrayHost.h"
 #include "core/Clock.h"
@@ -18,6 +19,7 @@
 #include "schedule/ScheduleList.h"
 #include "schedule/SchedulerCycle.h"
 #include "settings/SettingsBundle.h"
+#include "settings/WarningLeadGroup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,8 +33,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <QStatusBar>
 #include <QToolButton>
 #include <QTreeView>
+#include <algorithm>
 
 namespace vesperon {
 
@@ -97,8 +102,18 @@ MainWindow::MainWindow(MainWindowSeams seams, QWidget *parent)
     m_cycle = std::make_unique<SchedulerCycle>(
         m_model, m_seams.clock, dataFolder(),
         [this](const QString &name, const QString &type) { performAction(name, type); }, this);
+    m_guard = std::make_unique<RunGuard>(
+        RunGuardSeams{m_seams.clock, m_seams.prompt, m_seams.tray, m_seams.power, m_seams.languages,
+                      m_seams.values},
+        m_model, *m_cycle, m_seams.folder.filePath(QStringLiteral("history.log")),
+        [this] {
+            return settings::warningLeadSeconds(
+                m_seams.settings.user().value(settings::keys::WarningLeadSeconds));
+        },
+        [this](const QString &name, const QString &type) { performAction(name, type, true); }, this);
     buildControls();
     buildMenus();
+    buildRunGuardItems();
     m_trayIconTimer.setInterval(TrayRetryInterval);
     connect(&m_trayIconTimer, &QTimer::timeout, this, &MainWindow::keepTrayIconUp);
     connect(&m_seams.tray, &TrayHost::clicked, this, &MainWindow::popUpTrayMenu);
@@ -216,7 +231,10 @@ void MainWindow::buildControls() {
     connect(m_cmdGo, &QToolButton::clicked, this, &MainWindow::onGoClicked);
     connect(m_cmdPower, &QToolButton::clicked, this, &MainWindow::onPowerOptionsClicked);
     connect(m_cmdWebsite, &QToolButton::clicked, this, &MainWindow::onWebsiteClicked);
-    connect(m_chkPrevent, &QCheckBox::toggled, this, [this](bool on) { m_cycle->setPreventSchedules(on); });
+    connect(m_chkPrevent, &QCheckBox::toggled, this, [this](bool on) {
+        m_cycle->setPreventSchedules(on);
+        m_guard->warner().check();
+    });
     connect(m_chkLowPower, &QCheckBox::clicked, this, &MainWindow::onKeepAwakeClicked);
 }
 
@@ -354,6 +372,8 @@ void MainWindow::load() {
         m_seams.settings.program().setStartedHidden(true);
     }
     m_cycle->start();
+    m_guard->start();
+    showNextRun();
 }
 
 void MainWindow::reloadSchedules() {
@@ -441,22 +461,14 @@ void MainWindow::onGoClicked() {
             m_seams.languages.getMessages(QStringLiteral("MSG_SURE")),
             m_seams.languages.getMessages(QStringLiteral("MSG_TITLECONFIRM")), Prompt::Buttons::OkCancel);
         if (answer == Prompt::Answer::Ok)
-            performAction(QString(), action);
+            performAction(QString(), action, true);
         return;
     }
     m_model.appendRow(quickScheduleRow(action, delay, m_seams.clock.now()));
 }
 
-void MainWindow::performAction(const QString &scheduleName, const QString &actionType) {
-    const PowerOutcome outcome = m_power->perform(actionType.toStdString());
-    if (outcome.status != PowerOutcome::Status::Failed)
-        return;
-    // The system refused: say so, rather than letting the user believe it happened.
-    const QString what =
-        scheduleName.isEmpty() ? actionType : QStringLiteral("%1 (%2)").arg(scheduleName, actionType);
-    m_seams.tray.notify(
-        m_seams.values.ProgramName,
-        QStringLiteral("%1 could not be performed: %2").arg(what, QString::fromStdString(outcome.error)));
+void MainWindow::performAction(const QString &scheduleName, const QString &actionType, bool interactive) {
+    m_guard->performed(scheduleName, actionType, m_power->perform(actionType.toStdString(), interactive));
 }
 
 void MainWindow::onKeepAwakeClicked(bool on) {
@@ -477,7 +489,8 @@ void MainWindow::onExitChosen() {
 
 void MainWindow::keepTrayIconUp() {
     // Only a missing icon is tried again; a present one stays without waking the program.
-    if (refreshTrayIcon(m_seams.tray, m_seams.values.ProgramName, programIcon()))
+    m_trayTooltip = trayTooltip();
+    if (refreshTrayIcon(m_seams.tray, m_trayTooltip, programIcon()))
         m_trayIconTimer.stop();
     else
         m_trayIconTimer.start(TrayRetryInterval);
@@ -519,8 +532,7 @@ bool MainWindow::mayUnload(CloseReason reason) {
                     program.value(settings::keys::chkNoShow));
     // Without a tray a hidden window could not be brought back: it is minimized instead, and
     // the reminder, which speaks of the tray, says that once instead.
-    const bool inTray =
-        decision.hide && refreshTrayIcon(m_seams.tray, m_seams.values.ProgramName, programIcon());
+    const bool inTray = decision.hide && refreshTrayIcon(m_seams.tray, trayTooltip(), programIcon());
     if (decision.hide && (inTray || decision.proceed))
         hide();
     else if (decision.hide)
@@ -595,7 +607,45 @@ void MainWindow::resizeEvent(QResizeEvent *event) {
     if (!layout)
         return;
     m_cmdWebsite->resize(toPixels(layout->websiteButtonWidth), m_cmdWebsite->height());
-    m_lstSchedules->resize(toPixels(layout->listWidth), toPixels(layout->listHeight));
+    m_lstSchedules->resize(toPixels(layout->listWidth),
+                           std::max(0, toPixels(layout->listHeight) - statusBar()->sizeHint().height()));
+}
+
+void MainWindow::buildRunGuardItems() {
+    QMenu *view = findChild<QMenu *>(QStringLiteral("mnuView"));
+    connect(addItem(view, QStringLiteral("mnuHistory"), 0, QStringLiteral("History"), QString()),
+            &QAction::triggered, this, [this] {
+                if (m_open.history)
+                    m_open.history();
+            });
+    // Above the tray menu's separator, shown while a run is due within a day.
+    m_mnuTraySkip =
+        addItem(m_mnuTray, QStringLiteral("mnuTraySkip"), 0, QStringLiteral("Skip next run"), QString());
+    m_mnuTray->removeAction(m_mnuTraySkip);
+    m_mnuTray->insertAction(m_mnuTray->actions().value(2), m_mnuTraySkip);
+    m_mnuTraySkip->setVisible(false);
+    connect(m_mnuTraySkip, &QAction::triggered, this, [this] { m_guard->skipNext(); });
+    connect(m_mnuTray, &QMenu::aboutToShow, this,
+            [this] { m_mnuTraySkip->setVisible(m_guard->nextRunWithinADay()); });
+    m_lblNextRun = new QLabel(this); // no objectName: its text is not a translation item
+    statusBar()->addWidget(m_lblNextRun, 1);
+    statusBar()->setSizeGripEnabled(false);
+    connect(m_guard.get(), &RunGuard::nextRunChanged, this, &MainWindow::showNextRun);
+}
+
+QString MainWindow::trayTooltip() const {
+    const QString next = m_guard->nextActionText();
+    return next.isEmpty() ? m_seams.values.ProgramName
+                          : m_seams.values.ProgramName + QLatin1Char('\n') + next;
+}
+
+void MainWindow::showNextRun() {
+    m_lblNextRun->setText(m_guard->nextActionText());
+    m_mnuTraySkip->setVisible(m_guard->nextRunWithinADay());
+    if (trayTooltip() != m_trayTooltip) {
+        m_trayTooltip = trayTooltip();
+        m_seams.tray.modify(m_trayTooltip);
+    }
 }
 
 } // namespace vesperon

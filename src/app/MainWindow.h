@@ -28,6 +28,7 @@ class LanguageEngine;
 class PowerBackend;
 class PowerController;
 class Prompt;
+class RunGuard;
 class SchedulerCycle;
 class Shell;
 class StillRunningPrompt;
@@ -61,6 +62,7 @@ struct WindowOpeners {
     std::function<void()> help; // opens the help file (and records that it was shown)
     std::function<void()> about;
     std::function<void(const QString &mode)> website; // mode "Website": the program's web address
+    std::function<void()> history;                    // what became of every run
 };
 
 // The main window: the schedule list and its commands, the quick schedule, the two
@@ -88,6 +90,8 @@ public:
     // The schedule of the row clicked last; Edit opens it in the wizard.
     const ScheduleRecord &currentSchedule() const { return m_currentSchedule; }
     SchedulerCycle &cycle() { return *m_cycle; }
+    // The warnings, the next run, the history.
+    RunGuard &runGuard() { return *m_guard; }
     QTimer &trayIconTimer() { return m_trayIconTimer; }
     QMenu *trayMenu() const { return m_mnuTray; }
     StillRunningPrompt *stillRunningPrompt() const;
@@ -124,7 +128,13 @@ private:
     void buildMenus();
     QAction *addItem(QMenu *menu, const QString &group, int index, const QString &text, const QString &icon);
     void setItemCommands(ItemCommandStates states);
-    void performAction(const QString &scheduleName, const QString &actionType);
+    // interactive: the user started it this moment (Go with "Now", "Do it now").
+    void performAction(const QString &scheduleName, const QString &actionType, bool interactive = false);
+    // The history item of the View menu, the tray's "Skip next run" and the status line.
+    void buildRunGuardItems();
+    // The next run in the tray's tooltip, the status line and the tray menu.
+    void showNextRun();
+    QString trayTooltip() const;
     // A request to close the window; true when the window may unload (the program ends).
     bool mayUnload(CloseReason reason);
     void openFromTray(bool maximizeWhenHidden);
@@ -142,6 +152,10 @@ private:
     ScheduleRecord m_currentSchedule;
     std::unique_ptr<PowerController> m_power;
     std::unique_ptr<SchedulerCycle> m_cycle;
+    std::unique_ptr<RunGuard> m_guard;
+    QAction *m_mnuTraySkip = nullptr;
+    QLabel *m_lblNextRun = nullptr;
+    QString m_trayTooltip; // as last given to the tray
     bool m_unloaded = false;
     bool m_exitRequested = false; // closing the window ends the program
     bool m_startedHidden = false;

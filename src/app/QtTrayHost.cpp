@@ -1,4 +1,5 @@
 #include "app/QtTrayHost.h"
+#include "app/DesktopNotifications.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -72,9 +73,16 @@ void QtTrayHost::remove() {
     m_icon.hide();
 }
 
-void QtTrayHost::notify(const QString &title, const QString &text) {
-    if (m_icon.isVisible())
+bool QtTrayHost::notify(const QString &title, const QString &text) {
+    if (m_icon.isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) {
         m_icon.showMessage(title, text, QSystemTrayIcon::Warning);
+        return true;
+    }
+    return sendDesktopNotification(title, text, NotificationUrgency::Critical);
+}
+
+void QtTrayHost::announce(const QString &title, const QString &text) {
+    sendDesktopNotification(title, text, NotificationUrgency::Normal);
 }
 
 } // namespace vesperon

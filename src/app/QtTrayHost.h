@@ -19,7 +19,8 @@ public:
     bool add(const QString &tooltip, const QIcon &icon) override;
     bool modify(const QString &tooltip) override;
     void remove() override;
-    void notify(const QString &title, const QString &text) override;
+    bool notify(const QString &title, const QString &text) override;
+    void announce(const QString &title, const QString &text) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

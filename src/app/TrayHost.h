@@ -16,8 +16,13 @@ public:
     virtual bool add(const QString &tooltip, const QIcon &icon) = 0;
     virtual bool modify(const QString &tooltip) = 0;
     virtual void remove() = 0;
-    // Shows a short notice beside the icon (for example a power action the system refused).
-    virtual void notify(const QString &title, const QString &text) = 0;
+    // Shows a warning notice beside the icon, or as a desktop notification when no icon is
+    // up (for example a power action the system refused). False when nothing could show it:
+    // the caller then tells it some other way.
+    virtual bool notify(const QString &title, const QString &text) = 0;
+    // A desktop notification of something about to happen (a scheduled action's warning);
+    // nothing where the desktop shows none.
+    virtual void announce(const QString & /*title*/, const QString & /*text*/) {}
 
 signals:
     void clicked();

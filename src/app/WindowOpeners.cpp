@@ -1,6 +1,8 @@
 #include "app/WindowOpeners.h"
 
+#include "app/HistoryWindow.h"
 #include "app/MainWindow.h"
+#include "app/RunGuard.h"
 #include "editor/ScheduleWizard.h"
 #include "localization/LanguageEngine.h"
 #include "localization/LanguageWindow.h"
@@ -9,6 +11,7 @@
 #include "presentation/WebsiteLauncher.h"
 #include "settings/OptionsDialog.h"
 #include "settings/SettingsBundle.h"
+#include "settings/WarningLeadGroup.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -102,6 +105,7 @@ void installOptions(MainWindow &main, const MainWindowSeams &seams, const QIcon 
                                          seams.values.CurrentLanguage);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setWindowIcon(icon);
+        settings::addWarningLeadGroup(*window, seams.settings.user());
         slot->window = window;
         window->load();
         window->show();
@@ -132,6 +136,18 @@ void installPresentationWindows(MainWindow &main, const MainWindowSeams &seams) 
     auto website =
         std::make_shared<WebsiteLauncher>(seams.shell, seams.values, seams.prompt, seams.languages);
     open.website = [website](const QString &mode) { website->launch(mode); };
+    installHistoryWindow(main, seams);
+}
+
+void installHistoryWindow(MainWindow &main, const MainWindowSeams &seams) {
+    auto window = std::make_shared<QPointer<HistoryWindow>>();
+    main.openers().history = [&main, &seams, window] {
+        if (!*window)
+            *window = new HistoryWindow(main.runGuard().history(), seams.languages, &main);
+        else
+            (*window)->reload();
+        bringForward(*window);
+    };
 }
 
 } // namespace vesperon

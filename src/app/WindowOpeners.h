@@ -34,4 +34,7 @@ void installOptions(MainWindow &main, const MainWindowSeams &seams, const QIcon 
 // open window; a second web-site press within its second opens nothing.
 void installPresentationWindows(MainWindow &main, const MainWindowSeams &seams);
 
+// View > History opens the history window, or reads the file again into the one open.
+void installHistoryWindow(MainWindow &main, const MainWindowSeams &seams);
+
 } // namespace vesperon

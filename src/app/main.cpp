@@ -14,6 +14,7 @@
 #include "localization/ProgramValues.h"
 #include "power/PlatformPowerBackend.h"
 #include "presentation/SplashScreen.h"
+#include "schedule/RunHistory.h"
 #include "schedule/ScheduleList.h"
 #include "settings/SettingsBundle.h"
 
@@ -57,6 +58,18 @@ int runListing(const CommandLine &command) {
             err << "vesperon: cannot read the schedule file of " << escapedForListing(row.name) << '\n';
     }
     return 1;
+}
+
+int runHistory() {
+    const RunHistory history(AppFolder::forThisProgram().filePath(QStringLiteral("history.log")));
+    QFile out;
+    const QString text = history.lines().join(QLatin1Char('\n'));
+    if (!out.open(stdout, QIODevice::WriteOnly) ||
+        out.write((text.isEmpty() ? text : text + QLatin1Char('\n')).toUtf8()) < 0 || !out.flush()) {
+        QTextStream(stderr) << "vesperon: cannot write the history: " << out.errorString() << '\n';
+        return 1;
+    }
+    return 0;
 }
 
 int runDesktop(int argc, char *argv[]) {
@@ -131,6 +144,8 @@ int main(int argc, char *argv[]) {
         return 0;
     case CommandLine::Mode::List:
         return runListing(command);
+    case CommandLine::Mode::History:
+        return runHistory();
     case CommandLine::Mode::Desktop:
         break;
     }

@@ -31,7 +31,32 @@ bool saysYes(const QDBusMessage &reply) {
            reply.arguments().constFirst().toString() == QLatin1String("yes");
 }
 
+// Receives logind's PrepareForSleep signal (QtDBus delivers signals to named slots only).
+class SleepWatch final : public QObject {
+    Q_OBJECT
+public:
+    SleepWatch(QObject *parent, std::function<void()> resumed)
+        : QObject(parent), m_resumed(std::move(resumed)) {}
+
+public slots:
+    void prepareForSleep(bool goingToSleep) {
+        if (!goingToSleep && m_resumed)
+            m_resumed();
+    }
+
+private:
+    std::function<void()> m_resumed;
+};
+
 } // namespace
+
+void LogindPowerBackend::setResumeHandler(std::function<void()> resumed) {
+    delete m_sleepWatch;
+    m_sleepWatch = new SleepWatch(&m_pendingCalls, std::move(resumed));
+    if (m_bus.isConnected())
+        m_bus.connect(Service, ManagerPath, ManagerInterface, QStringLiteral("PrepareForSleep"), m_sleepWatch,
+                      SLOT(prepareForSleep(bool)));
+}
 
 LogindPowerBackend::LogindPowerBackend(QDBusConnection bus, QString sessionId, int timeoutMs)
     : m_bus(std::move(bus)), m_sessionId(std::move(sessionId)), m_timeoutMs(timeoutMs) {}
@@ -157,3 +182,5 @@ void LogindPowerBackend::releaseInhibitor() {
 }
 
 } // namespace vesperon
+
+#include "LogindPowerBackend.moc"

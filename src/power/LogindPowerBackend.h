@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 namespace vesperon {
 
@@ -37,6 +38,8 @@ public:
     bool canHibernate() override;
     void queryCanHibernate(std::function<void(bool)> answer) override;
     PowerResult setSleepBlocked(bool on) override;
+    // logind's PrepareForSleep(false): the computer has just woken.
+    void setResumeHandler(std::function<void()> resumed) override;
 
     bool inhibitorHeld() const { return m_inhibitor >= 0; }
 
@@ -51,8 +54,9 @@ private:
     QDBusConnection m_bus;
     QString m_sessionId;
     int m_timeoutMs;
-    int m_inhibitor = -1;   // our own copy of the inhibitor's file descriptor
-    QObject m_pendingCalls; // parent of the questions still waiting for logind's reply
+    int m_inhibitor = -1;            // our own copy of the inhibitor's file descriptor
+    QObject m_pendingCalls;          // parent of the questions still waiting for logind's reply
+    QObject *m_sleepWatch = nullptr; // a child of m_pendingCalls, once a handler is set
 };
 
 } // namespace vesperon

@@ -46,6 +46,10 @@ public:
     // refused is tried again at the next request for it. The end of the back end lets go.
     virtual PowerResult setSleepBlocked(bool on) = 0;
 
+    // Called on the program's thread each time the computer has woken from sleep, so that what
+    // was due meanwhile is looked at at once. Back ends that cannot tell never call it.
+    virtual void setResumeHandler(std::function<void()> /*resumed*/) {}
+
     // The program's main window (its native handle), for back ends that watch the window's
     // messages; the others ignore it.
     virtual void setWindowHandle(std::uintptr_t /*window*/) {}

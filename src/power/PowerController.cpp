@@ -27,18 +27,18 @@ PowerController::~PowerController() {
         m_backend.setSleepBlocked(false);
 }
 
-PowerOutcome PowerController::perform(const PowerAction &action) {
+PowerOutcome PowerController::perform(const PowerAction &action, bool interactive) {
     PowerResult result = request(m_backend, action.verb);
     if (result.ok)
-        return {PowerOutcome::Status::Requested, {}};
-    return {PowerOutcome::Status::Failed, std::move(result.error)};
+        return {PowerOutcome::Status::Requested, {}, interactive};
+    return {PowerOutcome::Status::Failed, std::move(result.error), interactive};
 }
 
-PowerOutcome PowerController::perform(std::string_view name) {
+PowerOutcome PowerController::perform(std::string_view name, bool interactive) {
     const PowerAction *action = findPowerAction(name);
     if (action == nullptr)
-        return {PowerOutcome::Status::NotAnAction, {}};
-    return perform(*action);
+        return {PowerOutcome::Status::NotAnAction, {}, interactive};
+    return perform(*action, interactive);
 }
 
 PowerResult PowerController::setSleepBlocked(bool on) {

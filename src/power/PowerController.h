@@ -13,7 +13,8 @@ namespace vesperon {
 struct PowerOutcome {
     enum class Status { Requested, Failed, NotAnAction };
     Status status = Status::NotAnAction;
-    std::string error; // the system's reason when Failed
+    std::string error;        // the system's reason when Failed
+    bool interactive = false; // started by the user at that moment, not by a schedule
 
     bool requested() const { return status == Status::Requested; }
 };
@@ -28,9 +29,11 @@ public:
     PowerController(const PowerController &) = delete;
     PowerController &operator=(const PowerController &) = delete;
 
-    PowerOutcome perform(const PowerAction &action);
+    // interactive: the user asked for it this moment ("Now", "Do it now") and is there to
+    // answer the system; a schedule's own run is not.
+    PowerOutcome perform(const PowerAction &action, bool interactive = false);
     // The action of that exact name; any other text does nothing and says so.
-    PowerOutcome perform(std::string_view name);
+    PowerOutcome perform(std::string_view name, bool interactive = false);
 
     // Set on every click of the box: a block the system refused is asked for again. When the
     // system refuses a block, none is in force and the refusal is returned.

@@ -98,7 +98,28 @@ private:
 };
 #endif
 
+QString runKey(const QString &name, const QString &nextRunText) {
+    return name + QChar(0) + nextRunText;
+}
+
 } // namespace
+
+void SchedulerCycle::skipRun(const QString &name, const QString &nextRunText) {
+    m_skippedRuns.insert(runKey(name, nextRunText));
+}
+
+bool SchedulerCycle::isSkipped(const QString &name, const QString &nextRunText) const {
+    return m_skippedRuns.contains(runKey(name, nextRunText));
+}
+
+void SchedulerCycle::runPassed(const ScheduleRow &row, const QString &key) {
+    if (m_skippedRuns.remove(key) || m_missedRuns.contains(key))
+        return;
+    m_missedRuns.insert(key);
+    const MissReason reason = m_preventedRuns.remove(key) ? MissReason::Prevented : MissReason::Asleep;
+    if (m_missed)
+        m_missed(row, reason);
+}
 
 std::optional<WallMinute> SchedulerCycle::runMinuteOfText(const QString &nextRunText) {
     const auto known = m_runMinutes.constFind(nextRunText);
@@ -215,14 +236,20 @@ void SchedulerCycle::tmrScheduler_Timer() {
 }
 
 void SchedulerCycle::scan() {
-    if (m_prevent)
-        return;
     const QDateTime now = m_clock.now();
     const WallMinute current = wallMinuteOf(now);
     const int count = m_model.rowCount();
     // Texts of rows long gone or fired are not kept for ever.
-    if (m_runMinutes.size() > 2 * count + 64)
+    if (m_runMinutes.size() > 2 * count + 64) {
         m_runMinutes.clear();
+        m_preventedRuns.clear();
+        // A quick row keeps its missed run: told once, as long as the row is there.
+        QSet<QString> listed;
+        for (const ScheduleRow &row : m_model.rows())
+            listed.insert(runKey(row.name, row.nextRunTime));
+        m_missedRuns.intersect(listed);
+        m_skippedRuns.intersect(listed);
+    }
     for (int i = 0; i < count; ++i) {
         handlePendingEvents();
         if (i >= m_model.rowCount())
@@ -234,18 +261,32 @@ void SchedulerCycle::scan() {
         // read once; IsDue has the last word on a row that reading puts in this minute.
         const std::optional<WallMinute> runMinute = runMinuteOfText(row.nextRunTime);
         if (!runMinute) {
-            setNextRunTime(i, QString()); // it could never be due
+            if (!m_prevent)
+                setNextRunTime(i, QString()); // it could never be due
+            continue;
+        }
+        const QString key = runKey(row.name, row.nextRunTime);
+        if (m_prevent) {
+            // Nothing is performed or moved on; a run passing meanwhile is told as prevented.
+            if (*runMinute == current)
+                m_preventedRuns.insert(key);
+            else if (*runMinute < current)
+                runPassed(row, key);
             continue;
         }
         const bool due = *runMinute == current && IsDue(row.nextRunTime, now).value_or(false);
         if (due) {
-            m_lstSchedule.append(row.name);
+            if (!m_skippedRuns.remove(key)) {
+                m_lstSchedule.append(row.name);
+                m_tmrProcessSchedule.start();
+            }
             // A fresh next run from the file is never the current minute, so the row is
             // queued once per due minute either way.
             setNextRunTime(i, row.hasFile ? nextRunFromFile(row.name, now) : QString());
-            m_tmrProcessSchedule.start();
-        } else if (row.hasFile && *runMinute < current) {
-            setNextRunTime(i, nextRunFromFile(row.name, now)); // missed: take the next one
+        } else if (*runMinute < current) {
+            runPassed(row, key);
+            if (row.hasFile)
+                setNextRunTime(i, nextRunFromFile(row.name, now)); // missed: take the next one
         }
     }
 }

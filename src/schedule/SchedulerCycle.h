@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <QTimer>
 #include <functional>
@@ -50,6 +51,11 @@ public:
     // Performs the action named actionType (the row's "Type") for the schedule scheduleName.
     using ActionPerformer = std::function<void(const QString &scheduleName, const QString &actionType)>;
 
+    // Why a run's minute passed without it: nobody scanned in that minute (the computer slept),
+    // or chkPrevent was ticked then.
+    enum class MissReason { Asleep, Prevented };
+    using MissedHandler = std::function<void(const ScheduleRow &row, MissReason reason)>;
+
     SchedulerCycle(ScheduleListModel &model, const Clock &clock, QString dataFolder,
                    ActionPerformer performer, QObject *parent = nullptr);
 
@@ -57,10 +63,21 @@ public:
     // the other two timers start only when something is queued.
     void start();
 
-    // chkPrevent: while it is ticked, scans do nothing and due moments pass unperformed.
+    // chkPrevent: while it is ticked, scans change nothing and due moments pass unperformed
+    // (they are only noted, to be told as missed for that reason).
     // Clearing it scans at once, as a row of the current minute is due again.
     void setPreventSchedules(bool prevent);
     bool preventSchedules() const { return m_prevent; }
+
+    // Told once of each run whose minute passed unperformed (not of a skipped one), when a scan
+    // finds it: after a resume from sleep, or in the first minute after it while chkPrevent is
+    // ticked.
+    void setMissedHandler(MissedHandler handler) { m_missed = std::move(handler); }
+
+    // The run of the row named name with that next-run text is not performed: when its minute
+    // comes the row moves on as though it had fired.
+    void skipRun(const QString &name, const QString &nextRunText);
+    bool isSkipped(const QString &name, const QString &nextRunText) const;
 
     // The hidden queue of schedule names, first to be performed first.
     const QStringList &lstSchedule() const { return m_lstSchedule; }
@@ -82,14 +99,23 @@ public slots:
     // events were handled, and scans the new list at once. Then sleeps until the next minute.
     void tmrScheduler_Timer();
     // The wall clock jumped or the computer resumed from sleep: scan at once.
-    void clockChanged() { scanSoon(); }
+    void clockChanged() {
+        scanSoon();
+        emit clockJumped();
+    }
     // Hands a non-empty queue over to timSchedule.
     void tmrProcessSchedule_Timer();
     // Performs the first queued schedule that still has a row, then looks at the queue again.
     void timSchedule_Timer();
 
+signals:
+    // The wall clock jumped or the computer resumed from sleep.
+    void clockJumped();
+
 private:
     void scan();
+    // A run whose minute has passed: skipped, or missed and told once.
+    void runPassed(const ScheduleRow &row, const QString &key);
     // Arms the scan for the start of the next minute of the wall clock.
     void sleepUntilNextMinute();
     void scanSoon();
@@ -112,6 +138,12 @@ private:
     bool m_listChangedDuringScan = false;
     bool m_settingRow = false;
     QStringList m_lstSchedule;
+    MissedHandler m_missed;
+    // Runs by name and next-run text: skipped by the user, due while chkPrevent was ticked,
+    // and told as missed.
+    QSet<QString> m_skippedRuns;
+    QSet<QString> m_preventedRuns;
+    QSet<QString> m_missedRuns;
     QHash<QString, std::optional<WallMinute>> m_runMinutes;
     // The data folder's recorded date form: once recorded it never changes, so it is read
     // from its file once rather than for every row that fires or is missed.

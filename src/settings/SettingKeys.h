@@ -59,6 +59,8 @@ inline constexpr SettingKey programShowHelp{"showHelp", Program, "0", {}};
 inline constexpr SettingKey Language{"Language", User, "English", {}};
 inline constexpr SettingKey showHelp{"showHelp", User, "1", {}};
 inline constexpr SettingKey IgnorePermissionDeniedError{"IgnorePermissionDeniedError", User, "0", {}};
+// Seconds a scheduled action is announced before it starts, 0 to 600; 0: no warning.
+inline constexpr SettingKey WarningLeadSeconds{"WarningLeadSeconds", User, "60", {}};
 // Widths in twips of the schedule list's five columns; the defaults fit an empty list without
 // a scroll bar (the main window's ColumnDesignTwips).
 inline constexpr std::array<SettingKey, 5> BackupSetColumns{{
@@ -74,7 +76,7 @@ constexpr const SettingKey &BackupSetColumn(int column) {
     return BackupSetColumns.at(column - 1);
 }
 
-inline constexpr std::array<SettingKey, 27> all{{
+inline constexpr std::array<SettingKey, 28> all{{
     chkMin,
     chkNoShow,
     chkAlwaysExit,
@@ -97,6 +99,7 @@ inline constexpr std::array<SettingKey, 27> all{{
     Language,
     showHelp,
     IgnorePermissionDeniedError,
+    WarningLeadSeconds,
     BackupSetColumns[0],
     BackupSetColumns[1],
     BackupSetColumns[2],

@@ -17,6 +17,7 @@ public:
     bool acceptAdd = true;
     QStringList calls; // "add", "modify", "remove"
     QList<QPair<QString, QString>> notices;
+    QList<QPair<QString, QString>> announcements;
     QString tooltip;
 
     bool add(const QString &tip, const QIcon &) override {
@@ -37,7 +38,12 @@ public:
         calls << QStringLiteral("remove");
         present = false;
     }
-    void notify(const QString &title, const QString &text) override { notices.append({title, text}); }
+    // A notice is seen while the icon is present.
+    bool notify(const QString &title, const QString &text) override {
+        notices.append({title, text});
+        return present;
+    }
+    void announce(const QString &title, const QString &text) override { announcements.append({title, text}); }
 };
 
 } // namespace vesperon::test

@@ -327,3 +327,78 @@ no_tray_run() {
 }
 no_tray_run
 step "passed"
+
+# ---- Warning before a scheduled action, history, next run ------------------------------------
+# A second start with a 30-second warning: "Cancel this run" keeps PowerOff away, a warning
+# nobody answers lets exactly one PowerOff through at the minute. Screenshots of the warning,
+# the history window and the tray tooltip go to $OUT.
+step "warning: second start with a 30-second lead"
+poweroffs() { grep -c ' PowerOff ' "$TMP/logind.log" || true; }
+sed -i 's/^\[Settings\]\r\?$/&\nWarningLeadSeconds=30/' "$SETTINGS_FOLDER/user.ini"
+grep -q '^WarningLeadSeconds=30' "$SETTINGS_FOLDER/user.ini" || fail "cannot set the warning's lead time"
+"$BIN" >>"$TMP/vesperon.log" 2>&1 &
+APP=$!
+PIDS+=("$APP")
+MAIN=$(settled_window '^Vesperon by Quillmark$') || fail "the main window did not come back"
+# Shuts down "In 1 Minute" by the quick schedule; sets RUN_AT to the epoch second it runs at.
+quick_shut_down() {
+    click_at "$MAIN" 320 $((MENU_H + 55))
+    xdotool key --window "$MAIN" ctrl+a
+    xdotool type --window "$MAIN" --delay 20 "In 1 Minute"
+    click_at "$MAIN" 320 $((MENU_H + 31))
+    xdotool key --window "$MAIN" ctrl+a
+    xdotool type --window "$MAIN" --delay 20 "Shut Down"
+    click_at "$MAIN" 492 $((MENU_H + 34))
+    RUN_AT=$((($(date +%s) + 60) / 60 * 60))
+}
+before=$(poweroffs)
+quick_shut_down
+wait_for 70 "the warning window" has_window '^Scheduled action$'
+WARNING=$(settled_window '^Scheduled action$') || fail "the warning window did not settle"
+[ "$(date +%s)" -ge $((RUN_AT - 31)) ] || fail "the warning came more than 30 s before the run"
+import -window "$WARNING" "$OUT/warning-window.png"
+eval "$(xdotool getwindowgeometry --shell "$WARNING")"
+click_at "$WARNING" $((WIDTH / 6)) $((HEIGHT - 22)) # "Cancel this run", the first of three buttons
+wait_for 10 "the warning to close" bash -c "! xdotool search --onlyvisible --name '^Scheduled action$'"
+while [ "$(date +%s)" -lt $((RUN_AT + 3)) ]; do sleep 0.5; done
+[ "$(poweroffs)" -eq "$before" ] || fail "PowerOff was called although the run was cancelled"
+"$BIN" --history >"$OUT/history.txt"
+grep -q $'\tskipped\tShut Down\t' "$OUT/history.txt" || fail "no skipped run in --history: $(cat "$OUT/history.txt")"
+
+step "warning: nobody answers"
+quick_shut_down
+wait_for 70 "the warning window" has_window '^Scheduled action$'
+wait_for 70 "PowerOff at the minute" bash -c "[ \$(grep -c ' PowerOff ' '$TMP/logind.log') -gt $before ]"
+[ "$(date +%s)" -ge "$RUN_AT" ] || fail "PowerOff came before the minute"
+sleep 2
+[ "$(poweroffs)" -eq $((before + 1)) ] || fail "PowerOff came $(($(poweroffs) - before)) times, not once"
+wait_for 5 "the warning to close" bash -c "! xdotool search --onlyvisible --name '^Scheduled action$'"
+
+step "history window and tray tooltip"
+before_menu=$(xdotool search --onlyvisible --classname '^vesperon$' | sort)
+xdotool key --window "$MAIN" alt+v
+sleep 0.5
+# History is the second of the View menu's two items: click the lower half of the new popup.
+VIEW_MENU=$(comm -13 <(printf '%s\n' "$before_menu") <(xdotool search --onlyvisible --classname '^vesperon$' | sort) | head -n1)
+[ -n "$VIEW_MENU" ] || fail "alt+V opened no View menu"
+eval "$(xdotool getwindowgeometry --shell "$VIEW_MENU")"
+click_at "$VIEW_MENU" $((WIDTH / 2)) $((HEIGHT * 3 / 4))
+HISTORY=$(settled_window '^History$') || fail "View > History opened no window"
+import -window "$HISTORY" "$OUT/history-window.png"
+xdotool key --window "$HISTORY" Escape 2>/dev/null || true
+wait_for 10 "the history window to close" bash -c "! xdotool search --onlyvisible --name '^History$'"
+for w in $(xdotool search --onlyvisible --classname '^vesperon$' 2>/dev/null); do
+    geometry=$(xdotool getwindowgeometry --shell "$w" 2>/dev/null) || continue # closed meanwhile
+    eval "$geometry"
+    if [ "$WIDTH" -le 64 ] && [ "$HEIGHT" -le 64 ] && [ "$Y" -lt 40 ]; then
+        # The tooltip is only a screenshot for the guide: a vanished icon window is no failure.
+        xdotool mousemove --window "$w" 5 5 2>/dev/null || continue
+        sleep 2
+        import -window root -crop 560x120+720+0 +repage "$OUT/tooltip.png"
+        break
+    fi
+done
+
+kill "$APP"
+wait_for 20 "the program to end" process_gone "$APP"
+# ---- end of the warning block -----------------------------------------------------------------

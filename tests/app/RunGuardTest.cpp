@@ -1,0 +1,107 @@
+// The main window's side of the warning, the next run and refusals: what the user sees and
+// what reaches the power back end.
+
+#include "app/RunGuard.h"
+#include "app/ActionWarningWindow.h"
+#include "app/MainWindowFixture.h"
+#include "schedule/SchedulerCycle.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QStatusBar>
+
+namespace vesperon::test {
+
+namespace {
+
+class RunGuardTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        setUser("Language", QStringLiteral("English"));
+        setUser("showHelp", QStringLiteral("0"));
+    }
+    void addRun(const QString &name, const QString &time) {
+        window->scheduleList().appendRow(ScheduleRow{
+            name, QStringLiteral("Shut Down"), {}, "6/10/2026 " + time, QStringLiteral("Yes"), false});
+    }
+    // The clock shows time; the warner and the cycle do what they do then.
+    void reach(const QTime &time) {
+        clock.set(QDateTime(QDate(2026, 6, 10), time));
+        window->runGuard().warner().check();
+        window->cycle().tmrScheduler_Timer();
+        window->cycle().tmrProcessSchedule_Timer();
+        window->cycle().timSchedule_Timer();
+    }
+    void answerWarning(const char *button) {
+        ActionWarningWindow *warning = window->runGuard().warningWindow();
+        ASSERT_NE(warning, nullptr);
+        QTest::mouseClick(warning->findChild<QPushButton *>(QLatin1String(button)), Qt::LeftButton);
+    }
+    HistoryEntry::Outcome lastOutcome() { return window->runGuard().history().entries().last().outcome; }
+};
+
+TEST_F(RunGuardTest, AHiddenWindowStaysHiddenWhileTheWarningIsAnsweredWithoutTakingTheFocus) {
+    setProgram("chkMin", QStringLiteral("1"));
+    start();
+    addRun(QStringLiteral("Nightly"), QStringLiteral("14:22:00"));
+    addRun(QStringLiteral("Later"), QStringLiteral("14:25:00"));
+    reach(QTime(14, 20, 59));
+    EXPECT_EQ(window->runGuard().warningWindow(), nullptr);
+    reach(QTime(14, 21));
+    ActionWarningWindow *warning = window->runGuard().warningWindow();
+    ASSERT_NE(warning, nullptr);
+    EXPECT_TRUE(warning->isVisible());
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_NE(QApplication::activeWindow(), warning);
+    EXPECT_EQ(warning->text(), QStringLiteral("Shut Down in 1:00 — schedule 'Nightly'"));
+    ASSERT_EQ(tray.announcements.size(), 1);
+    EXPECT_EQ(tray.announcements[0].second, warning->text());
+
+    answerWarning("cmdCancelRun");
+    EXPECT_EQ(lastOutcome(), HistoryEntry::Outcome::Skipped);
+    reach(QTime(14, 22));
+    EXPECT_TRUE(power.calls.empty());
+
+    reach(QTime(14, 24));
+    answerWarning("cmdDoItNow");
+    EXPECT_EQ(power.calls, std::vector<std::string>{"powerOff"});
+    EXPECT_EQ(window->runGuard().history().entries().last().detail, QStringLiteral("started by the user"));
+    reach(QTime(14, 25));
+    EXPECT_EQ(power.calls.size(), 1u);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(RunGuardTest, TheNextRunIsInTheTooltipAndStatusLineAndTheTrayMenuSkipsIt) {
+    start();
+    EXPECT_EQ(tray.tooltip, QStringLiteral("Vesperon"));
+    addRun(QStringLiteral("Nightly"), QStringLiteral("14:22:00"));
+    const QString next = QStringLiteral("Shut Down at 2:22 PM — Nightly");
+    EXPECT_EQ(tray.tooltip, QStringLiteral("Vesperon\n") + next);
+    EXPECT_EQ(window->statusBar()->findChild<QLabel *>()->text(), next);
+    ASSERT_TRUE(menuItem("mnuTraySkip", 0)->isVisible());
+    choose("mnuTraySkip", 0);
+    EXPECT_EQ(tray.tooltip, QStringLiteral("Vesperon"));
+    EXPECT_FALSE(menuItem("mnuTraySkip", 0)->isVisible());
+    reach(QTime(14, 22));
+    EXPECT_TRUE(power.calls.empty());
+}
+
+TEST_F(RunGuardTest, ARefusalIsShownInABoxWhenNoTrayIconCanShowIt) {
+    tray.acceptAdd = false; // no tray host runs
+    start();
+    power.result = PowerResult::refused("org.freedesktop.DBus.Error.AccessDenied: not allowed");
+    addRun(QStringLiteral("Nightly"), QStringLiteral("14:22:00"));
+    reach(QTime(14, 22));
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions()[0].text, languages->getMessages("MSG_REFUSED").arg("Nightly (Shut Down)") +
+                                              "\n\norg.freedesktop.DBus.Error.AccessDenied: not allowed");
+    EXPECT_EQ(prompt.questions()[0].icon, Prompt::Icon::Warning);
+    EXPECT_EQ(lastOutcome(), HistoryEntry::Outcome::Refused);
+}
+
+} // namespace
+
+} // namespace vesperon::test

@@ -1,0 +1,161 @@
+// The warning before a run and the user's answers to it, with a set clock and the real cycle;
+// runs that pass unperformed; the history file.
+
+#include "schedule/RunWarner.h"
+#include "schedule/RunHistory.h"
+#include "schedule/ScheduleFile.h"
+#include "schedule/ScheduleList.h"
+#include "schedule/SchedulerCycle.h"
+#include "support/ScheduleRecords.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace vesperon;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+namespace {
+
+QDateTime at(int hour, int minute, int second = 0) {
+    return QDateTime(QDate(2026, 6, 10), QTime(hour, minute, second));
+}
+
+class RunWarnerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_FALSE(
+            WriteScheduleFile(test::enabledSchedule(QStringLiteral("Nightly"), QStringLiteral("Shut Down"),
+                                                    QStringLiteral("6/1/2026"), QStringLiteral("22:00:00")),
+                              dir.path()));
+        cycle.setPendingEventsHandler({});
+        cycle.setMissedHandler([this](const ScheduleRow &row, SchedulerCycle::MissReason reason) {
+            missed << row.name + (reason == SchedulerCycle::MissReason::Asleep ? " asleep" : " prevented");
+        });
+        QObject::connect(&warner, &RunWarner::warning, [this](const UpcomingRun &run) { warnings << run; });
+        warner.setLeadSource([] { return 60; });
+        loadData(model, dir.path(), clock.now());
+        warner.start();
+    }
+
+    // The clock reaches moment and the cycle does what it does then, as its timers would.
+    void reach(const QDateTime &moment) {
+        clock.set(moment);
+        cycle.tmrScheduler_Timer();
+        while (cycle.tmrProcessSchedule().isActive() || cycle.timSchedule().isActive()) {
+            cycle.tmrProcessSchedule_Timer();
+            cycle.timSchedule_Timer();
+        }
+    }
+
+    UpcomingRun warnedRun() {
+        clock.set(at(21, 59));
+        warner.check();
+        EXPECT_EQ(warnings.size(), 1);
+        return warnings.value(0);
+    }
+
+    QTemporaryDir dir;
+    ScheduleListModel model;
+    SettableClock clock{at(21, 58, 30)};
+    QStringList performed, missed;
+    SchedulerCycle cycle{model, clock, dir.path(), [this](const QString &name, const QString &type) {
+                             performed << name + ": " + type;
+                         }};
+    RunWarner warner{model, clock, cycle};
+    QList<UpcomingRun> warnings;
+};
+
+TEST_F(RunWarnerTest, TheWarningComesExactlyTheLeadTimeBeforeTheMinuteAndOnce) {
+    EXPECT_THAT(warnings, IsEmpty());
+    EXPECT_EQ(warner.warningTimer().interval(), 30'000);
+    clock.set(at(21, 59).addMSecs(-1));
+    warner.check();
+    EXPECT_THAT(warnings, IsEmpty());
+    clock.set(at(21, 59));
+    warner.check();
+    warner.check();
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_EQ(warnings[0].name, "Nightly");
+    EXPECT_EQ(warnings[0].moment, at(22, 0));
+    EXPECT_EQ(warner.warningTimer().interval(), 60'000); // plans again when the run starts
+}
+
+TEST_F(RunWarnerTest, NoAnswerPerformsTheRunAtItsMinute) {
+    warnedRun();
+    reach(at(21, 59, 59));
+    EXPECT_THAT(performed, IsEmpty());
+    reach(at(22, 0));
+    EXPECT_THAT(performed, ElementsAre("Nightly: Shut Down"));
+}
+
+TEST_F(RunWarnerTest, CancelSkipsThisRunOnlyAndTheNextDailyRunStaysScheduled) {
+    warner.skip(warnedRun());
+    reach(at(22, 0));
+    ASSERT_TRUE(warner.nextRun());
+    EXPECT_EQ(warner.nextRun()->moment, at(22, 0).addDays(1));
+    reach(at(22, 1));
+    EXPECT_THAT(performed, IsEmpty());
+    EXPECT_THAT(missed, IsEmpty()); // skipped is not missed
+    EXPECT_EQ(model.row(0).nextRunTime, "6/11/2026 22:00:00");
+    reach(at(22, 0).addDays(1));
+    EXPECT_THAT(performed, ElementsAre("Nightly: Shut Down"));
+}
+
+TEST_F(RunWarnerTest, PostponePerformsTheSameActionTenMinutesLater) {
+    EXPECT_EQ(warner.postpone(warnedRun()), at(22, 10));
+    reach(at(22, 0));
+    reach(at(22, 9, 59));
+    EXPECT_THAT(performed, IsEmpty());
+    reach(at(22, 10));
+    ASSERT_EQ(performed.size(), 1);
+    EXPECT_THAT(performed[0].toStdString(), ::testing::EndsWith(": Shut Down"));
+}
+
+TEST_F(RunWarnerTest, ARunPassingUnperformedIsToldOnceWithItsReason) {
+    const auto quick = [](const char *name, int minute) {
+        return ScheduleRow{name,  "Reboot", {}, "6/10/2026 22:" + QString::number(minute) + ":00",
+                           "Yes", false};
+    };
+    model.appendRow(quick("Slept", 10));
+    reach(at(22, 15)); // the first scan after the computer slept through 22:10
+    reach(at(22, 16));
+    model.appendRow(quick("Held", 20));
+    cycle.setPreventSchedules(true);
+    reach(at(22, 20));
+    reach(at(22, 21));
+    cycle.setPreventSchedules(false);
+    reach(at(22, 22));
+    EXPECT_THAT(missed, ElementsAre("Nightly asleep", "Slept asleep", "Held prevented"));
+    EXPECT_THAT(performed, IsEmpty());
+}
+
+TEST(RunHistoryTest, AppendsWholeLinesAndRotatesOnceAtTheLimit) {
+    QTemporaryDir dir;
+    const RunHistory history(dir.filePath(QStringLiteral("history.log")));
+    QFile cut(history.filePath());
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("2026-06-10T21:00:00\tfired\tReboot\tCut\t"); // its line break was never written
+    cut.close();
+    const HistoryEntry entry{at(22, 0), HistoryEntry::Outcome::MissedAsleep, "Shut Down", "Night\tly", "why"};
+    ASSERT_TRUE(history.record(entry));
+    ASSERT_EQ(history.entries().size(), 2);
+    EXPECT_EQ(history.entries()[0].schedule, "Cut");
+    EXPECT_EQ(history.entries()[1].schedule, "Night ly");
+    EXPECT_EQ(history.lines()[1], "2026-06-10T22:00:00\tmissed (asleep)\tShut Down\tNight ly\twhy");
+
+    const HistoryEntry longer{at(22, 1), HistoryEntry::Outcome::Refused, "Reboot", "Big", QString(900, 'x')};
+    const int linesPerFile = int(RunHistory::MaxBytes / (historyLine(longer).size() + 1));
+    for (int i = 0; i < 2 * linesPerFile + 2; ++i)
+        ASSERT_TRUE(history.record(longer));
+    // Rotated twice: the first older file, with the cut line, has gone; a megabyte is kept.
+    EXPECT_EQ(history.entries().constFirst(), longer);
+    EXPECT_GE(history.entries().size(), linesPerFile);
+    EXPECT_LE(QFileInfo(history.olderFilePath()).size(), RunHistory::MaxBytes);
+    EXPECT_LE(QFileInfo(history.filePath()).size(), RunHistory::MaxBytes);
+}
+
+} // namespace
