@@ -6,7 +6,9 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusUnixFileDescriptor>
+#include <algorithm>
 #include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 namespace vesperon {
@@ -18,17 +20,45 @@ const QString ManagerPath = QStringLiteral("/org/freedesktop/login1");
 const QString ManagerInterface = QStringLiteral("org.freedesktop.login1.Manager");
 const QString SessionInterface = QStringLiteral("org.freedesktop.login1.Session");
 
+// What a refusal means, by the name of logind's or polkit's error.
+Availability refusalReason(const QString &errorName) {
+    if (errorName == QLatin1String("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"))
+        return Availability::NeedsPassword;
+    if (errorName == QLatin1String("org.freedesktop.DBus.Error.AccessDenied"))
+        return Availability::NotAllowed;
+    if (errorName == QLatin1String("org.freedesktop.login1.SleepVerbNotSupported") ||
+        errorName == QLatin1String("org.freedesktop.DBus.Error.NotSupported"))
+        return Availability::NotHere;
+    return Availability::Unknown;
+}
+
 PowerResult resultOf(const QDBusMessage &reply) {
     if (reply.type() == QDBusMessage::ReplyMessage)
         return PowerResult::done();
     return PowerResult::refused(
-        (reply.errorName() + QStringLiteral(": ") + reply.errorMessage()).toStdString());
+        (reply.errorName() + QStringLiteral(": ") + reply.errorMessage()).toStdString(),
+        refusalReason(reply.errorName()));
+}
+
+// A Can* answer: "yes", "challenge" (polkit would ask for a password), "no" or "na".
+Availability availabilityOf(const QDBusMessage &reply) {
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return Availability::Unknown;
+    const QString answer = reply.arguments().constFirst().toString();
+    if (answer == QLatin1String("yes"))
+        return Availability::Yes;
+    if (answer == QLatin1String("challenge"))
+        return Availability::NeedsPassword;
+    if (answer == QLatin1String("no"))
+        return Availability::NotAllowed;
+    if (answer == QLatin1String("na"))
+        return Availability::NotHere;
+    return Availability::Unknown;
 }
 
 // "challenge" would need a password, which nobody is there to give at a scheduled moment.
 bool saysYes(const QDBusMessage &reply) {
-    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
-           reply.arguments().constFirst().toString() == QLatin1String("yes");
+    return availabilityOf(reply) == Availability::Yes;
 }
 
 // Receives logind's PrepareForSleep signal (QtDBus delivers signals to named slots only).
@@ -71,23 +101,46 @@ QDBusMessage LogindPowerBackend::managerCall(const QString &method, const QList<
     return message;
 }
 
-QDBusMessage LogindPowerBackend::call(const QDBusMessage &message) {
+QDBusMessage LogindPowerBackend::call(const QDBusMessage &message, int timeoutMs) {
     if (!m_bus.isConnected())
         return message.createErrorReply(QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
                                         QStringLiteral("The system bus is not available"));
-    return m_bus.call(message, QDBus::Block, m_timeoutMs);
+    return m_bus.call(message, QDBus::Block, timeoutMs);
 }
 
 PowerResult LogindPowerBackend::callManager(const QString &method, const QList<QVariant> &arguments) {
     return resultOf(call(managerCall(method, arguments)));
 }
 
+PowerResult LogindPowerBackend::request(const QString &method, bool interactive) {
+    QDBusMessage message = managerCall(method, {interactive});
+    // The header flag lets polkit's agent ask; the argument tells logind to wait for it.
+    message.setInteractiveAuthorizationAllowed(interactive);
+    return resultOf(call(message, interactive ? std::max(m_timeoutMs, InteractiveTimeoutMs) : m_timeoutMs));
+}
+
+PowerResult LogindPowerBackend::perform(PowerVerb verb, bool interactive) {
+    switch (verb) {
+    case PowerVerb::PowerOff:
+        return request(QStringLiteral("PowerOff"), interactive);
+    case PowerVerb::Reboot:
+        return request(QStringLiteral("Reboot"), interactive);
+    case PowerVerb::Suspend:
+        return sleep(QStringLiteral("Suspend"), interactive);
+    case PowerVerb::Hibernate:
+        return sleep(QStringLiteral("Hibernate"), interactive);
+    case PowerVerb::LogOff:
+        break;
+    }
+    return logOff();
+}
+
 PowerResult LogindPowerBackend::powerOff() {
-    return callManager(QStringLiteral("PowerOff"), {false});
+    return perform(PowerVerb::PowerOff, false);
 }
 
 PowerResult LogindPowerBackend::reboot() {
-    return callManager(QStringLiteral("Reboot"), {false});
+    return perform(PowerVerb::Reboot, false);
 }
 
 PowerResult LogindPowerBackend::logOff() {
@@ -108,18 +161,18 @@ PowerResult LogindPowerBackend::logOff() {
 }
 
 PowerResult LogindPowerBackend::suspend() {
-    return sleep(QStringLiteral("Suspend"));
+    return perform(PowerVerb::Suspend, false);
 }
 
 PowerResult LogindPowerBackend::hibernate() {
-    return sleep(QStringLiteral("Hibernate"));
+    return perform(PowerVerb::Hibernate, false);
 }
 
-PowerResult LogindPowerBackend::sleep(const QString &method) {
+PowerResult LogindPowerBackend::sleep(const QString &method, bool interactive) {
     // Our own block inhibitor must not stand in the way of the sleep the user scheduled.
     const bool blocking = inhibitorHeld();
     releaseInhibitor();
-    const PowerResult result = callManager(method, {false});
+    const PowerResult result = request(method, interactive);
     // logind has started the sleep (or refused it) by the time it replies; a block
     // inhibitor taken now no longer stops it and refuses the next idle sleep again.
     if (blocking)
@@ -143,6 +196,42 @@ void LogindPowerBackend::queryCanHibernate(std::function<void(bool)> answer) {
                          watcher->deleteLater();
                          answer(saysYes(watcher->reply()));
                      });
+}
+
+void LogindPowerBackend::queryAvailability(std::function<void(Availabilities)> answer) {
+    struct Question {
+        PowerVerb verb;
+        const char *method;
+    };
+    static constexpr Question Questions[] = {{PowerVerb::PowerOff, "CanPowerOff"},
+                                             {PowerVerb::Reboot, "CanReboot"},
+                                             {PowerVerb::Suspend, "CanSuspend"},
+                                             {PowerVerb::Hibernate, "CanHibernate"}};
+    // Filled in as the replies come; the answer goes out with the last of them.
+    struct Gathered {
+        Availabilities answers;
+        int waiting = std::size(Questions);
+        std::function<void(Availabilities)> answer;
+    };
+    auto gathered = std::make_shared<Gathered>();
+    gathered->answers.fill(Availability::Unknown);
+    gathered->answers[static_cast<std::size_t>(PowerVerb::LogOff)] = Availability::Yes;
+    gathered->answer = std::move(answer);
+    if (!m_bus.isConnected()) {
+        gathered->answer(gathered->answers);
+        return;
+    }
+    for (const Question &question : Questions) {
+        auto *watcher = new QDBusPendingCallWatcher(
+            m_bus.asyncCall(managerCall(QString::fromLatin1(question.method)), m_timeoutMs), &m_pendingCalls);
+        QObject::connect(
+            watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, gathered, verb = question.verb] {
+                watcher->deleteLater();
+                gathered->answers[static_cast<std::size_t>(verb)] = availabilityOf(watcher->reply());
+                if (--gathered->waiting == 0)
+                    gathered->answer(gathered->answers);
+            });
+    }
 }
 
 PowerResult LogindPowerBackend::setSleepBlocked(bool on) {

@@ -2,36 +2,16 @@
 
 namespace vesperon {
 
-namespace {
-
-PowerResult request(PowerBackend &backend, PowerVerb verb) {
-    switch (verb) {
-    case PowerVerb::Hibernate:
-        return backend.hibernate();
-    case PowerVerb::PowerOff:
-        return backend.powerOff();
-    case PowerVerb::Reboot:
-        return backend.reboot();
-    case PowerVerb::LogOff:
-        return backend.logOff();
-    case PowerVerb::Suspend:
-        return backend.suspend();
-    }
-    return PowerResult::refused("Unknown action");
-}
-
-} // namespace
-
 PowerController::~PowerController() {
     if (m_sleepBlocked)
         m_backend.setSleepBlocked(false);
 }
 
 PowerOutcome PowerController::perform(const PowerAction &action, bool interactive) {
-    PowerResult result = request(m_backend, action.verb);
+    PowerResult result = m_backend.perform(action.verb, interactive);
     if (result.ok)
         return {PowerOutcome::Status::Requested, {}, interactive};
-    return {PowerOutcome::Status::Failed, std::move(result.error), interactive};
+    return {PowerOutcome::Status::Failed, std::move(result.error), interactive, result.why};
 }
 
 PowerOutcome PowerController::perform(std::string_view name, bool interactive) {

@@ -13,8 +13,9 @@ namespace vesperon {
 struct PowerOutcome {
     enum class Status { Requested, Failed, NotAnAction };
     Status status = Status::NotAnAction;
-    std::string error;        // the system's reason when Failed
-    bool interactive = false; // started by the user at that moment, not by a schedule
+    std::string error;                        // the system's reason when Failed
+    bool interactive = false;                 // started by the user at that moment, not by a schedule
+    Availability why = Availability::Unknown; // what a refusal means, where the system says
 
     bool requested() const { return status == Status::Requested; }
 };

@@ -13,7 +13,8 @@ exe="$work/Win32PowerBackendTest.exe"
 x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -Wall -Wextra -Werror \
   -I"$src/src" \
   "$src/tests/power/win32/Win32PowerBackendTest.cpp" \
-  "$src/src/power/Win32PowerBackend.cpp" "$src/src/power/PowerController.cpp" \
+  "$src/src/power/Win32PowerBackend.cpp" "$src/src/power/PowerBackend.cpp" \
+  "$src/src/power/PowerController.cpp" \
   -o "$exe"
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/vesperon-wine.XXXXXX")
