@@ -4,7 +4,6 @@
 #include "settings/IniSettingsStore.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
-#include "settings/XdgStartupEntries.h"
 #include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
@@ -28,10 +27,8 @@ public:
     std::function<void()> fix;
     QList<Answer> answers;
     QStringList titles;
-    QList<Buttons> buttons;
-    Answer ask(const QString &, const QString &title, Buttons kind, Icon) override {
+    Answer ask(const QString &, const QString &title, Buttons, Icon) override {
         titles.append(title);
-        buttons.append(kind);
         if (fix)
             fix();
         return answers.isEmpty() ? Answer::Abort : answers.takeFirst();
@@ -51,7 +48,6 @@ protected:
     QString appDir() const { return paths.configDir + QStringLiteral("/Quillmark/Vesperon"); }
     QString programIni() const { return appDir() + QStringLiteral("/program.ini"); }
     QString userIni() const { return appDir() + QStringLiteral("/user.ini"); }
-    QString userAutostart() const { return paths.userAutostartDir() + QStringLiteral("/vesperon.desktop"); }
     void writeAutostart(const QString &folder, const QByteArray &text) {
         ASSERT_TRUE(QDir().mkpath(folder));
         writeBytes(folder + QStringLiteral("/vesperon.desktop"), text);
@@ -84,41 +80,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, DesktopStoresOnAFailingDisk,
                          ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
                          [](const auto &info) { return test::faultName(info.param); });
 
-// A FIFO never blocks a read and is never replaced by a write; a file far larger than any the
-// program writes is not read.
-TEST_F(DesktopStoresTest, OnlyRegularFilesOfSensibleSizeAreRead) {
-    ASSERT_TRUE(QDir().mkpath(appDir()));
-    ASSERT_TRUE(QDir().mkpath(paths.userAutostartDir()));
-    const std::function<void()> readsAsNothing[] = {
-        [this] { EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("25")); },
-        [this] { EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("English")); },
-        [this] { EXPECT_FALSE(bundle->startup().isRegisteredForThisUser()); },
-    };
-    const QString files[] = {programIni(), userIni(), userAutostart()};
-    for (const QString &file : files)
-        test::makeFifo(file);
-    for (int i = 0; i < 3; ++i)
-        test::readWithoutHanging(files[i], readsAsNothing[i]);
-    prompt.answers = {Prompt::Answer::Abort};
-    test::readWithoutHanging(programIni(), [this] { bundle->program().setValue(keys::chkMin, "1"); });
-    test::readWithoutHanging(userIni(), [this] { bundle->user().setValue(keys::Language, "Deutsch"); });
-    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
-    for (const QString &file : files)
-        EXPECT_FALSE(QFileInfo(file).isFile()) << file.toStdString();
-
-    // Readable entries padded to 2 MiB.
-    const QByteArray starts[] = {"[Settings]\ntxtPort=587\n", "[Settings]\nLanguage=Deutsch\n",
-                                 "[Desktop Entry]\nExec=vesperon\n"};
-    for (int i = 0; i < 3; ++i) {
-        QFile::remove(files[i]);
-        writeBytes(files[i], starts[i]);
-        ASSERT_TRUE(QFile::resize(files[i], 2 << 20));
-        readsAsNothing[i]();
-    }
-    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
-    EXPECT_EQ(QFileInfo(userIni()).size(), 2 << 20); // kept, not cut to what could be read
-}
-
 // Values go to two INI files, one per scope, names compared without regard to case; nothing
 // is written before a value is.
 TEST_F(DesktopStoresTest, EachScopeKeepsItsOwnFileAndASecondRunReadsIt) {
@@ -147,29 +108,6 @@ TEST_F(DesktopStoresTest, EachScopeKeepsItsOwnFileAndASecondRunReadsIt) {
     EXPECT_TRUE(prompt.titles.isEmpty());
 }
 
-// A program file that cannot be written takes the Permission Denied path: Retry writes again
-// once the cause is gone, Ignore is remembered in the user's file; a value that cannot be read
-// reads as its default.
-TEST_F(DesktopStoresTest, AProgramFileThatCannotBeWrittenAsksWhatToDo) {
-    ASSERT_TRUE(QDir().mkpath(programIni())); // a folder where program.ini should be
-    prompt.fix = [this] { QDir(programIni()).removeRecursively(); };
-    prompt.answers = {Prompt::Answer::Retry};
-    EXPECT_EQ(bundle->program().value(keys::chkMin), QStringLiteral("0"));
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
-    EXPECT_EQ(prompt.buttons.first(), Prompt::Buttons::AbortRetryIgnore);
-    EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\nchkMin=1\n"));
-
-    ASSERT_TRUE(QFile::remove(programIni()));
-    ASSERT_TRUE(QDir().mkpath(programIni()));
-    prompt.fix = nullptr;
-    prompt.answers = {Prompt::Answer::Ignore};
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    EXPECT_EQ(prompt.titles.size(), 2);
-    EXPECT_EQ(readBytes(userIni()), QByteArray("[Settings]\nIgnorePermissionDeniedError=1\n"));
-}
-
 // The XDG autostart entries stand for the Run keys: an entry whose command runs this program.
 TEST_F(DesktopStoresTest, AutostartEntriesStandForTheRunKeys) {
     EXPECT_FALSE(bundle->startup().isRegisteredForAllUsers()); // neither folder exists
@@ -190,11 +128,6 @@ TEST_F(DesktopStoresTest, AutostartEntriesStandForTheRunKeys) {
     }
     writeAutostart(paths.systemAutostartDir, "[Desktop Entry]\nExec=vesperon\n");
     EXPECT_TRUE(bundle->startup().isRegisteredForAllUsers());
-    XdgStartupEntries unnamed(paths.systemAutostartDir, paths.userAutostartDir(),
-                              QStringLiteral(" Vesperon "), QString());
-    EXPECT_FALSE(unnamed.isRegisteredForThisUser());
-    EXPECT_EQ(SettingsBundle::executableNameOf(QStringLiteral("C:/Apps/Vesperon.exe")),
-              QStringLiteral("Vesperon"));
 }
 
 } // namespace
