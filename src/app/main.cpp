@@ -95,6 +95,8 @@ int runDesktop(int argc, char *argv[]) {
         settings::SettingsBundle::forThisProgram(prompt);
     const AppFolder folder = AppFolder::forThisProgram();
     LanguageEngine languages(folder.filePath(QStringLiteral("Localization.txt")));
+    settings->program().setMessageSource(
+        [&languages](const QString &key) { return languages.getMessages(key); });
     const MainWindowSeams seams{clock,     prompt,    shell,           tray,  *power,
                                 *settings, languages, programValues(), folder};
     NetworkHttpGet http;

@@ -127,6 +127,14 @@ void SetDefaultMessages(LanguageEngine &languages) {
                          "other language in the file will be removed."},
         {"MSG_TITLEDELETE", "Really delete?"},
         {"MSG_TITLECONFIRM", "Confirm Choice"},
+        {"MSG_PERMISSION",
+         "[ProgramName] requires read/write access to the system registry and hard drive in order to run "
+         "properly.  This user account does not have the proper permissions set.  As a result some or all "
+         "of your settings may not be properly saved.  Please contact your system administrator or change "
+         "the permission settings for this account."},
+        {"MSG_PERMISSIONIGNORE", "If you would like to prevent this error message from being displayed "
+                                 "again, please press 'Ignore'."},
+        {"MSG_TITLEPERMISSION", "Permission Denied"},
         {"MSG_TITLEWARNING", "Scheduled action"},
         {"MSG_WARNING", "%1 in %2 — schedule '%3'"},
         {"MSG_WARNINGCANCEL", "Cancel this run"},

@@ -10,7 +10,19 @@ QString settingName(std::string_view name) {
 
 PermissionPrompt::Answer ProgramSettings::PromptBridge::ask(const std::string &text,
                                                             const std::string &title) {
-    switch (m_prompt.ask(fromStoreText(text), fromStoreText(title), Prompt::Buttons::AbortRetryIgnore)) {
+    QString shownText = fromStoreText(text);
+    QString shownTitle = fromStoreText(title);
+    if (messages) {
+        // The text's two paragraphs are two messages: a message holds no line break.
+        const QString problem = messages(QStringLiteral("MSG_PERMISSION"));
+        const QString ignore = messages(QStringLiteral("MSG_PERMISSIONIGNORE"));
+        const QString caption = messages(QStringLiteral("MSG_TITLEPERMISSION"));
+        if (!problem.isEmpty() && !ignore.isEmpty())
+            shownText = problem + QStringLiteral("\r\n\r\n") + ignore;
+        if (!caption.isEmpty())
+            shownTitle = caption;
+    }
+    switch (m_prompt.ask(shownText, shownTitle, Prompt::Buttons::AbortRetryIgnore)) {
     case Prompt::Answer::Retry:
         return Answer::Retry;
     case Prompt::Answer::Ignore:

@@ -11,6 +11,7 @@
 #include "settings/SettingsStore.h"
 
 #include <QString>
+#include <functional>
 
 namespace vesperon::settings {
 
@@ -28,11 +29,17 @@ public:
     // The program went straight to the tray: failed writes are given up without asking.
     void setStartedHidden(bool startedHidden) { m_store.setStartedHidden(startedHidden); }
 
+    // Where the Permission Denied prompt finds its texts in the user's language: a message key
+    // gives its text, "" when there is none (the English texts are used then).
+    using MessageSource = std::function<QString(const QString &key)>;
+    void setMessageSource(MessageSource source) { m_bridge.messages = std::move(source); }
+
 private:
     class PromptBridge final : public PermissionPrompt {
     public:
         explicit PromptBridge(Prompt &prompt) : m_prompt(prompt) {}
         Answer ask(const std::string &text, const std::string &title) override;
+        MessageSource messages;
 
     private:
         Prompt &m_prompt;

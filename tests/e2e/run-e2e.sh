@@ -288,6 +288,18 @@ s.recv(32, socket.MSG_WAITALL)
 PY
 }
 
+# Shuts down "In 1 Minute" by the quick schedule; sets RUN_AT to the epoch second it runs at.
+quick_shut_down() {
+    click_at "$MAIN" 320 $((MENU_H + 55))
+    xdotool key --window "$MAIN" ctrl+a
+    xdotool type --window "$MAIN" --delay 20 "In 1 Minute"
+    click_at "$MAIN" 320 $((MENU_H + 31))
+    xdotool key --window "$MAIN" ctrl+a
+    xdotool type --window "$MAIN" --delay 20 "Shut Down"
+    click_at "$MAIN" 492 $((MENU_H + 34))
+    RUN_AT=$((($(date +%s) + 60) / 60 * 60))
+}
+
 no_tray_run() {
     step "without a tray host: closing minimizes, a second start raises"
     kill "$TRAYER" 2>/dev/null || true
@@ -322,6 +334,22 @@ no_tray_run() {
     [ "$second_status" -eq 0 ] || fail "the second copy ended with status $second_status"
     wait_for 10 "the main window to come to the front" above_cover
     kill -0 "$APP" 2>/dev/null || fail "the first copy ended when the second started"
+
+    step "without a tray host: a refused shut down is shown"
+    mock_power_off() { # the code logind's PowerOff runs
+        gdbus call --address "$BUS" -d org.freedesktop.login1 -o /org/freedesktop/login1 \
+            -m org.freedesktop.DBus.Mock.AddMethod org.freedesktop.login1.Manager PowerOff b '' "$1" >/dev/null
+    }
+    mock_power_off 'raise dbus.exceptions.DBusException("Access denied", name="org.freedesktop.DBus.Error.AccessDenied")'
+    quick_shut_down
+    # The warning comes at once (the run is less than its 60 s lead away): "Do it now".
+    WARNING=$(settled_window '^Scheduled action$') || fail "no warning before the quick shut down"
+    eval "$(xdotool getwindowgeometry --shell "$WARNING")"
+    click_at "$WARNING" $((WIDTH * 5 / 6)) $((HEIGHT - 22))
+    wait_for 10 "the refusal in a message box" has_window '^Vesperon$'
+    import -window root "$OUT/no-tray-refused.png"
+    "$BIN" --history | grep -q $'\trefused\tShut Down\t.*denied' || fail "no refusal in --history"
+    mock_power_off ''
     kill "$APP"
     wait "$APP" || true
 }
@@ -340,17 +368,6 @@ grep -q '^WarningLeadSeconds=30' "$SETTINGS_FOLDER/user.ini" || fail "cannot set
 APP=$!
 PIDS+=("$APP")
 MAIN=$(settled_window '^Vesperon by Quillmark$') || fail "the main window did not come back"
-# Shuts down "In 1 Minute" by the quick schedule; sets RUN_AT to the epoch second it runs at.
-quick_shut_down() {
-    click_at "$MAIN" 320 $((MENU_H + 55))
-    xdotool key --window "$MAIN" ctrl+a
-    xdotool type --window "$MAIN" --delay 20 "In 1 Minute"
-    click_at "$MAIN" 320 $((MENU_H + 31))
-    xdotool key --window "$MAIN" ctrl+a
-    xdotool type --window "$MAIN" --delay 20 "Shut Down"
-    click_at "$MAIN" 492 $((MENU_H + 34))
-    RUN_AT=$((($(date +%s) + 60) / 60 * 60))
-}
 before=$(poweroffs)
 quick_shut_down
 wait_for 70 "the warning window" has_window '^Scheduled action$'
