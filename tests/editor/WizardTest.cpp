@@ -237,8 +237,6 @@ TEST_F(WizardTest, SchedulesAreSavedInTheDateFormTheirFolderStartedWith) {
     }
 }
 
-// Hand-edited files open without surprises: an enabled schedule without a start takes the
-// current moment and says so; unreadable values open as today at this hour, daily.
 // Which controls the two switches leave usable and which day list shows.
 TEST(WizardStart, TheSwitchesEnableTheControlsBelowThem) {
     using L = DayList;
@@ -256,6 +254,8 @@ TEST(WizardStart, TheSwitchesEnableTheControlsBelowThem) {
             << c.scheduler << c.repeat << c.kind;
 }
 
+// Hand-edited files open without surprises: an enabled schedule without a start takes the
+// current moment and says so; unreadable values open as today at this hour, daily.
 TEST(WizardStart, HandEditedSchedulesOpenWithoutSurprises) {
     const QString us = QStringLiteral("M/d/yyyy");
     const QDateTime now(QDate(2026, 6, 10), QTime(14, 37, 12));
