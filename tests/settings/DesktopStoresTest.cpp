@@ -4,13 +4,13 @@
 #include "settings/IniSettingsStore.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
+#include "support/CoreDoubles.h"
 #include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace vesperon;
@@ -20,25 +20,10 @@ using vesperon::test::writeBytes;
 
 namespace {
 
-// Answers a prompt by running an action first (the user fixing the problem) and then giving
-// the scripted answer.
-class FixingPrompt final : public Prompt {
-public:
-    std::function<void()> fix;
-    QList<Answer> answers;
-    QStringList titles;
-    Answer ask(const QString &, const QString &title, Buttons, Icon) override {
-        titles.append(title);
-        if (fix)
-            fix();
-        return answers.isEmpty() ? Answer::Abort : answers.takeFirst();
-    }
-};
-
 class DesktopStoresTest : public ::testing::Test {
 protected:
     QTemporaryDir root;
-    FixingPrompt prompt;
+    test::ScriptedPrompt prompt; // out of answers, it takes Abort
     DesktopPaths paths{root.filePath(QStringLiteral("config")),
                        root.filePath(QStringLiteral("etc-xdg-autostart"))};
     std::unique_ptr<SettingsBundle> bundle =
@@ -68,10 +53,10 @@ TEST_P(DesktopStoresOnAFailingDisk, KeepBothFilesAndTakeThePermissionDeniedPathF
     fault.fill();
     ASSERT_FALSE(HasFatalFailure());
 
-    prompt.answers = {Prompt::Answer::Abort};
     bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
     bundle->user().setValue(keys::BackupSetColumn(2), QStringLiteral("1800"));
-    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions()[0].title, QStringLiteral("Permission Denied"));
     EXPECT_EQ(readBytes(programIni()), program);
     EXPECT_EQ(readBytes(userIni()), user);
 }
@@ -98,14 +83,14 @@ TEST_F(DesktopStoresTest, EachScopeKeepsItsOwnFileAndASecondRunReadsIt) {
     auto later = SettingsBundle::forPlatform(prompt, paths, QStringLiteral("vesperon"));
     EXPECT_EQ(later->program().value(keys::txtPort), QStringLiteral("587"));
     EXPECT_EQ(later->user().value(keys::Language), QStringLiteral("Deutsch"));
-    EXPECT_TRUE(prompt.titles.isEmpty());
+    EXPECT_TRUE(prompt.questions().isEmpty());
 
     // A user file that cannot be written fails without a word; everyone reads the default.
     ASSERT_TRUE(QFile::remove(userIni()));
     ASSERT_TRUE(QDir().mkpath(userIni()));
     bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
     EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("English"));
-    EXPECT_TRUE(prompt.titles.isEmpty());
+    EXPECT_TRUE(prompt.questions().isEmpty());
 }
 
 // The XDG autostart entries stand for the Run keys: an entry whose command runs this program.
