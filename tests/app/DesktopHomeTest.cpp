@@ -1,8 +1,7 @@
-// The main window on a desktop without a tray, the power settings it cannot open, and a second
-// start handing over to the running copy.
+// The main window on a desktop without a tray and the power settings it cannot open. (A second
+// start handing over to the running copy is seen end to end by run-e2e.sh.)
 
 #include "MainWindowFixture.h"
-#include "app/SingleInstance.h"
 
 using namespace vesperon;
 
@@ -12,8 +11,7 @@ class DesktopHomeTest : public test::MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        setUser("Language", QStringLiteral("English"));
-        setUser("showHelp", QStringLiteral("0"));
+        notFirstStart();
     }
 };
 
@@ -30,8 +28,7 @@ TEST_F(DesktopHomeTest, WithoutATrayTheWindowMinimizesInsteadOfHidingAndSaysSoOn
         EXPECT_EQ(unloadCount, 0);
         EXPECT_EQ(window->stillRunningPrompt(), nullptr); // it would speak of the tray
     }
-    ASSERT_EQ(prompt.questions().size(), 1);
-    EXPECT_TRUE(prompt.questions().first().text.contains(QStringLiteral("no system tray")));
+    EXPECT_EQ(prompt.questions().size(), 1);
     for (QAction *item : window->findChildren<QAction *>()) // a separator is a line, without a glyph
         EXPECT_TRUE(!item->isSeparator() || item->text().isEmpty());
 }
@@ -45,17 +42,6 @@ TEST_F(DesktopHomeTest, PowerOptionsWithoutAnyToolNamesWhatToInstall) {
     for (const QStringList &started : shell.started)
         EXPECT_TRUE(prompt.questions().first().text.contains(started.first()))
             << started.first().toStdString();
-}
-
-TEST(SingleInstanceHandOver, ALaterCopyBringsTheRunningCopysWindowUp) {
-    QTemporaryDir runtime;
-    SingleInstance running(runtime.path());
-    int requests = 0;
-    ASSERT_TRUE(running.listenForLaterCopies([&requests] { ++requests; }));
-    SingleInstance later(runtime.path());
-    ASSERT_FALSE(later.acquired());
-    EXPECT_TRUE(later.askRunningCopyToShow());
-    QTRY_COMPARE(requests, 1);
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 #include "app/MainWindow.h"
 #include "app/ScriptedTrayHost.h"
 #include "core/Clock.h"
-#include "core/Prompt.h"
-#include "core/Shell.h"
 #include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
 #include "settings/SettingsBundle.h"
@@ -43,7 +41,7 @@ protected:
     std::unique_ptr<LanguageEngine> languages;
     std::unique_ptr<MainWindowSeams> seams;
     std::unique_ptr<MainWindow> window;
-    QStringList opened; // "wizard", "language modal", "help", ...
+    QStringList opened; // "wizard new", "language modal", "help", ...
     int unloadCount = 0;
 
     void SetUp() override { useFolder(dir.path()); }
@@ -54,12 +52,17 @@ protected:
         seams = std::make_unique<MainWindowSeams>(MainWindowSeams{
             clock, prompt, shell, tray, power, *settings, *languages, values, AppFolder(folder)});
     }
+    // Not the first start: no language window, no help.
+    void notFirstStart() {
+        setUser("Language", QStringLiteral("English"));
+        setUser("showHelp", QStringLiteral("0"));
+    }
 
     // Gives a freshly built window its openers; by default they record what was asked for.
     virtual void installOpeners(MainWindow &main) {
         WindowOpeners &open = main.openers();
-        open.wizard = [this](ScheduleRecord *schedule) {
-            opened << QLatin1String(schedule ? "wizard edit" : "wizard new");
+        open.wizard = [this](ScheduleRecord *edit) {
+            opened << QLatin1String(edit ? "wizard edit" : "wizard new");
         };
         open.options = [this] { opened << QStringLiteral("options"); };
         open.language = [this](bool modal) {
@@ -79,8 +82,7 @@ protected:
     }
     // Builds and loads a main window as a program start does.
     MainWindow &start() {
-        build();
-        window->load();
+        build().load();
         if (!window->startedHidden())
             window->show();
         return *window;
@@ -113,22 +115,18 @@ protected:
     }
 
     QString dataFolder() const { return seams->folder.dataFolder(); }
-    // A setting as stored, under any spelling of its name; `fallback` when there is none.
-    QString user(const char *key, const char *fallback = "") const {
-        return stored(settings::SettingsScope::ThisUser, key, fallback);
-    }
-    QString program(const char *key, const char *fallback = "") const {
-        return stored(settings::SettingsScope::Program, key, fallback);
-    }
+    // A setting as stored; empty when there is none.
+    QString user(const char *key) const { return stored(settings::SettingsScope::ThisUser, key); }
+    QString program(const char *key) const { return stored(settings::SettingsScope::Program, key); }
     void setUser(const char *key, const QString &value) {
         settingsStore.put(settings::SettingsScope::ThisUser, key, settings::toStoreText(value));
     }
     void setProgram(const char *key, const QString &value) {
         settingsStore.put(settings::SettingsScope::Program, key, settings::toStoreText(value));
     }
-    QString stored(settings::SettingsScope scope, const char *key, const char *fallback) const {
+    QString stored(settings::SettingsScope scope, const char *key) const {
         const MemorySettingsStore::Value *value = settingsStore.find(scope, key);
-        return value ? settings::fromStoreText(value->text) : QLatin1String(fallback);
+        return value ? settings::fromStoreText(value->text) : QString();
     }
     template <typename T> T *control(const char *name) const {
         return window->findChild<T *>(QLatin1String(name));

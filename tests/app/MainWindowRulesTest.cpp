@@ -1,5 +1,4 @@
 #include "app/MainWindowRules.h"
-#include "app/ScriptedTrayHost.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -13,20 +12,9 @@ TEST(decideClose, ASystemShutdownEndsTheProgramWithoutAPromptAndForGood) {
     bool exitRequested = false;
     CloseDecision d =
         decideClose(CloseReason::SystemShutdown, exitRequested, QStringLiteral("0"), QStringLiteral("0"));
-    EXPECT_TRUE(d.proceed);
-    EXPECT_FALSE(d.hide);
-    EXPECT_FALSE(d.showPrompt);
-    EXPECT_TRUE(exitRequested);
+    EXPECT_TRUE(d.proceed && !d.hide && !d.showPrompt && exitRequested);
     d = decideClose(CloseReason::User, exitRequested, QStringLiteral("0"), QStringLiteral("0"));
     EXPECT_TRUE(d.proceed);
-}
-
-// The retry after a failed add is driven through the window in MainWindowTest.
-TEST(Tray, RefreshAddsTheIconAgainAfterTheTrayWentAway) {
-    test::ScriptedTrayHost tray;
-    tray.calls.clear();
-    EXPECT_TRUE(refreshTrayIcon(tray, QStringLiteral("Vesperon"), QIcon()));
-    EXPECT_EQ(tray.calls, (QStringList{QStringLiteral("modify"), QStringLiteral("add")}));
 }
 
 } // namespace

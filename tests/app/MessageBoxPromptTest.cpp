@@ -13,44 +13,34 @@ namespace {
 using Buttons = Prompt::Buttons;
 using Answer = Prompt::Answer;
 
-// The real message box: which buttons it shows for each kind, which one a Return press takes,
-// and the answer each button gives back.
-struct Case {
-    Buttons buttons;
-    QMessageBox::StandardButtons shown;
-    QMessageBox::StandardButton clicked;
-    Answer answer;
-};
-
-const Case Cases[] = {
-    {Buttons::Ok, QMessageBox::Ok, QMessageBox::Ok, Answer::Ok},
-    {Buttons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok, Answer::Ok},
-    {Buttons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, Answer::Cancel},
-    {Buttons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, Answer::Yes},
-    {Buttons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, Answer::No},
-    {Buttons::YesNoCancel, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel,
-     Answer::Cancel},
-    {Buttons::AbortRetryIgnore, QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
-     QMessageBox::Abort, Answer::Abort},
-    {Buttons::AbortRetryIgnore, QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
-     QMessageBox::Retry, Answer::Retry},
-    {Buttons::AbortRetryIgnore, QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
-     QMessageBox::Ignore, Answer::Ignore},
-    {Buttons::RetryCancel, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Retry, Answer::Retry},
-};
-
+// The real message box: which buttons it shows for each kind and the answer each button gives back.
 TEST(MessageBoxPrompt, EachButtonGivesItsOwnAnswer) {
-    for (const Case &c : Cases) {
+    using Box = QMessageBox;
+    const struct {
+        Buttons buttons;
+        QMessageBox::StandardButtons shown;
+        QMessageBox::StandardButton clicked;
+        Answer answer;
+    } cases[] = {
+        {Buttons::Ok, Box::Ok, Box::Ok, Answer::Ok},
+        {Buttons::OkCancel, Box::Ok | Box::Cancel, Box::Ok, Answer::Ok},
+        {Buttons::OkCancel, Box::Ok | Box::Cancel, Box::Cancel, Answer::Cancel},
+        {Buttons::YesNo, Box::Yes | Box::No, Box::Yes, Answer::Yes},
+        {Buttons::YesNo, Box::Yes | Box::No, Box::No, Answer::No},
+        {Buttons::YesNoCancel, Box::Yes | Box::No | Box::Cancel, Box::Cancel, Answer::Cancel},
+        {Buttons::AbortRetryIgnore, Box::Abort | Box::Retry | Box::Ignore, Box::Abort, Answer::Abort},
+        {Buttons::AbortRetryIgnore, Box::Abort | Box::Retry | Box::Ignore, Box::Retry, Answer::Retry},
+        {Buttons::AbortRetryIgnore, Box::Abort | Box::Retry | Box::Ignore, Box::Ignore, Answer::Ignore},
+        {Buttons::RetryCancel, Box::Retry | Box::Cancel, Box::Retry, Answer::Retry},
+    };
+    for (const auto &c : cases) {
         SCOPED_TRACE(static_cast<int>(c.clicked));
         QMessageBox::StandardButtons shown;
-        QString text, title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         QTimer::singleShot(0, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             shown = box->standardButtons();
-            text = box->text();
-            title = box->windowTitle();
             icon = box->icon();
             box->button(c.clicked)->click();
         });
@@ -59,8 +49,6 @@ TEST(MessageBoxPrompt, EachButtonGivesItsOwnAnswer) {
                              Prompt::Icon::Warning),
                   c.answer);
         EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(text, QStringLiteral("Delete it?"));
-        EXPECT_EQ(title, QStringLiteral("Vesperon"));
         EXPECT_EQ(icon, QMessageBox::Warning);
     }
 }

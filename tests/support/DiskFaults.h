@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 #include <string>
 #include <sys/resource.h>
 
@@ -43,12 +42,8 @@ private:
     void (*m_oldHandler)(int) = nullptr;
 };
 
-// Runs read(), which opens the FIFO at fifo. Should it still be running after a generous while,
-// a writer opens the FIFO to free a reader stuck in open() or read(), and the test fails: a
-// regression fails instead of hanging the suite.
-void readWithoutHanging(const QString &fifo, const std::function<void()> &read);
-
-// Makes a FIFO at path (the test fails when it cannot).
+// Makes a FIFO at path (the test fails when it cannot). A read that blocks on it runs into
+// CTest's time limit.
 void makeFifo(const QString &path);
 
 } // namespace vesperon::test

@@ -13,7 +13,7 @@
 namespace vesperon::test {
 
 // Values in memory, names compared without regard to ASCII letter case, each keeping the
-// spelling it was first written with. Reads and writes fail on demand; writes are counted.
+// spelling it was first written with. Reads and writes fail on demand; reads are counted.
 class MemorySettingsStore final : public settings::SettingsStore {
 public:
     using Scope = settings::SettingsScope;
@@ -34,7 +34,6 @@ public:
     }
 
     StoreWrite write(Scope scope, const std::string &key, const std::string &text) override {
-        ++m_writes[scope];
         if (StoreWrite failure; take(m_writeFailures[scope], failure))
             return failure;
         put(scope, key, text);
@@ -68,10 +67,6 @@ public:
     }
 
     int reads() const { return m_reads; }
-    int writes(Scope scope) const {
-        const auto found = m_writes.find(scope);
-        return found == m_writes.end() ? 0 : found->second;
-    }
 
 private:
     template <typename Answer> struct Failure {
@@ -90,7 +85,6 @@ private:
     std::map<std::pair<Scope, std::string>, Value> m_values; // by scope and lower-case name
     std::map<Scope, Failure<StoreRead>> m_readFailures;
     std::map<Scope, Failure<StoreWrite>> m_writeFailures;
-    std::map<Scope, int> m_writes;
     int m_reads = 0;
 };
 

