@@ -133,8 +133,12 @@ TEST_F(LogindTest, EachActionReachesLogindAsItsCall) {
     PowerController power(logind);
     for (const char *action : {"Shut Down", "Reboot", "Log Off", "Stand by", "Hibernate"})
         EXPECT_EQ(power.perform(action).status, PowerOutcome::Status::Requested) << action;
+    // The user watching (Go with "Now", "Do it now") lets polkit ask for a password.
+    for (const char *action : {"Shut Down", "Reboot", "Stand by", "Hibernate"})
+        EXPECT_TRUE(power.perform(action, true).requested()) << action;
     EXPECT_THAT(calls(), ElementsAre("PowerOff False", "Reboot False", "TerminateSession \"c7\"",
-                                     "Suspend False", "Hibernate False"));
+                                     "Suspend False", "Hibernate False", "PowerOff True", "Reboot True",
+                                     "Suspend True", "Hibernate True"));
 }
 
 // Without a session id the session of this process is ended; an answer that names no session
@@ -225,12 +229,41 @@ TEST_F(LogindTest, ARefusingLogindIsReportedAndTheProgramGoesOn) {
     EXPECT_THAT(impatient.powerOff().error, HasSubstr("NoReply"));
 }
 
+// Asked together, each Can* answer lands on its own action; log off needs no question.
+TEST_F(LogindTest, EachActionsAvailabilityIsLogindsAnswerAndRefusalsSayWhatTheyMean) {
+    startLogind(R"({"CanPowerOff": "challenge", "CanReboot": "no", "CanSuspend": "na", "CanHibernate": "yes"})");
+    LogindPowerBackend logind(bus());
+    std::optional<Availabilities> answers;
+    logind.queryAvailability([&](Availabilities given) { answers = given; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.has_value(); }, 10000));
+    EXPECT_THAT(*answers, ElementsAre(Availability::Yes, Availability::NeedsPassword, Availability::NotAllowed,
+                                      Availability::Yes, Availability::NotHere));
+    const auto refuse = [&](const char *method, const char *error) {
+        replaceMethod(method, "b", "",
+                      QStringLiteral("raise dbus.exceptions.DBusException('No', name='%1')").arg(error));
+    };
+    refuse("PowerOff", "org.freedesktop.DBus.Error.InteractiveAuthorizationRequired");
+    refuse("Reboot", "org.freedesktop.DBus.Error.AccessDenied");
+    refuse("Suspend", "org.freedesktop.login1.SleepVerbNotSupported");
+    refuse("Hibernate", "org.freedesktop.DBus.Error.Failed");
+    PowerController power(logind);
+    std::vector<Availability> reasons;
+    for (const char *action : {"Shut Down", "Reboot", "Stand by", "Hibernate"})
+        reasons.push_back(power.perform(action).why);
+    EXPECT_THAT(reasons, ElementsAre(Availability::NeedsPassword, Availability::NotAllowed,
+                                     Availability::NotHere, Availability::Unknown));
+}
+
 TEST_F(LogindTest, WithoutLogindEveryActionFailsAndNothingIsHeld) {
     LogindPowerBackend logind(bus()); // the private bus has no logind on it
     PowerController power(logind);
     for (const char *action : {"Shut Down", "Reboot", "Log Off", "Stand by", "Hibernate"})
         EXPECT_EQ(power.perform(action).status, PowerOutcome::Status::Failed) << action;
     EXPECT_FALSE(laterAnswer(logind));
+    std::optional<Availabilities> answers;
+    logind.queryAvailability([&](Availabilities given) { answers = given; });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.has_value(); }, 10000));
+    EXPECT_EQ(availabilityOf(*answers, PowerVerb::PowerOff), Availability::Unknown);
     power.setSleepBlocked(true);
     EXPECT_FALSE(logind.inhibitorHeld());
 }
