@@ -283,6 +283,8 @@ void MainWindow::load() {
 void MainWindow::reloadSchedules() {
     m_model.setUnreadableNote(m_seams.languages.getMessages(QStringLiteral("MSG_UNREADABLE")));
     vesperon::loadData(m_model, dataFolder(), m_seams.clock.now());
+    showActionNotes();
+    m_guard->availability().refresh(); // asked again whenever a schedule is saved
 }
 
 void MainWindow::restoreColumnWidths() {

@@ -133,6 +133,8 @@ private:
     // The history item of the View menu, the tray's "Skip next run" and the status line.
     void buildRunGuardItems();
     // The next run in the tray's tooltip, the status line and the tray menu.
+    // Marks the list's actions the system will not let run unattended.
+    void showActionNotes();
     void showNextRun();
     QString trayTooltip() const;
     // A request to close the window; true when the window may unload (the program ends).

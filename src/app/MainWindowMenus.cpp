@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 
 namespace vesperon {
 
@@ -170,6 +171,12 @@ void MainWindow::buildRunGuardItems() {
     statusBar()->addWidget(m_lblNextRun, 1);
     statusBar()->setSizeGripEnabled(false);
     connect(m_guard.get(), &RunGuard::nextRunChanged, this, &MainWindow::showNextRun);
+    connect(&m_guard->availability(), &ActionAvailability::changed, this, &MainWindow::showActionNotes);
+}
+
+void MainWindow::showActionNotes() {
+    m_model.setTypeNotes(m_guard->availability().notes(),
+                         style()->standardIcon(QStyle::SP_MessageBoxWarning));
 }
 
 QString MainWindow::trayTooltip() const {

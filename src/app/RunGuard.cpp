@@ -26,7 +26,8 @@ QString isoMoment(const QString &nextRunText) {
 RunGuard::RunGuard(RunGuardSeams seams, ScheduleListModel &model, SchedulerCycle &cycle, QString historyPath,
                    std::function<int()> leadSeconds, DoNow doNow, QObject *parent)
     : QObject(parent), m_seams(seams), m_cycle(cycle), m_warner(model, seams.clock, cycle),
-      m_history(std::move(historyPath)), m_doNow(std::move(doNow)) {
+      m_history(std::move(historyPath)), m_availability(seams.power, seams.languages),
+      m_doNow(std::move(doNow)) {
     m_warner.setLeadSource(std::move(leadSeconds));
     connect(&m_warner, &RunWarner::warning, this, &RunGuard::showWarning);
     connect(&m_warner, &RunWarner::nextRunChanged, this, &RunGuard::nextRunChanged);
@@ -36,7 +37,11 @@ RunGuard::RunGuard(RunGuardSeams seams, ScheduleListModel &model, SchedulerCycle
                row.type, row.name, isoMoment(row.nextRunTime));
     });
     // What was due while the computer slept is found at once, not at the next minute.
-    m_seams.power.setResumeHandler([this] { m_cycle.clockChanged(); });
+    m_seams.power.setResumeHandler([this] {
+        m_cycle.clockChanged();
+        m_availability.refresh(); // a dock or a new power supply can change what is possible
+    });
+    connect(&m_availability, &ActionAvailability::changed, this, &RunGuard::nextRunChanged);
 }
 
 RunGuard::~RunGuard() {
@@ -50,6 +55,7 @@ ActionWarningWindow *RunGuard::warningWindow() const {
 
 void RunGuard::start() {
     m_warner.start();
+    m_availability.refresh();
 }
 
 void RunGuard::record(HistoryEntry::Outcome outcome, const QString &action, const QString &schedule,
@@ -65,7 +71,10 @@ QString RunGuard::nextActionText() const {
     QString when = locale.toString(next->moment.time(), QLocale::ShortFormat);
     if (next->moment.date() != m_seams.clock.now().date())
         when = locale.toString(next->moment.date(), QLocale::ShortFormat) + QLatin1Char(' ') + when;
-    return m_seams.languages.getMessages(QStringLiteral("MSG_NEXTRUN")).arg(next->type, when, next->name);
+    const QString text =
+        m_seams.languages.getMessages(QStringLiteral("MSG_NEXTRUN")).arg(next->type, when, next->name);
+    const QString suffix = m_availability.suffix(next->type);
+    return suffix.isEmpty() ? text : text + QLatin1Char(' ') + suffix;
 }
 
 bool RunGuard::nextRunWithinADay() const {
@@ -116,8 +125,12 @@ void RunGuard::performed(const QString &scheduleName, const QString &actionType,
     // The system refused: say so, rather than letting the user believe it happened.
     const QString what =
         scheduleName.isEmpty() ? actionType : QStringLiteral("%1 (%2)").arg(scheduleName, actionType);
-    const QString text = m_seams.languages.getMessages(QStringLiteral("MSG_REFUSED")).arg(what) +
-                         QStringLiteral("\n\n") + error;
+    // In words first; the system's own message (a D-Bus error name and all) only as detail.
+    QString text = m_seams.languages.getMessages(QStringLiteral("MSG_REFUSED")).arg(what);
+    if (const QString why = availabilityNote(m_seams.languages, actionType, outcome.why); !why.isEmpty())
+        text += QLatin1Char(' ') + why;
+    text += QStringLiteral("\n\n") + error;
+    m_availability.refresh();
     if (!m_seams.tray.notify(m_seams.values.ProgramName, text))
         m_seams.prompt.ask(text, m_seams.values.ProgramName, Prompt::Buttons::Ok, Prompt::Icon::Warning);
 }

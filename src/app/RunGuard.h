@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ActionAvailability.h"
 #include "schedule/RunHistory.h"
 #include "schedule/RunWarner.h"
 
@@ -42,15 +43,18 @@ public:
              std::function<int()> leadSeconds, DoNow doNow, QObject *parent = nullptr);
     ~RunGuard() override;
 
-    // Plans the first warning (after the list is loaded).
+    // Plans the first warning (after the list is loaded) and asks which actions can run.
     void start();
 
     RunWarner &warner() { return m_warner; }
     const RunHistory &history() const { return m_history; }
+    // What the system lets this session do unattended, asked again after each wake.
+    ActionAvailability &availability() { return m_availability; }
     // The warning on screen, if any.
     ActionWarningWindow *warningWindow() const;
 
-    // "Shut Down at 22:00 — Nightly"; empty when nothing is planned.
+    // "Shut Down at 22:00 — Nightly", with "(needs a password)" or "(not available here)" when
+    // the system will not let it run unattended; empty when nothing is planned.
     QString nextActionText() const;
     // Whether the next run starts within a day, so that skipping it makes sense.
     bool nextRunWithinADay() const;
@@ -75,6 +79,7 @@ private:
     SchedulerCycle &m_cycle;
     RunWarner m_warner;
     RunHistory m_history;
+    ActionAvailability m_availability;
     DoNow m_doNow;
     QPointer<ActionWarningWindow> m_window;
 };

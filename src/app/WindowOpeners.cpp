@@ -50,6 +50,7 @@ void installWizard(MainWindow &main, const MainWindowSeams &seams) {
         *open = wizard;
         // The main window has asked the system already, without waiting for it.
         wizard->load(schedule, main.canHibernate());
+        wizard->setActionNotes(main.runGuard().availability().notes());
     };
     main.openers().wizard = [load, open](ScheduleRecord *schedule) {
         if (*open)

@@ -95,6 +95,8 @@ void ScheduleWizard::buildControls() {
     m_action->setEditable(true);
     m_action->setInsertPolicy(QComboBox::NoInsert);
     m_action->setGeometry(twipsRect(2700, 420, 3615, 315));
+    connect(m_action, &QComboBox::currentTextChanged, this,
+            [this](const QString &action) { m_action->setToolTip(m_actionNotes.value(action)); });
 
     auto *frame = new QGroupBox(QStringLiteral("Schedule"), this);
     frame->setObjectName(QStringLiteral("Frame6"));
@@ -204,6 +206,11 @@ void ScheduleWizard::setEditing(bool editing) {
     m_name->setEnabled(!editing);
 }
 
+void ScheduleWizard::setActionNotes(QHash<QString, QString> notes) {
+    m_actionNotes = std::move(notes);
+    m_action->setToolTip(m_actionNotes.value(m_action->currentText()));
+}
+
 void ScheduleWizard::showEntries(const WizardEntries &entries) {
     m_name->setText(entries.name);
     if (!entries.action.isEmpty())
@@ -289,6 +296,14 @@ void ScheduleWizard::onOkClicked() {
     if (startHasPassed(current, m_clock.now()) &&
         m_prompt.ask(m_languages.getMessages(QStringLiteral("MSG_PASTSTART")), m_values.ProgramName,
                      Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
+        return;
+    // A schedule the computer will not obey unattended is worth a second thought, not a refusal:
+    // the user may be there at the minute to type the password.
+    if (const QString note = m_actionNotes.value(current.action);
+        !note.isEmpty() && current.scheduler &&
+        m_prompt.ask(
+            note + QStringLiteral("\n\n") + m_languages.getMessages(QStringLiteral("MSG_SAVEANYWAY")),
+            m_values.ProgramName, Prompt::Buttons::YesNo, Prompt::Icon::Warning) != Prompt::Answer::Yes)
         return;
     // A refused name or an unwritable folder keeps the old file and the user's entries.
     const QString dateForm = folderDateForm(m_dataFolder);

@@ -2,6 +2,7 @@
 
 #include "editor/WizardRules.h"
 
+#include <QHash>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -46,6 +47,9 @@ public:
     // the user left them; whether OK checks the name against the list follows the last press.
     // The name can be typed for a new schedule only.
     void setEditing(bool editing);
+    // Why some actions cannot run unattended on this computer, by action name: shown as the
+    // action box's tooltip, and OK asks before saving a schedule with such an action.
+    void setActionNotes(QHash<QString, QString> notes);
 
 signals:
     // The window closed (OK, Cancel or its close box); it is going away.
@@ -79,6 +83,7 @@ private:
     const ScheduleListModel &m_list;
     std::function<void()> m_reload;
     bool m_editing = false;
+    QHash<QString, QString> m_actionNotes;
 
     QLineEdit *m_name = nullptr;
     QComboBox *m_action = nullptr;

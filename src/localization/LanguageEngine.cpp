@@ -155,6 +155,12 @@ void SetDefaultMessages(LanguageEngine &languages) {
         {"MSG_HISTORYPOSTPONED", "Postponed"},
         {"MSG_HISTORYMISSEDSLEEP", "Missed: the computer was asleep"},
         {"MSG_HISTORYMISSEDPREVENT", "Missed: schedules were prevented"},
+        {"MSG_NEEDSPASSWORD", "This computer does not allow [ProgramName] to run \"%1\" without a password."},
+        {"MSG_NOTALLOWED", "This computer does not allow [ProgramName] to run \"%1\"."},
+        {"MSG_NOTHERE", "This computer cannot run \"%1\"."},
+        {"MSG_NEEDSPASSWORDSHORT", "(needs a password)"},
+        {"MSG_NOTHERESHORT", "(not available here)"},
+        {"MSG_SAVEANYWAY", "Save the schedule anyway?"},
     };
     for (const auto &entry : Defaults)
         languages.setMessage(QString::fromUtf8(entry[0]), QString::fromUtf8(entry[1]));

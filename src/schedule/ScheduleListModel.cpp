@@ -16,9 +16,14 @@ int ScheduleListModel::columnCount(const QModelIndex &parent) const {
 }
 
 QVariant ScheduleListModel::data(const QModelIndex &index, int role) const {
-    if (!index.isValid() || index.row() >= m_rows.size() || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= m_rows.size())
         return {};
     const ScheduleRow &r = m_rows.at(index.row());
+    if ((role == Qt::ToolTipRole || role == Qt::DecorationRole) && index.column() == TypeColumn &&
+        !r.unreadable && m_typeNotes.contains(r.type))
+        return role == Qt::ToolTipRole ? QVariant(m_typeNotes.value(r.type)) : m_typeMark;
+    if (role != Qt::DisplayRole)
+        return {};
     switch (index.column()) {
     case NameColumn:
         return r.name;
@@ -33,6 +38,16 @@ QVariant ScheduleListModel::data(const QModelIndex &index, int role) const {
     default:
         return {};
     }
+}
+
+void ScheduleListModel::setTypeNotes(QHash<QString, QString> notes, QVariant mark) {
+    if (notes == m_typeNotes)
+        return;
+    m_typeNotes = std::move(notes);
+    m_typeMark = std::move(mark);
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, TypeColumn), index(int(m_rows.size()) - 1, TypeColumn),
+                         {Qt::ToolTipRole, Qt::DecorationRole});
 }
 
 QVariant ScheduleListModel::headerData(int section, Qt::Orientation orientation, int role) const {

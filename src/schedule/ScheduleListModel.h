@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -46,10 +47,15 @@ public:
 
     // What the Type column of a row whose file cannot be read says, in the user's language.
     void setUnreadableNote(const QString &note) { m_unreadableNote = note; }
+    // Why some action types cannot run unattended here, by type: their Type cells carry mark as
+    // their picture and the note as their tooltip.
+    void setTypeNotes(QHash<QString, QString> notes, QVariant mark);
 
 private:
     QList<ScheduleRow> m_rows;
     QString m_unreadableNote = QStringLiteral("(cannot be read)");
+    QHash<QString, QString> m_typeNotes;
+    QVariant m_typeMark;
     QString m_headers[ColumnCount];
 };
 
