@@ -1,0 +1,165 @@
+// What a session may do unattended, as python3-dbusmock's logind (on a private bus) answers it,
+// seen where the user looks: the list's marks, the wizard's question, the tray's next run; and
+// the password prompt allowed for what the user starts, never for a schedule's own run.
+
+#include "app/MainWindowFixture.h"
+#include "app/RunGuard.h"
+#include "app/WindowOpeners.h"
+#include "editor/ScheduleWizard.h"
+#include "power/LogindPowerBackend.h"
+#include "schedule/SchedulerCycle.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QFile>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+
+namespace vesperon::test {
+
+namespace {
+
+class LogindAvailabilityTest : public MainWindowFixture {
+protected:
+    void SetUp() override {
+        MainWindowFixture::SetUp();
+        notFirstStart();
+        daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+        ASSERT_TRUE(daemon.waitForStarted()) << "dbus-daemon is not installed";
+        ASSERT_TRUE(QTest::qWaitFor([&] { return daemon.canReadLine(); }, 10000));
+        address = QString::fromUtf8(daemon.readLine()).trimmed();
+        bus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, address));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), address);
+        logind.setProcessEnvironment(env);
+        logind.start(QStringLiteral("/usr/bin/python3"),
+                     {"-m", "dbusmock", "--system", "-t", "logind", "-p",
+                      R"({"CanPowerOff": "challenge", "CanSuspend": "na"})", "--logfile",
+                      dir.filePath("logind.log")});
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                return bus->interface()
+                    ->isServiceRegistered(QStringLiteral("org.freedesktop.login1"))
+                    .value();
+            },
+            20000));
+        backend = std::make_unique<LogindPowerBackend>(*bus);
+        seams = std::make_unique<MainWindowSeams>(MainWindowSeams{
+            clock, prompt, shell, tray, *backend, *settings, *languages, values, AppFolder(dir.path())});
+    }
+    void TearDown() override {
+        window.reset();
+        backend.reset();
+        bus.reset();
+        QDBusConnection::disconnectFromBus(address);
+        for (QProcess *process : {&logind, &daemon})
+            process->kill(), process->waitForFinished();
+    }
+    // The power requests logind received ("PowerOff True").
+    QStringList powerCalls() const {
+        QFile file(dir.filePath(QStringLiteral("logind.log")));
+        QStringList calls;
+        for (const QByteArray &line :
+             file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QByteArrayList())
+            if (line.contains(" PowerOff "))
+                calls << QString::fromUtf8(line.mid(line.indexOf(' ') + 1));
+        return calls;
+    }
+    QVariant typeCell(int row, int role) const {
+        const ScheduleListModel &model = window->scheduleList();
+        return model.data(model.index(row, ScheduleListModel::TypeColumn), role);
+    }
+    QString note(const char *key, const char *action) const {
+        return languages->getMessages(QLatin1String(key)).arg(QLatin1String(action));
+    }
+
+    QProcess daemon, logind;
+    QString address;
+    std::unique_ptr<QDBusConnection> bus;
+    std::unique_ptr<LogindPowerBackend> backend;
+};
+
+TEST_F(LogindAvailabilityTest, ActionsLogindWillNotRunUnattendedAreMarkedWhereTheUserLooks) {
+    start();
+    installWizard(*window, *seams);
+    for (const auto &[name, type] :
+         {std::pair{"Nightly", "Shut Down"}, {"Nap", "Stand by"}, {"Restart", "Reboot"}})
+        window->scheduleList().appendRow(
+            ScheduleRow{name, type, {}, QStringLiteral("6/10/2026 22:00:00"), QStringLiteral("Yes"), false});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return typeCell(0, Qt::ToolTipRole).isValid(); }, 10000));
+    EXPECT_EQ(typeCell(0, Qt::ToolTipRole).toString(), note("MSG_NEEDSPASSWORD", "Shut Down"));
+    EXPECT_EQ(typeCell(1, Qt::ToolTipRole).toString(), note("MSG_NOTHERE", "Stand by"));
+    EXPECT_FALSE(typeCell(0, Qt::DecorationRole).isNull());
+    EXPECT_FALSE(typeCell(2, Qt::ToolTipRole).isValid());
+    EXPECT_FALSE(typeCell(2, Qt::DecorationRole).isValid());
+    EXPECT_TRUE(
+        window->runGuard().nextActionText().endsWith(languages->getMessages("MSG_NEEDSPASSWORDSHORT")))
+        << window->runGuard().nextActionText().toStdString();
+
+    // The wizard asks before it saves a shut down nobody could confirm; No keeps it open.
+    clickButton("cmdNewSchedule");
+    auto *wizard = window->findChild<ScheduleWizard *>(QStringLiteral("frmWizard"));
+    ASSERT_NE(wizard, nullptr);
+    wizard->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("Late"));
+    auto *actions = wizard->findChild<QComboBox *>(QStringLiteral("cbShutdown"));
+    actions->setCurrentText(QStringLiteral("Shut Down"));
+    EXPECT_EQ(actions->toolTip(), note("MSG_NEEDSPASSWORD", "Shut Down"));
+    wizard->findChild<QCheckBox *>(QStringLiteral("chkScheduler"))->setChecked(true);
+    prompt.willAnswer(Prompt::Answer::No);
+    QTest::mouseClick(wizard->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    ASSERT_EQ(prompt.questions().size(), 1);
+    EXPECT_TRUE(prompt.questions()[0].text.startsWith(note("MSG_NEEDSPASSWORD", "Shut Down")));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("data/Late.sch"))));
+    actions->setCurrentText(QStringLiteral("Reboot"));
+    QTest::mouseClick(wizard->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    EXPECT_EQ(prompt.questions().size(), 1);
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("data/Late.sch"))));
+}
+
+TEST_F(LogindAvailabilityTest, OnlyWhatTheUserStartsMayAskForAPassword) {
+    setUser("WarningLeadSeconds", QStringLiteral("0"));
+    start();
+    const auto shutDownNow = [this] {
+        auto *actions = control<QComboBox>("cbShutdown");
+        actions->setCurrentIndex(actions->findText(QStringLiteral("Shut Down")));
+        control<QComboBox>("cmbTime")->setCurrentText(QStringLiteral("Now"));
+        prompt.willAnswer(Prompt::Answer::Ok);
+        clickButton("cmdGo");
+    };
+    shutDownNow();
+    window->scheduleList().appendRow(ScheduleRow{QStringLiteral("Nightly"),
+                                                 QStringLiteral("Shut Down"),
+                                                 {},
+                                                 QStringLiteral("6/10/2026 14:22:00"),
+                                                 QStringLiteral("Yes"),
+                                                 false});
+    clock.set(QDateTime(QDate(2026, 6, 10), QTime(14, 22)));
+    window->cycle().tmrScheduler_Timer();
+    window->cycle().tmrProcessSchedule_Timer();
+    window->cycle().timSchedule_Timer();
+    EXPECT_EQ(powerCalls(), (QStringList{"PowerOff True", "PowerOff False"}));
+
+    // A refusal says what it means in words; the D-Bus name is only the detail below.
+    QDBusMessage refuse = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"));
+    refuse.setArguments({"org.freedesktop.login1.Manager", "PowerOff", "b", "",
+                         "raise dbus.exceptions.DBusException('Interactive authentication required.', "
+                         "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')"});
+    ASSERT_EQ(bus->call(refuse).type(), QDBusMessage::ReplyMessage);
+    shutDownNow();
+    ASSERT_EQ(tray.notices.size(), 1);
+    const QStringList told = tray.notices.first().second.split(QStringLiteral("\n\n"));
+    ASSERT_EQ(told.size(), 2);
+    EXPECT_TRUE(told[0].endsWith(note("MSG_NEEDSPASSWORD", "Shut Down"))) << told[0].toStdString();
+    EXPECT_TRUE(
+        told[1].startsWith(QStringLiteral("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired")));
+}
+
+} // namespace
+
+} // namespace vesperon::test
