@@ -4,6 +4,10 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// after windows.h, which it needs
+#include <powrprof.h>
+
+#include <vector>
 
 namespace vesperon {
 
@@ -97,6 +101,29 @@ void enableShutdownPrivilege() {
         CloseHandle(token);
 }
 
+// Whether this process's token lists the shutdown privilege at all; enabling it is left to the
+// action itself.
+bool holdsShutdownPrivilege() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
+        return false;
+    LUID shutdown{};
+    DWORD size = 0;
+    GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    bool held = false;
+    if (size != 0 && LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &shutdown) &&
+        GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) {
+        const auto *privileges = reinterpret_cast<const TOKEN_PRIVILEGES *>(buffer.data());
+        for (DWORD i = 0; i < privileges->PrivilegeCount && !held; ++i) {
+            const LUID &luid = privileges->Privileges[i].Luid;
+            held = luid.LowPart == shutdown.LowPart && luid.HighPart == shutdown.HighPart;
+        }
+    }
+    CloseHandle(token);
+    return held;
+}
+
 } // namespace
 
 Win32PowerBackend::~Win32PowerBackend() {
@@ -148,6 +175,24 @@ bool Win32PowerBackend::canHibernate() {
         return false;
     FindClose(search);
     return found.cFileName[0] != '\0';
+}
+
+void Win32PowerBackend::queryAvailability(std::function<void(Availabilities)> answer) {
+    Availabilities answers;
+    answers.fill(Availability::Yes);
+    const auto set = [&answers](PowerVerb verb, Availability availability) {
+        answers[static_cast<std::size_t>(verb)] = availability;
+    };
+    const Availability shutdown = holdsShutdownPrivilege() ? Availability::Yes : Availability::NotAllowed;
+    set(PowerVerb::PowerOff, shutdown);
+    set(PowerVerb::Reboot, shutdown);
+    SYSTEM_POWER_CAPABILITIES capabilities{};
+    if (!GetPwrCapabilities(&capabilities))
+        set(PowerVerb::Suspend, Availability::Unknown);
+    else if (!capabilities.SystemS1 && !capabilities.SystemS2 && !capabilities.SystemS3)
+        set(PowerVerb::Suspend, Availability::NotHere);
+    set(PowerVerb::Hibernate, canHibernate() ? Availability::Yes : Availability::NotHere);
+    answer(answers);
 }
 
 PowerResult Win32PowerBackend::setSleepBlocked(bool on) {

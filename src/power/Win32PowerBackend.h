@@ -59,6 +59,10 @@ public:
     PowerResult suspend() override;
     PowerResult hibernate() override;
     bool canHibernate() override;
+    // Shut down and reboot need the shutdown privilege in this process's token (held, if not yet
+    // enabled); stand by needs a sleep state the power capabilities report (GetPwrCapabilities);
+    // hibernate follows the hibernation file as above. Answered at once.
+    void queryAvailability(std::function<void(Availabilities)> answer) override;
     PowerResult setSleepBlocked(bool on) override;
     void setWindowHandle(std::uintptr_t hwnd) override { m_hwnd = hwnd; }
 

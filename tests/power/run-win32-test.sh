@@ -15,7 +15,7 @@ x86_64-w64-mingw32-g++ -std=c++20 -O1 -static -Wall -Wextra -Werror \
   "$src/tests/power/win32/Win32PowerBackendTest.cpp" \
   "$src/src/power/Win32PowerBackend.cpp" "$src/src/power/PowerBackend.cpp" \
   "$src/src/power/PowerController.cpp" \
-  -o "$exe"
+  -lpowrprof -o "$exe"
 
 prefix=$(mktemp -d "${TMPDIR:-/tmp}/vesperon-wine.XXXXXX")
 cleanup() {

@@ -15,6 +15,8 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// after windows.h, which it needs
+#include <powrprof.h>
 
 #include <cstdio>
 #include <string>
@@ -24,6 +26,7 @@ extern "C" {
 extern decltype(&GetVersionExA) __imp_GetVersionExA;
 extern decltype(&ExitWindowsEx) __imp_ExitWindowsEx;
 extern decltype(&SetSystemPowerState) __imp_SetSystemPowerState;
+extern decltype(&GetPwrCapabilities) __imp_GetPwrCapabilities;
 }
 
 using namespace vesperon;
@@ -228,6 +231,36 @@ void hibernationFollowsTheFile() {
     DeleteFileA(path);
 }
 
+// What this session could do unattended: Wine's token holds the shutdown privilege; the sleep
+// states are what the power capabilities report (told here), hibernation follows the file.
+BOOLEAN g_sleepState = TRUE;
+BOOLEAN WINAPI reportCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities) {
+    *capabilities = SYSTEM_POWER_CAPABILITIES{};
+    capabilities->SystemS3 = g_sleepState;
+    return TRUE;
+}
+
+void availabilityFollowsTheTokenAndThePowerCapabilities() {
+    Win32PowerBackend backend;
+    const auto previous = point(__imp_GetPwrCapabilities, &reportCapabilities);
+    const auto ask = [&backend] {
+        Availabilities answers{};
+        answers.fill(Availability::Unknown);
+        backend.queryAvailability([&](Availabilities given) { answers = given; }); // answered at once
+        return answers;
+    };
+    DeleteFileA(win32::HibernationFile);
+    Availabilities answers = ask();
+    CHECK(availabilityOf(answers, PowerVerb::PowerOff) == Availability::Yes);
+    CHECK(availabilityOf(answers, PowerVerb::Reboot) == Availability::Yes);
+    CHECK(availabilityOf(answers, PowerVerb::LogOff) == Availability::Yes);
+    CHECK(availabilityOf(answers, PowerVerb::Suspend) == Availability::Yes);
+    CHECK(availabilityOf(answers, PowerVerb::Hibernate) == Availability::NotHere);
+    g_sleepState = FALSE;
+    CHECK(availabilityOf(ask(), PowerVerb::Suspend) == Availability::NotHere);
+    point(__imp_GetPwrCapabilities, previous);
+}
+
 } // namespace
 
 int main() {
@@ -236,6 +269,7 @@ int main() {
     aRefusedActionCarriesTheSystemsReason();
     blockingSleepAnswersSuspendQueries();
     hibernationFollowsTheFile();
+    availabilityFollowsTheTokenAndThePowerCapabilities();
     std::printf("%d checks, %d failed\n", g_checks, g_failures);
     return g_failures == 0 ? 0 : 1;
 }
