@@ -61,15 +61,12 @@ protected:
     // Gives a freshly built window its openers; by default they record what was asked for.
     virtual void installOpeners(MainWindow &main) {
         WindowOpeners &open = main.openers();
-        open.wizard = [this](ScheduleRecord *edit) {
-            opened << QLatin1String(edit ? "wizard edit" : "wizard new");
-        };
-        open.options = [this] { opened << QStringLiteral("options"); };
-        open.language = [this](bool modal) {
-            opened << QLatin1String(modal ? "language modal" : "language");
-        };
-        open.help = [this] { opened << QStringLiteral("help"); };
-        open.about = [this] { opened << QStringLiteral("about"); };
+        const auto note = [this](const QString &what) { return [this, what] { opened << what; }; };
+        open.wizard = [this](ScheduleRecord *edit) { opened << QLatin1String(edit ? "wizard edit" : "wizard new"); };
+        open.options = note(QStringLiteral("options"));
+        open.language = [this](bool modal) { opened << QLatin1String(modal ? "language modal" : "language"); };
+        open.help = note(QStringLiteral("help"));
+        open.about = note(QStringLiteral("about"));
         open.website = [this](const QString &mode) { opened << QStringLiteral("website ") + mode; };
     }
 

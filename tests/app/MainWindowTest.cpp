@@ -19,13 +19,6 @@ namespace {
 class MainWindowTest : public test::MainWindowFixture {
 protected:
     bool enabled(const char *button) { return control<QAbstractButton>(button)->isEnabled(); }
-    // Ticks a box of the still-running reminder and presses its Ok.
-    void answerReminder(const char *box) {
-        StillRunningPrompt *reminder = window->stillRunningPrompt();
-        ASSERT_NE(reminder, nullptr);
-        reminder->findChild<QCheckBox *>(QLatin1String(box))->setChecked(true);
-        QTest::mouseClick(reminder->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    }
     void quickSchedule(const char *action, const char *delay) {
         auto *actions = control<QComboBox>("cbShutdown");
         actions->setCurrentIndex(actions->findText(QLatin1String(action)));
@@ -112,7 +105,9 @@ TEST_F(MainWindowTest, ClosingHidesToTheTrayAndTheReminderDecidesTheNextCloses) 
     setProgram("chkNoShow", QStringLiteral("0"));
     restart();
     window->close();
-    answerReminder("chkAlwaysExit");
+    ASSERT_NE(reminder = window->stillRunningPrompt(), nullptr);
+    reminder->findChild<QCheckBox *>(QStringLiteral("chkAlwaysExit"))->setChecked(true);
+    QTest::mouseClick(reminder->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
     EXPECT_EQ(unloadCount, 1);
     EXPECT_FALSE(tray.present);
     restart();
@@ -121,9 +116,9 @@ TEST_F(MainWindowTest, ClosingHidesToTheTrayAndTheReminderDecidesTheNextCloses) 
     EXPECT_EQ(window->stillRunningPrompt(), nullptr);
 
     setProgram("chkAlwaysExit", QStringLiteral("0"));
-    for (const char *menu : {"mnuFileItem", "mnuTrayItem"}) {
+    for (const auto &[menu, exit] : {std::pair{"mnuFileItem", 6}, {"mnuTrayItem", 3}}) {
         restart();
-        choose(menu, menu[3] == 'F' ? 6 : 3);
+        choose(menu, exit);
         EXPECT_EQ(window->stillRunningPrompt(), nullptr) << menu;
     }
     EXPECT_EQ(unloadCount, 4);

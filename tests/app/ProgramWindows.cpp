@@ -13,7 +13,6 @@ namespace vesperon::test {
 
 void ProgramWindows::SetUp() {
     MainWindowFixture::SetUp();
-    // Not the first start: no language window, no help.
     notFirstStart();
 }
 
@@ -31,23 +30,16 @@ void ProgramWindows::TearDown() {
 void ProgramWindows::openEveryWindow() {
     MainWindow &main = start();
     m_windows << &main;
-
     installWizard(main, *seams);
-    main.openers().wizard(nullptr);
-    m_windows << main.findChild<QWidget *>(QStringLiteral("frmWizard"));
-
     installOptions(main, *seams, QIcon());
-    main.openers().options();
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("frmOptions"))
-            m_windows << top;
-    }
-
-    // The language window and the about window, opened as the menus open them.
     installLanguageWindow(main, *seams, m_http);
     installPresentationWindows(main, *seams);
+    // Each window opened as the menus open it; the wizard is the main window's child.
+    main.openers().wizard(nullptr);
+    m_windows << main.findChild<QWidget *>(QStringLiteral("frmWizard"));
     for (const auto &[open, name] : {std::pair<std::function<void()>, const char *>{
-                                         [&main] { main.openers().language(false); }, "frmLanguage"},
+                                         [&main] { main.openers().options(); }, "frmOptions"},
+                                     {[&main] { main.openers().language(false); }, "frmLanguage"},
                                      {[&main] { main.openers().about(); }, "frmAbout"}}) {
         open();
         for (QWidget *top : QApplication::topLevelWidgets()) {
@@ -55,12 +47,10 @@ void ProgramWindows::openEveryWindow() {
                 m_windows << top;
         }
     }
-
     auto *stillRunning = new StillRunningPrompt(settings->program(), *languages, values);
     m_stillRunning = stillRunning;
     stillRunning->load();
     m_windows << stillRunning;
-
     for (const QPointer<QWidget> &window : m_windows)
         EXPECT_TRUE(window) << "a window of the program did not open";
 }

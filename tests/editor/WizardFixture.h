@@ -40,7 +40,11 @@ protected:
         notFirstStart();
     }
 
-    MainWindow &startWithWizard() {
+    // Writes the given schedule files, then starts the main window with the wizard installed.
+    MainWindow &startWithSchedules(const QList<std::pair<QString, QByteArray>> &schedules = {}) {
+        QDir().mkpath(dataFolder());
+        for (const auto &[name, bytes] : schedules)
+            writeBytes(file(name), bytes);
         start();
         installWizard(*window, *seams);
         return *window;

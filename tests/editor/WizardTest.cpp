@@ -16,7 +16,7 @@ using test::Today;
 // written, ascending; nothing checked writes an empty period.
 TEST_F(WizardTest, RepeatingSchedulesWriteTheDaysChecked) {
     clock.set(QDateTime(QDate(2026, 6, 10), QTime(14, 37, 0)));
-    startWithWizard();
+    startWithSchedules();
     newRepeating(QStringLiteral("Backup"), 1);
     for (int day : {4, 0, 2})
         clickBox(weekList(), day);
@@ -40,7 +40,7 @@ TEST_F(WizardTest, RepeatingSchedulesWriteTheDaysChecked) {
 TEST_F(WizardTest, ADisabledScheduleKeepsNoStartAndATypedActionIsStoredAsTyped) {
     power.hibernationAvailable = true;
     clock.set(QDateTime(QDate(2026, 12, 31), QTime(23, 40, 0)));
-    startWithWizard();
+    startWithSchedules();
     pressNew();
     EXPECT_EQ(w<QComboBox>("cbShutdown")->currentText(), QStringLiteral("Hibernate"));
     EXPECT_EQ(w<QDateEdit>("dtDate")->text(), QStringLiteral("12/31/2026")); // today,
@@ -57,14 +57,11 @@ TEST_F(WizardTest, ADisabledScheduleKeepsNoStartAndATypedActionIsStoredAsTyped) 
 
 // Edit shows the schedule as saved and Ok writes back the same bytes, without its last run.
 TEST_F(WizardTest, EditRestoresTheScheduleAndWritesItBackUnchanged) {
-    QDir().mkpath(dataFolder());
-    test::writeBytes(file("Nightly"), scheduleBytes("Reboot", true, "6/1/2026", "22:30:15", true, 2, "1,15",
-                                                    "6/1/2026 22:30:15"));
-    test::writeBytes(file("Weekly"),
-                     scheduleBytes("Log Off", true, "6/1/2026", "08:00:00", true, 1, "tue,sat"));
-    test::writeBytes(file("Once"), scheduleBytes("Stand by", true, "6/1/2026", "07:05:09", false, 0, ""));
-    test::writeBytes(file("Off"), scheduleBytes("Reboot", false, "", "", false, 0, ""));
-    startWithWizard();
+    startWithSchedules({{"Nightly", scheduleBytes("Reboot", true, "6/1/2026", "22:30:15", true, 2, "1,15",
+                                                  "6/1/2026 22:30:15")},
+                        {"Weekly", scheduleBytes("Log Off", true, "6/1/2026", "08:00:00", true, 1, "tue,sat")},
+                        {"Once", scheduleBytes("Stand by", true, "6/1/2026", "07:05:09", false, 0, "")},
+                        {"Off", scheduleBytes("Reboot", false, "", "", false, 0, "")}});
     clickRow(QStringLiteral("Nightly"));
     pressEdit();
     EXPECT_FALSE(w<QLineEdit>("txtName")->isEnabled());
@@ -84,29 +81,20 @@ TEST_F(WizardTest, EditRestoresTheScheduleAndWritesItBackUnchanged) {
 // A name already in the list (in any case, a quick row's too), an empty one or one that is no
 // file name is refused with a message; the wizard stays open with the user's entries.
 TEST_F(WizardTest, RefusedNamesAndFailedWritesKeepTheWizardOpenAndWriteNothing) {
-    QDir().mkpath(dataFolder());
-    const QByteArray original = scheduleBytes("Reboot", false, "", "", false, 0, "");
-    test::writeBytes(file("Backup"), original);
-    startWithWizard();
+    startWithSchedules({{"Backup", scheduleBytes("Reboot", false, "", "", false, 0, "")}});
     control<QComboBox>("cmbTime")->setCurrentText(QStringLiteral("In 1 Hour"));
     clickButton("cmdGo");
     const QString quickRow = window->scheduleList().rows().last().name;
-    const struct {
-        QString name;
-        const char *message;
-    } refused[] = {{QStringLiteral("backup"), "MSG_NEWNAME"},
-                   {quickRow.toLower(), "MSG_NEWNAME"},
-                   {QString(), "MSG_NONAME"},
-                   {QStringLiteral("a/b"), nullptr}};
+    const std::pair<QString, const char *> refused[] = {
+        {"backup", "MSG_NEWNAME"}, {quickRow.toLower(), "MSG_NEWNAME"}, {"", "MSG_NONAME"}, {"a/b", nullptr}};
     newRepeating(QString(), 1);
     clickBox(weekList(), 3);
-    for (const auto &r : refused) {
-        w<QLineEdit>("txtName")->setText(r.name);
+    for (const auto &[name, message] : refused) {
+        w<QLineEdit>("txtName")->setText(name);
         pressOk();
-        ASSERT_NE(wizard(), nullptr) << r.name.toStdString();
-        EXPECT_EQ(prompt.questions().last().text, r.message
-                                                      ? languages->getMessages(r.message)
-                                                      : QStringLiteral("Error 52 - Bad file name or number"));
+        ASSERT_NE(wizard(), nullptr) << name.toStdString();
+        EXPECT_EQ(prompt.questions().last().text,
+                  message ? languages->getMessages(message) : QStringLiteral("Error 52 - Bad file name or number"));
     }
     EXPECT_TRUE(checked(weekList(), 3));
 
@@ -124,7 +112,7 @@ TEST_F(WizardTest, RefusedNamesAndFailedWritesKeepTheWizardOpenAndWriteNothing) 
 }
 
 TEST_F(WizardTest, AStartBeforeTheCurrentMinuteIsSavedOnlyWhenTheUserSaysSo) {
-    startWithWizard();
+    startWithSchedules();
     pressNew();
     typeName(QStringLiteral("Once"));
     click(w<QCheckBox>("chkScheduler"));
@@ -142,9 +130,7 @@ TEST_F(WizardTest, AStartBeforeTheCurrentMinuteIsSavedOnlyWhenTheUserSaysSo) {
 // New and Edit while the wizard is open reuse it as the user left it; only the last of them
 // decides whether the name is checked against the list.
 TEST_F(WizardTest, NewOrEditWhileOpenReusesTheWizardAndOnlyDecidesTheNameCheck) {
-    QDir().mkpath(dataFolder());
-    test::writeBytes(file("Backup"), scheduleBytes("Reboot", false, "", "", false, 0, ""));
-    startWithWizard();
+    startWithSchedules({{"Backup", scheduleBytes("Reboot", false, "", "", false, 0, "")}});
     clickRow(QStringLiteral("Backup"));
     pressNew();
     typeName(QStringLiteral("Backup"));
@@ -165,7 +151,7 @@ TEST_F(WizardTest, NewOrEditWhileOpenReusesTheWizardAndOnlyDecidesTheNameCheck) 
 }
 
 TEST_F(WizardTest, CancelTheCloseBoxAndExitWriteNothingAndTheNextOpenLoadsAfresh) {
-    startWithWizard();
+    startWithSchedules();
     const std::function<void()> leave[] = {[this] { click(w<QPushButton>("cmdCancel")); },
                                            [this] { wizard()->close(); },
                                            [this] { choose("mnuFileItem", 6); }};
@@ -189,10 +175,8 @@ TEST_P(WizardOnAFailingDisk, ShowsTheErrorStaysOpenAndNeverLosesASchedule) {
     test::DiskFaultScope fault(GetParam(), dataFolder());
     if (!fault.unavailable().isEmpty())
         GTEST_SKIP() << fault.unavailable().toStdString();
-    QDir().mkpath(dataFolder());
     const QByteArray saved = scheduleBytes("Reboot", true, "6/1/2026", "22:30:15", true, 2, "1,15");
-    test::writeBytes(file("Nightly"), saved);
-    startWithWizard();
+    startWithSchedules({{"Nightly", saved}});
     fault.fill();
     ASSERT_FALSE(HasFatalFailure());
 
@@ -220,7 +204,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, WizardOnAFailingDisk,
 TEST_F(WizardTest, SchedulesAreSavedInTheDateFormTheirFolderStartedWith) {
     const QLocale us(QLocale::English, QLocale::UnitedStates);
     QLocale::setDefault(QLocale(QLocale::Bangla, QLocale::Bangladesh));
-    startWithWizard();
+    startWithSchedules();
     for (const QString name : {"First", "Second"}) {
         pressNew();
         typeName(name);

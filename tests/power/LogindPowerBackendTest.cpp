@@ -1,16 +1,12 @@
-// The logind back end against python3-dbusmock's logind on a private bus of its own: the
-// machine's real system bus is never touched, so no test can power anything off.
+// The logind back end against python3-dbusmock's logind on a private bus.
 
 #include "power/LogindPowerBackend.h"
 #include "power/PowerController.h"
+#include "support/LogindBus.h"
 #include "support/QtPrinters.h"
 
 #include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gmock/gmock.h>
@@ -24,40 +20,11 @@ using ::testing::HasSubstr;
 
 namespace {
 
-const QString Login1 = QStringLiteral("org.freedesktop.login1");
-const QString ManagerPath = QStringLiteral("/org/freedesktop/login1");
-
 class LogindTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        ASSERT_TRUE(m_daemon.waitForStarted()) << "dbus-daemon is not installed";
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m_daemon.canReadLine(); }, 10000));
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        m_bus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(m_address, m_address));
-        ASSERT_TRUE(m_bus->isConnected());
-    }
-    void TearDown() override {
-        if (m_mock.state() != QProcess::NotRunning)
-            m_mock.kill(), m_mock.waitForFinished();
-        m_bus.reset();
-        QDBusConnection::disconnectFromBus(m_address);
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
+    void SetUp() override { ASSERT_TRUE(mock.startBus()); }
 
-    // Starts logind's stand-in on the private bus and waits until it answers.
-    void startLogind(const QString &parameters = "{}") {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SYSTEM_BUS_ADDRESS", m_address);
-        m_mock.setProcessEnvironment(env);
-        m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_mock.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "-t", "logind", "-p", parameters,
-                                          "--logfile", logPath()});
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return m_bus->interface()->isServiceRegistered(Login1).value(); }, 20000))
-            << "python3-dbusmock did not come up";
-    }
+    void startLogind(const QString &parameters = "{}") { ASSERT_TRUE(mock.startLogind(parameters, logPath())); }
     QString logPath() const { return m_dir.filePath("logind.log"); }
 
     // The calls logind received, without their time stamps ("PowerOff False"); the test's
@@ -77,16 +44,10 @@ protected:
     }
 
     QDBusMessage mockCall(const QString &method, const QList<QVariant> &arguments) {
-        QDBusMessage message =
-            QDBusMessage::createMethodCall(Login1, ManagerPath, "org.freedesktop.DBus.Mock", method);
-        message.setArguments(arguments);
-        return m_bus->call(message);
+        return mock.mockCall(method, arguments);
     }
-    // Replaces a logind method with the given Python code.
     void replaceMethod(const QString &name, const QString &in, const QString &out, const QString &code) {
-        const QDBusMessage reply =
-            mockCall("AddMethod", {"org.freedesktop.login1.Manager", name, in, out, code});
-        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        ASSERT_TRUE(mock.replaceMethod(name, in, out, code));
     }
 
     // Waits until logind holds count inhibitors: the stand-in drops one when it sees the
@@ -94,8 +55,7 @@ protected:
     bool inhibitorCountBecomes(int count) {
         return QTest::qWaitFor(
             [&] {
-                const QDBusMessage reply = m_bus->call(QDBusMessage::createMethodCall(
-                    Login1, ManagerPath, "org.freedesktop.login1.Manager", "ListInhibitors"));
+                const QDBusMessage reply = mock.call("org.freedesktop.login1.Manager", "ListInhibitors");
                 const QDBusArgument argument = reply.arguments().value(0).value<QDBusArgument>();
                 int held = 0;
                 argument.beginArray();
@@ -111,7 +71,7 @@ protected:
             5000);
     }
 
-    QDBusConnection &bus() { return *m_bus; }
+    QDBusConnection &bus() { return mock.bus(); }
 
     // The answer queryCanHibernate gives, once it comes.
     static bool laterAnswer(LogindPowerBackend &logind) {
@@ -122,9 +82,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    QProcess m_daemon, m_mock;
-    QString m_address;
-    std::unique_ptr<QDBusConnection> m_bus;
+    test::LogindBus mock;
 };
 
 TEST_F(LogindTest, EachActionReachesLogindAsItsCall) {

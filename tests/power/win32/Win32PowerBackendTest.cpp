@@ -1,6 +1,5 @@
 // Runs under Wine: the Win32 power back end against Wine's real windows, messages, files and
-// process token. Plain C++ with its own small checks, since the Windows build has no test
-// framework.
+// process token.
 //
 // The exact arguments of the power calls are the point, and the power calls must not reach
 // even Wine: while a Recording lives, this program's import table entries for ExitWindowsEx
@@ -10,13 +9,13 @@
 
 #include "power/Win32PowerBackend.h"
 #include "power/PowerController.h"
+#include "../../support/WinChecks.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -29,18 +28,6 @@ extern decltype(&SetSystemPowerState) __imp_SetSystemPowerState;
 using namespace vesperon;
 
 namespace {
-
-int g_failures = 0;
-int g_checks = 0;
-
-#define CHECK(condition)                                                                                     \
-    do {                                                                                                     \
-        ++g_checks;                                                                                          \
-        if (!(condition)) {                                                                                  \
-            ++g_failures;                                                                                    \
-            std::printf("FAILED %s:%d: %s\n", __FILE__, __LINE__, #condition);                               \
-        }                                                                                                    \
-    } while (0)
 
 // ---- Recording the back end's power calls
 
@@ -64,8 +51,8 @@ BOOL WINAPI recordExitWindowsEx(UINT flags, DWORD reserved) {
     return powerAnswer();
 }
 BOOL WINAPI recordSetSystemPowerState(BOOL suspend, BOOL force) {
-    g_calls.push_back(std::string("SetSystemPowerState(") + (suspend ? "TRUE" : "FALSE") + ", " +
-                      (force ? "TRUE" : "FALSE") + ")");
+    const auto flag = [](BOOL on) { return on ? "TRUE" : "FALSE"; };
+    g_calls.push_back(std::string("SetSystemPowerState(") + flag(suspend) + ", " + flag(force) + ")");
     return powerAnswer();
 }
 
@@ -95,12 +82,10 @@ public:
         point(__imp_ExitWindowsEx, m_exit);
         point(__imp_SetSystemPowerState, m_power);
     }
-    Recording(const Recording &) = delete;
-    Recording &operator=(const Recording &) = delete;
 
 private:
-    decltype(&ExitWindowsEx) m_exit;
-    decltype(&SetSystemPowerState) m_power;
+    decltype(&ExitWindowsEx) m_exit = nullptr;
+    decltype(&SetSystemPowerState) m_power = nullptr;
 };
 
 bool shutdownPrivilegeEnabled() {
@@ -236,6 +221,5 @@ int main() {
     aRefusedActionCarriesTheSystemsReason();
     blockingSleepAnswersSuspendQueries();
     hibernationFollowsTheFile();
-    std::printf("%d checks, %d failed\n", g_checks, g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return test::win::finish();
 }

@@ -1,30 +1,17 @@
 // The Windows back ends of the settings, and the program store above them, against a real
-// registry (Wine's), built with mingw-w64 alone: no Qt, no GoogleTest. Prints one line per
-// failed check and exits non-zero when any check failed.
+// registry (Wine's), built with mingw-w64 alone: no Qt, no GoogleTest.
 #include "settings/Win32Settings.h"
 #include "settings/FlipHighBit.h"
 #include "settings/ProgramStore.h"
+#include "../../support/WinChecks.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 using namespace vesperon::settings;
 
 namespace {
-
-int failures = 0;
-int checks = 0;
-
-void check(bool ok, const char *what, int line) {
-    ++checks;
-    if (!ok) {
-        ++failures;
-        std::printf("FAILED line %d: %s\n", line, what);
-    }
-}
-#define CHECK(condition) check((condition), #condition, __LINE__)
 
 class CountingPrompt final : public PermissionPrompt {
 public:
@@ -40,11 +27,11 @@ const char *const SettingsPath = "SOFTWARE\\Quillmark\\Vesperon\\Settings";
 // Writes a value of any type straight through the Win32 API, as another program would.
 void putRaw(HKEY root, const char *path, const char *name, DWORD type, const void *data, DWORD size) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        std::printf("cannot create %s\n", path);
-        ++failures;
+    const bool created =
+        RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
+    CHECK(created);
+    if (!created)
         return;
-    }
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
     RegCloseKey(key);
 }
@@ -146,6 +133,5 @@ int main() {
     programStore();
     userScope();
     runKeys();
-    std::printf("%d checks, %d failed\n", checks, failures);
-    return failures == 0 ? 0 : 1;
+    return vesperon::test::win::finish();
 }
