@@ -9,9 +9,9 @@
 #include "schedule/SchedulerCycle.h"
 #include "support/CoreDoubles.h"
 #include "support/LogindBus.h"
+#include "support/ScheduleRecords.h"
 
 #include <QDBusVariant>
-#include <QTemporaryDir>
 
 namespace vesperon::test {
 
@@ -23,26 +23,26 @@ TEST(ResumeHistoryTest, AWakeAfterARunsMinuteRecordsItMissedAsleepAtOnce) {
     ASSERT_TRUE(logind.startBus());
     ASSERT_TRUE(logind.startLogind());
     LogindPowerBackend power(logind.bus());
-    SettableClock clock(QDateTime(QDate(2026, 6, 10), QTime(21, 59, 30)));
+    SettableClock clock(at(21, 59, 30));
     ScheduleListModel model;
     QStringList performed;
-    SchedulerCycle cycle(model, clock, dir.path(), [&](const QString &name, const QString &) { performed << name; });
+    SchedulerCycle cycle(model, clock, dir.path(),
+                         [&](const QString &name, const QString &) { performed << name; });
     ScriptedPrompt prompt;
     ScriptedTrayHost tray;
     ProgramValues values;
-    LanguageEngine languages(dir.filePath(QStringLiteral("Localization.txt")), values);
+    LanguageEngine languages(dir.filePath(u"Localization.txt"_s), values);
     RunGuard guard({clock, prompt, tray, power, languages, values}, model, cycle,
-                   dir.filePath(QStringLiteral("history.log")), [] { return 0; }, {});
-    model.appendRow({"Nightly", "Shut Down", {}, "6/10/2026 22:00:00", "Yes", false});
+                   dir.filePath(u"history.log"_s), [] { return 0; }, {});
+    model.appendRow(quickRow("Nightly", "Shut Down", "6/10/2026 22:00:00"));
     cycle.start();
     guard.start();
     ASSERT_TRUE(QTest::qWaitFor([&] { return cycle.tmrScheduler().interval() > 0; }, 5000));
 
-    clock.set(QDateTime(QDate(2026, 6, 10), QTime(22, 30))); // slept through 22:00
+    clock.set(at(22, 30)); // slept through 22:00
     ASSERT_EQ(logind
-                  .mockCall(QStringLiteral("EmitSignal"),
-                            {QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PrepareForSleep"),
-                             QStringLiteral("b"), QVariantList{QVariant::fromValue(QDBusVariant(false))}})
+                  .mockCall(u"EmitSignal"_s, {u"org.freedesktop.login1.Manager"_s, u"PrepareForSleep"_s,
+                                              u"b"_s, QVariantList{QVariant::fromValue(QDBusVariant(false))}})
                   .type(),
               QDBusMessage::ReplyMessage);
     // Well before the scan's own wake-up at the next minute of the real timer.

@@ -1,15 +1,7 @@
 #include "localization/LocalizationFile.h"
 #include "localization/LocalizationParser.h"
 #include "support/DiskFaults.h"
-#include "support/TestFiles.h"
-
-#include "support/QtPrinters.h"
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 namespace vesperon {
 namespace {
@@ -93,8 +85,7 @@ TEST_F(LocalizationFileTest, TemplateIsWrittenByteForByte) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Localization.txt"});
 }
 
-class TemplateOnAFailingDisk : public LocalizationFileTest,
-                               public ::testing::WithParamInterface<test::DiskFault> {};
+using TemplateOnAFailingDisk = test::OnEachDiskFault<LocalizationFileTest>;
 
 TEST_P(TemplateOnAFailingDisk, ReportsFailureAndKeepsTheOldFile) {
     const QString folder = dir.filePath("app");
@@ -110,9 +101,7 @@ TEST_P(TemplateOnAFailingDisk, ReportsFailureAndKeepsTheOldFile) {
     EXPECT_EQ(readBytes(file), "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME></LANGUAGE_GROUP>");
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, TemplateOnAFailingDisk,
-                         ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
-                         [](const auto &info) { return test::faultName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Faults, TemplateOnAFailingDisk, test::EveryDiskFault, test::faultName);
 
 } // namespace
 } // namespace vesperon

@@ -3,14 +3,8 @@
 #include "power/LogindPowerBackend.h"
 #include "power/PowerController.h"
 #include "support/LogindBus.h"
-#include "support/QtPrinters.h"
 
 #include <QDBusArgument>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <optional>
 #include <unistd.h>
 
@@ -24,7 +18,9 @@ class LogindTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(mock.startBus()); }
 
-    void startLogind(const QString &parameters = "{}") { ASSERT_TRUE(mock.startLogind(parameters, logPath())); }
+    void startLogind(const QString &parameters = "{}") {
+        ASSERT_TRUE(mock.startLogind(parameters, logPath()));
+    }
     QString logPath() const { return m_dir.filePath("logind.log"); }
 
     // The calls logind received, without their time stamps ("PowerOff False"); the test's
@@ -43,9 +39,6 @@ protected:
         return lines;
     }
 
-    QDBusMessage mockCall(const QString &method, const QList<QVariant> &arguments) {
-        return mock.mockCall(method, arguments);
-    }
     void replaceMethod(const QString &name, const QString &in, const QString &out, const QString &code) {
         ASSERT_TRUE(mock.replaceMethod(name, in, out, code));
     }
@@ -99,11 +92,11 @@ TEST_F(LogindTest, EachActionReachesLogindAsItsCall) {
 // ends nothing, and says so.
 TEST_F(LogindTest, LogOffWithoutASessionIdEndsTheSessionOfThisProcess) {
     startLogind();
-    mockCall("AddSession", {"c3", "seat0", 1000u, "someone", true});
+    mock.mockCall("AddSession", {"c3", "seat0", 1000u, "someone", true});
     replaceMethod("GetSessionByPID", "u", "o", "ret = dbus.ObjectPath('/org/freedesktop/login1/session/c3')");
     LogindPowerBackend logind(bus());
     EXPECT_TRUE(logind.logOff().ok);
-    EXPECT_THAT(calls(), ElementsAre(QStringLiteral("GetSessionByPID %1").arg(::getpid()), "Terminate"));
+    EXPECT_THAT(calls(), ElementsAre(u"GetSessionByPID %1"_s.arg(::getpid()), "Terminate"));
     for (const char *answer : {"", "ret = dbus.ObjectPath('/')"}) {
         replaceMethod("GetSessionByPID", "u", *answer ? "o" : "", answer);
         EXPECT_FALSE(logind.logOff().ok) << answer;
@@ -119,7 +112,7 @@ TEST_F(LogindTest, HibernationIsAvailableOnlyWhenLogindSaysYes) {
     EXPECT_TRUE(logind.canHibernate());
     EXPECT_TRUE(laterAnswer(logind));
     for (const char *answer : {"challenge", "Yes"}) {
-        replaceMethod("CanHibernate", "", "s", QStringLiteral("ret = '%1'").arg(answer));
+        replaceMethod("CanHibernate", "", "s", u"ret = '%1'"_s.arg(answer));
         EXPECT_FALSE(logind.canHibernate()) << answer;
         EXPECT_FALSE(laterAnswer(logind)) << answer;
     }
@@ -156,8 +149,8 @@ TEST_F(LogindTest, RefusingSuspendHoldsAnInhibitorThatStepsAsideForOurOwnSleep) 
         EXPECT_TRUE(inhibitorCountBecomes(0));
         power.setSleepBlocked(true);
     }
-    const QString inhibit = QStringLiteral("Inhibit \"sleep:idle\" \"Vesperon\" \"%1\" \"block\"")
-                                .arg(QLatin1String(LogindPowerBackend::InhibitReason));
+    const QString inhibit = u"Inhibit \"sleep:idle\" \"Vesperon\" \"%1\" \"block\""_s.arg(
+        QLatin1String(LogindPowerBackend::InhibitReason));
     EXPECT_THAT(calls(), ElementsAre("Suspend False", "held 0", inhibit, "Suspend False", "held 0", inhibit,
                                      "Hibernate False", "held 0", inhibit, inhibit));
     // The end of the controller lets go of the lock.

@@ -8,8 +8,8 @@
 // which shows what they did: the shutdown privilege enabled.
 
 #include "power/Win32PowerBackend.h"
-#include "power/PowerController.h"
 #include "../../support/WinChecks.h"
+#include "power/PowerController.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -17,6 +17,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -34,58 +35,56 @@ namespace {
 std::vector<std::string> g_calls;
 DWORD g_platformId = VER_PLATFORM_WIN32_NT; // what GetVersionExA reports
 BOOL g_powerAnswer = TRUE;                  // what ExitWindowsEx and SetSystemPowerState answer
-decltype(&GetVersionExA) g_realGetVersionExA;
+
+BOOL WINAPI recordGetVersionExA(LPOSVERSIONINFOA info);
+BOOL WINAPI recordExitWindowsEx(UINT flags, DWORD reserved);
+BOOL WINAPI recordSetSystemPowerState(BOOL suspend, BOOL force);
+// The recorders; while a Recording lives, the real functions, swapped out of the import table.
+decltype(&GetVersionExA) g_getVersion = &recordGetVersionExA;
+decltype(&ExitWindowsEx) g_exit = &recordExitWindowsEx;
+decltype(&SetSystemPowerState) g_power = &recordSetSystemPowerState;
 
 BOOL WINAPI recordGetVersionExA(LPOSVERSIONINFOA info) {
-    const BOOL ok = g_realGetVersionExA(info);
+    const BOOL ok = g_getVersion(info);
     info->dwPlatformId = g_platformId;
     return ok;
 }
-BOOL powerAnswer() {
+BOOL powerAnswer(const std::string &call) {
+    g_calls.push_back(call);
     if (!g_powerAnswer)
         SetLastError(ERROR_ACCESS_DENIED);
     return g_powerAnswer;
 }
 BOOL WINAPI recordExitWindowsEx(UINT flags, DWORD reserved) {
-    g_calls.push_back("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reserved) + ")");
-    return powerAnswer();
+    return powerAnswer("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reserved) + ")");
 }
 BOOL WINAPI recordSetSystemPowerState(BOOL suspend, BOOL force) {
     const auto flag = [](BOOL on) { return on ? "TRUE" : "FALSE"; };
-    g_calls.push_back(std::string("SetSystemPowerState(") + flag(suspend) + ", " + flag(force) + ")");
-    return powerAnswer();
+    return powerAnswer(std::string("SetSystemPowerState(") + flag(suspend) + ", " + flag(force) + ")");
 }
 
-template <typename Function> Function point(Function &entry, Function to) {
+template <typename Function> void swapEntry(Function &entry, Function &other) {
     DWORD protection = 0;
     VirtualProtect(&entry, sizeof entry, PAGE_READWRITE, &protection);
-    const Function was = entry;
-    entry = to;
+    std::swap(entry, other);
     VirtualProtect(&entry, sizeof entry, protection, &protection);
-    return was;
 }
 
 // Records the back end's power calls for as long as it lives, on an NT platform whose power
 // calls succeed unless told otherwise.
-class Recording {
-public:
+struct Recording {
     Recording() {
         g_calls.clear();
         g_platformId = VER_PLATFORM_WIN32_NT;
         g_powerAnswer = TRUE;
-        g_realGetVersionExA = point(__imp_GetVersionExA, &recordGetVersionExA);
-        m_exit = point(__imp_ExitWindowsEx, &recordExitWindowsEx);
-        m_power = point(__imp_SetSystemPowerState, &recordSetSystemPowerState);
+        swapAll();
     }
-    ~Recording() {
-        point(__imp_GetVersionExA, g_realGetVersionExA);
-        point(__imp_ExitWindowsEx, m_exit);
-        point(__imp_SetSystemPowerState, m_power);
+    ~Recording() { swapAll(); }
+    static void swapAll() {
+        swapEntry(__imp_GetVersionExA, g_getVersion);
+        swapEntry(__imp_ExitWindowsEx, g_exit);
+        swapEntry(__imp_SetSystemPowerState, g_power);
     }
-
-private:
-    decltype(&ExitWindowsEx) m_exit = nullptr;
-    decltype(&SetSystemPowerState) m_power = nullptr;
 };
 
 bool shutdownPrivilegeEnabled() {
