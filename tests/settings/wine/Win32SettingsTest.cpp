@@ -1,9 +1,9 @@
 // The Windows back ends of the settings, and the program store above them, against a real
 // registry (Wine's), built with mingw-w64 alone: no Qt, no GoogleTest.
 #include "settings/Win32Settings.h"
+#include "../../support/WinChecks.h"
 #include "settings/FlipHighBit.h"
 #include "settings/ProgramStore.h"
-#include "../../support/WinChecks.h"
 
 #include <windows.h>
 
@@ -36,16 +36,11 @@ void putRaw(HKEY root, const char *path, const char *name, DWORD type, const voi
     RegCloseKey(key);
 }
 
+// A REG_SZ value as stored, or "<no string>".
 std::string rawString(HKEY root, const char *path, const char *name) {
     char buffer[256] = {};
     DWORD size = sizeof buffer;
-    DWORD type = 0;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(buffer), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ)
+    if (RegGetValueA(root, path, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
         return "<no string>";
     return std::string(buffer, size > 0 ? size - 1 : 0);
 }
