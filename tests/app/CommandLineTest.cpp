@@ -1,16 +1,10 @@
 #include "app/CommandLine.h"
 #include "app/SingleInstance.h"
 #include "schedule/ScheduleFile.h"
-#include "support/QtPrinters.h"
 #include "support/ScheduleRecords.h"
-#include "support/TestFiles.h"
+#include "support/Testing.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 
 using namespace vesperon;
 
@@ -38,9 +32,9 @@ protected:
     QTemporaryDir dir;
     QString binary;
     void SetUp() override {
-        binary = dir.filePath(QStringLiteral("vesperon"));
+        binary = dir.filePath(u"vesperon"_s);
         ASSERT_TRUE(QFile::copy(QStringLiteral(VESPERON_BINARY), binary));
-        QDir(dir.path()).mkdir(QStringLiteral("data"));
+        QDir(dir.path()).mkdir(u"data"_s);
     }
     struct Result {
         int exitCode = -1;
@@ -49,9 +43,9 @@ protected:
     Result run(const QStringList &arguments) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("en_US.UTF-8"));
-        environment.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.filePath(QStringLiteral("config")));
+        environment.insert(u"LC_ALL"_s, u"en_US.UTF-8"_s);
+        environment.insert(u"LANG"_s, u"en_US.UTF-8"_s);
+        environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
         process.setProcessEnvironment(environment);
         process.start(binary, arguments);
         process.waitForFinished(30000);
@@ -62,13 +56,13 @@ protected:
 // Each schedule for the given moment, one line each; names escaped, and what cannot be read is
 // named on standard error with status 1.
 TEST_F(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
-    const QString data = dir.filePath(QStringLiteral("data"));
-    const ScheduleRecord r = test::enabledSchedule(QStringLiteral("Nightly"), QStringLiteral("Shut Down"),
-                                                   QStringLiteral("6/1/2026"), QStringLiteral("22:00:00"));
+    const QString data = dir.filePath(u"data"_s);
+    const ScheduleRecord r =
+        test::enabledSchedule(u"Nightly"_s, u"Shut Down"_s, u"6/1/2026"_s, u"22:00:00"_s);
     ASSERT_FALSE(WriteScheduleFile(r, data));
-    test::writeBytes(data + QStringLiteral("/tab\there.sch"), "");
-    test::writeBytes(data + QStringLiteral("/\x1b[31mred.sch"), "");
-    test::writeBytes(data + QStringLiteral("/huge.sch"), QByteArray(200000, 'x'));
+    test::writeBytes(data + u"/tab\there.sch"_s, "");
+    test::writeBytes(data + u"/\x1b[31mred.sch"_s, "");
+    test::writeBytes(data + u"/huge.sch"_s, QByteArray(200000, 'x'));
     const Result process = run({"--list", "--at", "2026-06-10 23:00:00"});
     EXPECT_EQ(process.exitCode, 1);
     EXPECT_EQ(process.out, QByteArray("\\x1b[31mred\t\t\t\tNo\n"
@@ -78,10 +72,10 @@ TEST_F(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
     EXPECT_EQ(process.err, QByteArray("vesperon: cannot read the schedule file of huge\n"));
 
     // A listing that cannot be written is an error, not a success.
-    QFile::remove(data + QStringLiteral("/huge.sch"));
+    QFile::remove(data + u"/huge.sch"_s);
     QProcess full;
-    full.setStandardOutputFile(QStringLiteral("/dev/full"));
-    full.start(binary, {QStringLiteral("--list")});
+    full.setStandardOutputFile(u"/dev/full"_s);
+    full.start(binary, {u"--list"_s});
     ASSERT_TRUE(full.waitForFinished(30000));
     EXPECT_NE(full.exitCode(), 0);
     EXPECT_TRUE(full.readAllStandardError().startsWith("vesperon: cannot write the listing"));
@@ -93,8 +87,7 @@ TEST_F(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
     EXPECT_EQ(noFolder.exitCode, 1);
     EXPECT_FALSE(noFolder.err.isEmpty());
 
-    const Result badOption =
-        run({QStringLiteral("--list"), QStringLiteral("--at"), QStringLiteral("tomorrow")});
+    const Result badOption = run({u"--list"_s, u"--at"_s, u"tomorrow"_s});
     EXPECT_EQ(badOption.exitCode, 2);
     EXPECT_EQ(badOption.err.count('\n'), 1);
 }
@@ -102,7 +95,7 @@ TEST_F(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
 // A second start of the program is run-e2e.sh's: it exits at once and raises the first copy.
 TEST(SingleInstance, ARuntimeFolderThatCannotHoldTheLockFallsBackToAPrivateFolder) {
     QTemporaryDir dir;
-    const QString notAFolder = dir.filePath(QStringLiteral("runtime"));
+    const QString notAFolder = dir.filePath(u"runtime"_s);
     test::writeBytes(notAFolder, "a file where the runtime folder should be");
     SingleInstance first(notAFolder);
     EXPECT_TRUE(first.acquired());

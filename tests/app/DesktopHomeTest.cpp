@@ -17,7 +17,7 @@ protected:
 
 TEST_F(DesktopHomeTest, WithoutATrayTheWindowMinimizesInsteadOfHidingAndSaysSoOnce) {
     tray.acceptAdd = false;
-    setProgram("chkMin", QStringLiteral("1")); // "open minimized to the tray" cannot hide either
+    setProgram("chkMin", u"1"_s); // "open minimized to the tray" cannot hide either
     start();
     EXPECT_TRUE(window->isVisible());
     for (int close = 0; close < 2; ++close) {

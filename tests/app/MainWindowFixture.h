@@ -9,15 +9,19 @@
 #include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
 #include "support/PowerDoubles.h"
-#include "support/QtPrinters.h"
 #include "support/SettingsDoubles.h"
+#include "support/Testing.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAction>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <memory>
 
 namespace vesperon::test {
@@ -48,29 +52,30 @@ protected:
 
     // The application folder (and the languages read from it) a window built from now on uses.
     void useFolder(const QString &folder) {
-        languages = std::make_unique<LanguageEngine>(folder + QStringLiteral("/Localization.txt"), values);
+        languages = std::make_unique<LanguageEngine>(folder + u"/Localization.txt"_s, values);
         seams = std::make_unique<MainWindowSeams>(MainWindowSeams{
             clock, prompt, shell, tray, power, *settings, *languages, values, AppFolder(folder)});
     }
     // Not the first start: no language window, no help.
     void notFirstStart() {
-        setUser("Language", QStringLiteral("English"));
-        setUser("showHelp", QStringLiteral("0"));
+        setUser("Language", u"English"_s);
+        setUser("showHelp", u"0"_s);
     }
 
     // Gives a freshly built window its openers; by default they record what was asked for.
     virtual void installOpeners(MainWindow &main) {
         WindowOpeners &open = main.openers();
+        const auto note = [this](const QString &what) { return [this, what] { opened << what; }; };
         open.wizard = [this](ScheduleRecord *edit) {
             opened << QLatin1String(edit ? "wizard edit" : "wizard new");
         };
-        open.options = [this] { opened << QStringLiteral("options"); };
+        open.options = note(u"options"_s);
         open.language = [this](bool modal) {
             opened << QLatin1String(modal ? "language modal" : "language");
         };
-        open.help = [this] { opened << QStringLiteral("help"); };
-        open.about = [this] { opened << QStringLiteral("about"); };
-        open.website = [this](const QString &mode) { opened << QStringLiteral("website ") + mode; };
+        open.help = note(u"help"_s);
+        open.about = note(u"about"_s);
+        open.website = [this](const QString &mode) { opened << u"website "_s + mode; };
     }
 
     // Builds a main window with its openers, not yet loaded.
@@ -127,6 +132,14 @@ protected:
     QString stored(settings::SettingsScope scope, const char *key) const {
         const MemorySettingsStore::Value *value = settingsStore.find(scope, key);
         return value ? settings::fromStoreText(value->text) : QString();
+    }
+    // The program's top-level windows of that name (shown or not).
+    static QList<QWidget *> topLevels(const char *name) {
+        QList<QWidget *> found;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String(name))
+                found << top;
+        return found;
     }
     template <typename T> T *control(const char *name) const {
         return window->findChild<T *>(QLatin1String(name));

@@ -1,7 +1,5 @@
 #include "app/MainWindowRules.h"
-#include "support/QtPrinters.h"
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace vesperon;
 
@@ -10,10 +8,9 @@ namespace {
 // The user's own closes are driven through the window in MainWindowTest; a system shutdown is not.
 TEST(decideClose, ASystemShutdownEndsTheProgramWithoutAPromptAndForGood) {
     bool exitRequested = false;
-    CloseDecision d =
-        decideClose(CloseReason::SystemShutdown, exitRequested, QStringLiteral("0"), QStringLiteral("0"));
+    CloseDecision d = decideClose(CloseReason::SystemShutdown, exitRequested, u"0"_s, u"0"_s);
     EXPECT_TRUE(d.proceed && !d.hide && !d.showPrompt && exitRequested);
-    d = decideClose(CloseReason::User, exitRequested, QStringLiteral("0"), QStringLiteral("0"));
+    d = decideClose(CloseReason::User, exitRequested, u"0"_s, u"0"_s);
     EXPECT_TRUE(d.proceed);
 }
 

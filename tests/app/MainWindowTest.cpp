@@ -4,12 +4,8 @@
 #include "schedule/SchedulerCycle.h"
 #include "support/ScheduleRecords.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QHeaderView>
-#include <QMenu>
-#include <QPushButton>
 #include <QTreeView>
 
 using namespace vesperon;
@@ -19,13 +15,6 @@ namespace {
 class MainWindowTest : public test::MainWindowFixture {
 protected:
     bool enabled(const char *button) { return control<QAbstractButton>(button)->isEnabled(); }
-    // Ticks a box of the still-running reminder and presses its Ok.
-    void answerReminder(const char *box) {
-        StillRunningPrompt *reminder = window->stillRunningPrompt();
-        ASSERT_NE(reminder, nullptr);
-        reminder->findChild<QCheckBox *>(QLatin1String(box))->setChecked(true);
-        QTest::mouseClick(reminder->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    }
     void quickSchedule(const char *action, const char *delay) {
         auto *actions = control<QComboBox>("cbShutdown");
         actions->setCurrentIndex(actions->findText(QLatin1String(action)));
@@ -47,28 +36,28 @@ protected:
 
 TEST_F(MainWindowTest, FirstStartAsksForALanguageAndOpensTheHelpOnce) {
     start();
-    EXPECT_EQ(opened, (QStringList{QStringLiteral("language modal"), QStringLiteral("help")}));
-    EXPECT_EQ(user("Language"), QStringLiteral("English"));
-    EXPECT_EQ(user("showHelp"), QStringLiteral("0"));
+    EXPECT_EQ(opened, (QStringList{u"language modal"_s, u"help"_s}));
+    EXPECT_EQ(user("Language"), u"English"_s);
+    EXPECT_EQ(user("showHelp"), u"0"_s);
     EXPECT_TRUE(window->isVisible());
     EXPECT_TRUE(QDir(dataFolder()).exists());
     restart();
     EXPECT_TRUE(opened.isEmpty());
 
     // The help is only for English; another language records it as shown all the same.
-    setUser("Language", QStringLiteral("Deutsch"));
-    setUser("showHelp", QStringLiteral("1"));
+    setUser("Language", u"Deutsch"_s);
+    setUser("showHelp", u"1"_s);
     restart();
     EXPECT_TRUE(opened.isEmpty());
-    EXPECT_EQ(user("showHelp"), QStringLiteral("0"));
+    EXPECT_EQ(user("showHelp"), u"0"_s);
 
-    setProgram("chkMin", QStringLiteral("1")); // started minimized to the tray: never shown
+    setProgram("chkMin", u"1"_s); // started minimized to the tray: never shown
     restart();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(tray.present);
     // Nobody is there to answer a Permission Denied prompt for a program started in the tray.
     settingsStore.failWrites(settings::SettingsScope::Program, settings::StoreWrite::accessDenied());
-    settings->program().setValue(settings::keys::chkSplash, QStringLiteral("1"));
+    settings->program().setValue(settings::keys::chkSplash, u"1"_s);
     EXPECT_TRUE(prompt.questions().isEmpty());
 }
 
@@ -82,9 +71,9 @@ TEST_F(MainWindowTest, ALateHibernationAnswerStillPutsHibernateFirstWithoutOverr
         auto *actions = control<QComboBox>("cbShutdown");
         EXPECT_EQ(actions->count(), 4);
         if (userPicked)
-            actions->setCurrentIndex(actions->findText(QStringLiteral("Log Off")));
+            actions->setCurrentIndex(actions->findText(u"Log Off"_s));
         power.answerCanHibernate();
-        EXPECT_EQ(actions->itemText(0), QStringLiteral("Hibernate"));
+        EXPECT_EQ(actions->itemText(0), u"Hibernate"_s);
         EXPECT_EQ(actions->currentText(), QLatin1String(userPicked ? "Log Off" : "Hibernate"));
     }
     window.reset();
@@ -100,19 +89,21 @@ TEST_F(MainWindowTest, ClosingHidesToTheTrayAndTheReminderDecidesTheNextCloses) 
     EXPECT_FALSE(window->isVisible());
     StillRunningPrompt *reminder = window->stillRunningPrompt();
     ASSERT_NE(reminder, nullptr);
-    reminder->findChild<QCheckBox *>(QStringLiteral("chkNoShow"))->setChecked(true);
+    reminder->findChild<QCheckBox *>(u"chkNoShow"_s)->setChecked(true);
     QTest::keyClick(reminder, Qt::Key_Return);
-    EXPECT_EQ(program("chkNoShow"), QStringLiteral("1"));
+    EXPECT_EQ(program("chkNoShow"), u"1"_s);
     window->show();
     window->close();
     QCoreApplication::processEvents();
     EXPECT_TRUE(!window->stillRunningPrompt() || !window->stillRunningPrompt()->isVisible());
     EXPECT_EQ(unloadCount, 0);
 
-    setProgram("chkNoShow", QStringLiteral("0"));
+    setProgram("chkNoShow", u"0"_s);
     restart();
     window->close();
-    answerReminder("chkAlwaysExit");
+    ASSERT_NE(reminder = window->stillRunningPrompt(), nullptr);
+    reminder->findChild<QCheckBox *>(u"chkAlwaysExit"_s)->setChecked(true);
+    QTest::mouseClick(reminder->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
     EXPECT_EQ(unloadCount, 1);
     EXPECT_FALSE(tray.present);
     restart();
@@ -120,36 +111,34 @@ TEST_F(MainWindowTest, ClosingHidesToTheTrayAndTheReminderDecidesTheNextCloses) 
     EXPECT_EQ(unloadCount, 2);
     EXPECT_EQ(window->stillRunningPrompt(), nullptr);
 
-    setProgram("chkAlwaysExit", QStringLiteral("0"));
-    for (const char *menu : {"mnuFileItem", "mnuTrayItem"}) {
+    setProgram("chkAlwaysExit", u"0"_s);
+    for (const auto &[menu, exit] : {std::pair{"mnuFileItem", 6}, {"mnuTrayItem", 3}}) {
         restart();
-        choose(menu, menu[3] == 'F' ? 6 : 3);
+        choose(menu, exit);
         EXPECT_EQ(window->stillRunningPrompt(), nullptr) << menu;
     }
     EXPECT_EQ(unloadCount, 4);
 }
 
 TEST_F(MainWindowTest, ColumnWidthsSurviveARestart) {
-    setUser("BackupSetColumn1", QStringLiteral("1234.6"));
-    setUser("BackupSetColumn2", QStringLiteral("32768")); // past what a width can be
-    setUser("BackupSetColumn5", QStringLiteral("not a width"));
+    setUser("BackupSetColumn1", u"1234.6"_s);
+    setUser("BackupSetColumn2", u"32768"_s); // past what a width can be
+    setUser("BackupSetColumn5", u"not a width"_s);
     start();
     control<QTreeView>("lstSchedules")->header()->resizeSection(2, 200);
     choose("mnuFileItem", 6);
-    EXPECT_EQ(user("BackupSetColumn1"), QStringLiteral("1235"));
+    EXPECT_EQ(user("BackupSetColumn1"), u"1235"_s);
     EXPECT_EQ(user("BackupSetColumn2"), QString::number(ColumnDesignTwips[1]));
-    EXPECT_EQ(user("BackupSetColumn3"), QStringLiteral("3000"));
+    EXPECT_EQ(user("BackupSetColumn3"), u"3000"_s);
     EXPECT_EQ(user("BackupSetColumn5"), QString::number(ColumnDesignTwips[4]));
 }
 
 // Edit needs a row with a schedule file, Delete any row; Delete asks first and removes the
 // file only on Yes.
 TEST_F(MainWindowTest, RowClicksSetTheCommandsAndDeleteAsksFirst) {
-    const QString file = scheduleFilePath(dataFolder(), QStringLiteral("Nightly"));
-    ASSERT_FALSE(
-        WriteScheduleFile(test::enabledSchedule(QStringLiteral("Nightly"), QStringLiteral("Shut Down"),
-                                                QStringLiteral("6/10/2026"), QStringLiteral("22:00:00")),
-                          dataFolder()));
+    const QString file = scheduleFilePath(dataFolder(), u"Nightly"_s);
+    ASSERT_FALSE(WriteScheduleFile(
+        test::enabledSchedule(u"Nightly"_s, u"Shut Down"_s, u"6/10/2026"_s, u"22:00:00"_s), dataFolder()));
     start();
     EXPECT_FALSE(enabled("cmdDelete"));
     quickSchedule("Reboot", "In 1 Hour");
@@ -160,8 +149,8 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandsAndDeleteAsksFirst) {
     EXPECT_FALSE(enabled("cmdDelete"));
     clickRow(0);
     clickButton("cmdEdit");
-    EXPECT_EQ(opened.last(), QStringLiteral("wizard edit"));
-    EXPECT_EQ(window->currentSchedule().StartTime, QStringLiteral("22:00:00"));
+    EXPECT_EQ(opened.last(), u"wizard edit"_s);
+    EXPECT_EQ(window->currentSchedule().StartTime, u"22:00:00"_s);
 
     prompt.willAnswer(Prompt::Answer::No);
     clickButton("cmdDelete");
@@ -179,7 +168,7 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandsAndDeleteAsksFirst) {
 TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     start();
     quickSchedule("Reboot", "In 1 Minute");
-    EXPECT_EQ(window->scheduleList().row(0).nextRunTime, QStringLiteral("6/10/2026 14:21:30"));
+    EXPECT_EQ(window->scheduleList().row(0).nextRunTime, u"6/10/2026 14:21:30"_s);
     runCycleAt(QTime(14, 20, 59));
     EXPECT_TRUE(power.calls.empty());
     runCycleAt(QTime(14, 21, 0));
@@ -187,7 +176,7 @@ TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     quickSchedule("Reboot", "In 15 Minutes");
     EXPECT_TRUE(window->scheduleList().row(1).nextRunTime.isEmpty());
     quickSchedule("Reboot", "In 12 Hours");
-    EXPECT_EQ(window->scheduleList().row(2).nextRunTime, QStringLiteral("6/11/2026 02:21:00"));
+    EXPECT_EQ(window->scheduleList().row(2).nextRunTime, u"6/11/2026 02:21:00"_s);
 }
 
 // "Now" asks first and performs only on Ok; a refused action is reported, not taken for done.
@@ -206,7 +195,7 @@ TEST_F(MainWindowTest, NowAsksAndPerformsOnlyOnOk) {
     prompt.willAnswer(Prompt::Answer::Ok);
     quickSchedule("Shut Down", "Now");
     ASSERT_EQ(tray.notices.size(), 1);
-    EXPECT_TRUE(tray.notices.first().second.contains(QStringLiteral("access denied")));
+    EXPECT_TRUE(tray.notices.first().second.contains(u"access denied"_s));
 }
 
 // The keep-awake box holds the system awake; a box the system refuses is cleared and explained.

@@ -1,10 +1,10 @@
 #include "app/DesktopSeams.h"
 
+#include "support/Testing.h"
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
-#include <gtest/gtest.h>
 
 using namespace vesperon;
 
@@ -45,9 +45,7 @@ TEST(MessageBoxPrompt, EachButtonGivesItsOwnAnswer) {
             box->button(c.clicked)->click();
         });
         MessageBoxPrompt prompt;
-        EXPECT_EQ(prompt.ask(QStringLiteral("Delete it?"), QStringLiteral("Vesperon"), c.buttons,
-                             Prompt::Icon::Warning),
-                  c.answer);
+        EXPECT_EQ(prompt.ask(u"Delete it?"_s, u"Vesperon"_s, c.buttons, Prompt::Icon::Warning), c.answer);
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(icon, QMessageBox::Warning);
     }

@@ -3,10 +3,7 @@
 #include "app/WindowOpeners.h"
 #include "settings/OptionsDialog.h"
 
-#include <QApplication>
-#include <QCheckBox>
 #include <QPointer>
-#include <QTest>
 
 using namespace vesperon;
 
@@ -22,20 +19,19 @@ protected:
     QList<OptionsDialog *> chooseOptions() {
         choose("mnuFileItem", 4);
         QList<OptionsDialog *> found;
-        for (QWidget *widget : QApplication::topLevelWidgets()) {
-            if (auto *options = qobject_cast<OptionsDialog *>(widget); options && options->isVisible())
-                found.append(options);
-        }
+        for (QWidget *options : topLevels("frmOptions"))
+            if (options->isVisible())
+                found << qobject_cast<OptionsDialog *>(options);
         return found;
     }
 };
 
 TEST_F(OptionsOpenerTest, OptionsCommandOpensOneLoadedWindowAndAFreshOneAfterClosing) {
-    setProgram("chkNoShow", QStringLiteral("1"));
+    setProgram("chkNoShow", u"1"_s);
     start();
     const QList<OptionsDialog *> first = chooseOptions();
     ASSERT_EQ(first.size(), 1);
-    EXPECT_TRUE(first[0]->findChild<QCheckBox *>(QStringLiteral("chkNoShow"))->isChecked());
+    EXPECT_TRUE(first[0]->findChild<QCheckBox *>(u"chkNoShow"_s)->isChecked());
     EXPECT_EQ(chooseOptions(), first);
     first[0]->close();
     const QList<OptionsDialog *> second = chooseOptions(); // while the closed one still waits to go

@@ -4,7 +4,6 @@
 #include "app/WindowOpeners.h"
 #include "localization/LocalizationFile.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <functional>
 #include <utility>
@@ -13,7 +12,6 @@ namespace vesperon::test {
 
 void ProgramWindows::SetUp() {
     MainWindowFixture::SetUp();
-    // Not the first start: no language window, no help.
     notFirstStart();
 }
 
@@ -21,7 +19,7 @@ void ProgramWindows::TearDown() {
     // The wizard and the options window go with the main window; the reminder belongs to no one.
     delete m_stillRunning.data();
     for (const QPointer<QWidget> &window : m_windows) {
-        if (window && window->objectName() != QLatin1String("frmMain"))
+        if (window && window->objectName() != "frmMain"_L1)
             window->close();
     }
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -31,36 +29,26 @@ void ProgramWindows::TearDown() {
 void ProgramWindows::openEveryWindow() {
     MainWindow &main = start();
     m_windows << &main;
-
     installWizard(main, *seams);
-    main.openers().wizard(nullptr);
-    m_windows << main.findChild<QWidget *>(QStringLiteral("frmWizard"));
-
     installOptions(main, *seams, QIcon());
-    main.openers().options();
-    for (QWidget *top : QApplication::topLevelWidgets()) {
-        if (top->objectName() == QLatin1String("frmOptions"))
-            m_windows << top;
-    }
-
-    // The language window and the about window, opened as the menus open them.
     installLanguageWindow(main, *seams, m_http);
     installPresentationWindows(main, *seams);
-    for (const auto &[open, name] : {std::pair<std::function<void()>, const char *>{
-                                         [&main] { main.openers().language(false); }, "frmLanguage"},
-                                     {[&main] { main.openers().about(); }, "frmAbout"}}) {
+    // Each window opened as the menus open it; the wizard is the main window's child.
+    main.openers().wizard(nullptr);
+    m_windows << main.findChild<QWidget *>(u"frmWizard"_s);
+    for (const auto &[open, name] :
+         {std::pair<std::function<void()>, const char *>{[&main] { main.openers().options(); }, "frmOptions"},
+          {[&main] { main.openers().language(false); }, "frmLanguage"},
+          {[&main] { main.openers().about(); }, "frmAbout"}}) {
         open();
-        for (QWidget *top : QApplication::topLevelWidgets()) {
-            if (top->objectName() == QLatin1String(name) && !m_windows.contains(top))
+        for (QWidget *top : topLevels(name))
+            if (!m_windows.contains(top))
                 m_windows << top;
-        }
     }
-
     auto *stillRunning = new StillRunningPrompt(settings->program(), *languages, values);
     m_stillRunning = stillRunning;
     stillRunning->load();
     m_windows << stillRunning;
-
     for (const QPointer<QWidget> &window : m_windows)
         EXPECT_TRUE(window) << "a window of the program did not open";
 }
@@ -81,11 +69,11 @@ QStringList ProgramWindows::englishTemplate() {
     QFile::remove(path);
     if (!text)
         return {};
-    QStringList lines = FindLanguageGroup(*text, QStringLiteral("English")).value_or(QStringList());
+    QStringList lines = FindLanguageGroup(*text, u"English"_s).value_or(QStringList());
     for (QString &line : lines) {
-        line.replace(values.Website, QStringLiteral("[Website]"));
-        line.replace(values.ProgramName, QStringLiteral("[ProgramName]"));
-        line.replace(values.CompanyName, QStringLiteral("[CompanyName]"));
+        line.replace(values.Website, u"[Website]"_s);
+        line.replace(values.ProgramName, u"[ProgramName]"_s);
+        line.replace(values.CompanyName, u"[CompanyName]"_s);
     }
     return lines;
 }

@@ -3,7 +3,6 @@
 #include "app/MainWindowFixture.h"
 #include "core/HttpGet.h"
 
-#include <QFile>
 #include <QList>
 #include <QPointer>
 #include <QStringList>

@@ -5,9 +5,8 @@
 #include "app/ActionWarningWindow.h"
 #include "app/MainWindowFixture.h"
 #include "schedule/SchedulerCycle.h"
+#include "support/ScheduleRecords.h"
 
-#include <QLabel>
-#include <QPushButton>
 #include <QStatusBar>
 #include <QWindow>
 
@@ -22,8 +21,7 @@ protected:
         notFirstStart();
     }
     void addRun(const QString &name, const QString &time) {
-        window->scheduleList().appendRow(ScheduleRow{
-            name, QStringLiteral("Shut Down"), {}, "6/10/2026 " + time, QStringLiteral("Yes"), false});
+        window->scheduleList().appendRow(quickRow(name, u"Shut Down"_s, "6/10/2026 " + time));
     }
     // The clock shows time; the warner and the cycle do what they do then.
     void reach(const QTime &time) {
@@ -42,10 +40,10 @@ protected:
 };
 
 TEST_F(RunGuardTest, AHiddenWindowStaysHiddenWhileTheWarningIsAnsweredWithoutTakingTheFocus) {
-    setProgram("chkMin", QStringLiteral("1"));
+    setProgram("chkMin", u"1"_s);
     start();
-    addRun(QStringLiteral("Nightly"), QStringLiteral("14:22:00"));
-    addRun(QStringLiteral("Later"), QStringLiteral("14:25:00"));
+    addRun(u"Nightly"_s, u"14:22:00"_s);
+    addRun(u"Later"_s, u"14:25:00"_s);
     reach(QTime(14, 20, 59));
     EXPECT_EQ(window->runGuard().warningWindow(), nullptr);
     reach(QTime(14, 21));
@@ -69,7 +67,7 @@ TEST_F(RunGuardTest, AHiddenWindowStaysHiddenWhileTheWarningIsAnsweredWithoutTak
     reach(QTime(14, 24));
     answerWarning("cmdDoItNow");
     EXPECT_EQ(power.calls, std::vector<std::string>{"powerOff"});
-    EXPECT_EQ(window->runGuard().history().entries().last().detail, QStringLiteral("started by the user"));
+    EXPECT_EQ(window->runGuard().history().entries().last().detail, u"started by the user"_s);
     reach(QTime(14, 25));
     EXPECT_EQ(power.calls.size(), 1u);
     EXPECT_FALSE(window->isVisible());
@@ -77,11 +75,11 @@ TEST_F(RunGuardTest, AHiddenWindowStaysHiddenWhileTheWarningIsAnsweredWithoutTak
 
 TEST_F(RunGuardTest, TheNextRunIsInTheTooltipAndStatusLineAndTheTrayMenuSkipsIt) {
     start();
-    addRun(QStringLiteral("Nightly"), QStringLiteral("14:22:00"));
-    EXPECT_TRUE(tray.tooltip.endsWith(QStringLiteral("2:22 PM — Nightly")));
+    addRun(u"Nightly"_s, u"14:22:00"_s);
+    EXPECT_TRUE(tray.tooltip.endsWith(u"2:22 PM — Nightly"_s));
     EXPECT_EQ(window->statusBar()->findChild<QLabel *>()->text(), tray.tooltip.section('\n', 1));
     choose("mnuTraySkip", 0);
-    EXPECT_EQ(tray.tooltip, QStringLiteral("Vesperon"));
+    EXPECT_EQ(tray.tooltip, u"Vesperon"_s);
     reach(QTime(14, 22));
     EXPECT_TRUE(power.calls.empty());
 }
@@ -90,7 +88,7 @@ TEST_F(RunGuardTest, ARefusalIsShownInABoxWhenNoTrayIconCanShowIt) {
     tray.acceptAdd = false; // no tray host runs
     start();
     power.result = PowerResult::refused("org.freedesktop.DBus.Error.AccessDenied: not allowed");
-    addRun(QStringLiteral("Nightly"), QStringLiteral("14:22:00"));
+    addRun(u"Nightly"_s, u"14:22:00"_s);
     reach(QTime(14, 22));
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_TRUE(prompt.questions()[0].text.endsWith("org.freedesktop.DBus.Error.AccessDenied: not allowed"));

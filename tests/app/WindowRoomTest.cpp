@@ -9,12 +9,7 @@
 #include "localization/WindowTexts.h"
 
 #include <QAbstractSpinBox>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionButton>
@@ -89,29 +84,27 @@ QStringList roomProblems(QWidget *window) {
     QStringList problems;
     for (QWidget *control : std::as_const(shown)) {
         const auto report = [&](const QString &what) {
-            problems << window->objectName() + QLatin1Char(' ') + control->objectName() +
-                            QStringLiteral(": ") + what;
+            problems << window->objectName() + QLatin1Char(' ') + control->objectName() + u": "_s + what;
         };
         if (const QSize need = needed(control);
             need.width() > control->width() || need.height() > control->height())
-            report(QStringLiteral("needs %1x%2, has %3x%4")
-                       .arg(need.width())
+            report(u"needs %1x%2, has %3x%4"_s.arg(need.width())
                        .arg(need.height())
                        .arg(control->width())
                        .arg(control->height()));
         if (control->font().pointSizeF() < window->font().pointSizeF())
-            report(QStringLiteral("a smaller font than the window's"));
+            report(u"a smaller font than the window's"_s);
         if (!control->parentWidget()->rect().contains(control->geometry()) ||
             !window->rect().contains(QRect(control->mapTo(window, QPoint(0, 0)), control->size())))
-            report(QStringLiteral("cut off by ") + control->parentWidget()->objectName());
+            report(u"cut off by "_s + control->parentWidget()->objectName());
         for (const QWidget *other : std::as_const(shown)) {
             if (std::less<>()(control, other) && other->parentWidget() == control->parentWidget() &&
                 other->geometry().intersects(control->geometry()))
-                report(QStringLiteral("covers ") + other->objectName());
+                report(u"covers "_s + other->objectName());
         }
         if (auto *list = qobject_cast<QTreeView *>(control);
             list && list->model()->rowCount() == 0 && list->horizontalScrollBar()->maximum() > 0)
-            report(QStringLiteral("columns wider than the empty list"));
+            report(u"columns wider than the empty list"_s);
     }
     return problems;
 }
@@ -134,7 +127,7 @@ TEST_F(WindowRoom, EveryControlHasRoomForItsTextInEveryShippedLanguage) {
             window->show();
             QCoreApplication::processEvents();
             for (const QString &problem : roomProblems(window))
-                problems << language + QStringLiteral(": ") + problem;
+                problems << language + u": "_s + problem;
         }
     }
     EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));

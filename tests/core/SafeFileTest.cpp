@@ -1,10 +1,5 @@
 #include "core/SafeFile.h"
-#include "support/TestFiles.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace vesperon;
 using vesperon::test::readBytes;
@@ -14,8 +9,8 @@ namespace {
 
 TEST(ReplaceFile, KeepsTheOldFilesPermissionsAndWritesThroughALink) {
     QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("settings.ini"));
-    const QString link = dir.filePath(QStringLiteral("link.ini"));
+    const QString file = dir.filePath(u"settings.ini"_s);
+    const QString link = dir.filePath(u"link.ini"_s);
     writeBytes(file, "old");
     const auto private_ = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
     ASSERT_TRUE(QFile::setPermissions(file, private_));
@@ -25,8 +20,8 @@ TEST(ReplaceFile, KeepsTheOldFilesPermissionsAndWritesThroughALink) {
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(QFile::permissions(file), private_);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
-              (QStringList{QStringLiteral("link.ini"), QStringLiteral("settings.ini")}));
-    EXPECT_EQ(replaceFile(dir.filePath(QStringLiteral("missing/x")), "x"), WriteFailure::CannotCreate);
+              (QStringList{u"link.ini"_s, u"settings.ini"_s}));
+    EXPECT_EQ(replaceFile(dir.filePath(u"missing/x"_s), "x"), WriteFailure::CannotCreate);
     EXPECT_EQ(replaceFile(dir.filePath(QString(255, QLatin1Char('n'))), "x"), std::nullopt); // longest name
 }
 

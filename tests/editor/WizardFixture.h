@@ -4,16 +4,10 @@
 #include "app/WindowOpeners.h"
 #include "editor/ScheduleWizard.h"
 #include "schedule/ScheduleFile.h"
-#include "support/TestFiles.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDateEdit>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOptionViewItem>
-#include <QTest>
 #include <QTimeEdit>
 #include <QTreeWidget>
 
@@ -40,7 +34,11 @@ protected:
         notFirstStart();
     }
 
-    MainWindow &startWithWizard() {
+    // Writes the given schedule files, then starts the main window with the wizard installed.
+    MainWindow &startWithSchedules(const QList<std::pair<QString, QByteArray>> &schedules = {}) {
+        QDir().mkpath(dataFolder());
+        for (const auto &[name, bytes] : schedules)
+            writeBytes(file(name), bytes);
         start();
         installWizard(*window, *seams);
         return *window;
@@ -49,14 +47,12 @@ protected:
     // Lets closed windows go away, as the event loop would.
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-    ScheduleWizard *wizard() const {
-        return window->findChild<ScheduleWizard *>(QStringLiteral("frmWizard"));
-    }
+    ScheduleWizard *wizard() const { return window->findChild<ScheduleWizard *>(u"frmWizard"_s); }
     template <typename T> T *w(const char *name) const {
         return wizard()->findChild<T *>(QLatin1String(name));
     }
     QRadioButton *option(int index) const {
-        for (QRadioButton *b : wizard()->findChildren<QRadioButton *>(QStringLiteral("optRepeat"))) {
+        for (QRadioButton *b : wizard()->findChildren<QRadioButton *>(u"optRepeat"_s)) {
             if (b->property("index").toInt() == index)
                 return b;
         }
@@ -110,7 +106,7 @@ protected:
 
     QString file(const QString &name) const { return scheduleFilePath(dataFolder(), name); }
     QByteArray bytes(const QString &name) const { return readBytes(file(name)); }
-    QStringList files() const { return QDir(dataFolder()).entryList({QStringLiteral("*.sch")}, QDir::Files); }
+    QStringList files() const { return QDir(dataFolder()).entryList({u"*.sch"_s}, QDir::Files); }
 };
 
 } // namespace vesperon::test

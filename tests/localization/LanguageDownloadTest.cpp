@@ -2,11 +2,8 @@
 #include "LoopbackHttpServer.h"
 #include "localization/NetworkHttpGet.h"
 #include "support/DiskFaults.h"
-#include "support/TestFiles.h"
+#include "support/Testing.h"
 
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 

@@ -5,8 +5,7 @@
 #include "LocalizationSamples.h"
 #include "localization/LocalizationFile.h"
 #include "localization/WindowRegistry.h"
-#include "support/QtPrinters.h"
-#include "support/TestFiles.h"
+#include "support/Testing.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,9 +18,7 @@
 #include <QRadioButton>
 #include <QStandardItemModel>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTreeView>
-#include <gtest/gtest.h>
 #include <memory>
 
 namespace vesperon {
@@ -45,53 +42,52 @@ T *named(Parent *parent, const char *name, const QString &text, int index = -1) 
 }
 
 // A window with one control of every kind, an indexed group and a child window of its own.
-struct TestWindow {
-    std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
-    QMenu *fileMenu;
-    QAction *fileItems[2];
-    QLabel *label, *skinLabel, *info[2];
-    QPushButton *button;
-    QGroupBox *frame;
-    QCheckBox *check;
-    QRadioButton *options[3];
-    QTabWidget *tabs;
-    QStandardItemModel *model;
-    QLineEdit *edit;
-    QPushButton *childButton;
+std::unique_ptr<QWidget> testWindow() {
+    auto window = std::make_unique<QWidget>();
+    QWidget *w = window.get();
+    w->setObjectName("frmTest");
+    w->setWindowTitle("Test window");
+    auto *bar = new QMenuBar(w);
+    QMenu *file = named<QMenu>(bar, "mnuFile", "&File", 0);
+    bar->addMenu(file);
+    for (int i = 0; i < 2; ++i)
+        file->addAction(named<QAction>(file, "mnuFileItem", u"Item %1"_s.arg(i), i));
+    named<QLabel>(w, "Label1", "Label text");
+    named<QLabel>(w, "SkinLabel1", "Skin text")->setProperty("controlKind", "SkinLabel");
+    for (int i = 0; i < 2; ++i)
+        named<QLabel>(w, "lblInfo", u"info %1"_s.arg(i), i);
+    named<QLineEdit>(w, "txtName", "not translated");
+    named<QPushButton>(w, "cmdOK", "&OK");
+    auto *frame = named<QGroupBox>(w, "frRepeat", "Repeat");
+    named<QCheckBox>(frame, "chkRepeat", "Repeat it");
+    for (int i = 0; i < 3; ++i)
+        named<QRadioButton>(frame, "optRepeat", u"Option %1"_s.arg(i), i);
+    auto *tabs = named<QTabWidget>(w, "tsMain", QString());
+    tabs->addTab(new QWidget, "First");
+    tabs->addTab(new QWidget, "Second");
+    auto *list = named<QTreeView>(w, "lstSchedules", QString());
+    auto *model = new QStandardItemModel(0, 2, list);
+    model->setHorizontalHeaderLabels({"Name", "Type"});
+    list->setModel(model);
+    auto *child = named<QWidget>(w, "frmChild", QString());
+    child->setWindowFlags(Qt::Window);
+    named<QPushButton>(child, "cmdChild", "child");
+    return window;
+}
 
-    explicit TestWindow(const char *name = "frmTest") {
-        QWidget *w = window.get();
-        w->setObjectName(QString::fromLatin1(name));
-        w->setWindowTitle("Test window");
-        auto *bar = new QMenuBar(w);
-        fileMenu = named<QMenu>(bar, "mnuFile", "&File", 0);
-        bar->addMenu(fileMenu);
-        for (int i = 0; i < 2; ++i)
-            fileMenu->addAction(
-                fileItems[i] = named<QAction>(fileMenu, "mnuFileItem", QStringLiteral("Item %1").arg(i), i));
-        label = named<QLabel>(w, "Label1", "Label text");
-        skinLabel = named<QLabel>(w, "SkinLabel1", "Skin text");
-        skinLabel->setProperty("controlKind", "SkinLabel");
-        for (int i = 0; i < 2; ++i)
-            info[i] = named<QLabel>(w, "lblInfo", QStringLiteral("info %1").arg(i), i);
-        edit = named<QLineEdit>(w, "txtName", "not translated");
-        button = named<QPushButton>(w, "cmdOK", "&OK");
-        frame = named<QGroupBox>(w, "frRepeat", "Repeat");
-        check = named<QCheckBox>(frame, "chkRepeat", "Repeat it");
-        for (int i = 0; i < 3; ++i)
-            options[i] = named<QRadioButton>(frame, "optRepeat", QStringLiteral("Option %1").arg(i), i);
-        tabs = named<QTabWidget>(w, "tsMain", QString());
-        tabs->addTab(new QWidget, "First");
-        tabs->addTab(new QWidget, "Second");
-        auto *list = named<QTreeView>(w, "lstSchedules", QString());
-        model = new QStandardItemModel(0, 2, list);
-        model->setHorizontalHeaderLabels({"Name", "Type"});
-        list->setModel(model);
-        auto *child = named<QWidget>(w, "frmChild", QString());
-        child->setWindowFlags(Qt::Window);
-        childButton = named<QPushButton>(child, "cmdChild", "child");
+// What the control of that name (and index) shows: a menu's or a frame's title, or its text.
+QString shownBy(const QWidget *window, const char *name, int index = -1) {
+    for (const QObject *control : window->findChildren<QObject *>(QLatin1String(name))) {
+        if (index >= 0 && control->property("index") != index)
+            continue;
+        if (const auto *menu = qobject_cast<const QMenu *>(control))
+            return menu->title();
+        if (const auto *frame = qobject_cast<const QGroupBox *>(control))
+            return frame->title();
+        return control->property("text").toString();
     }
-};
+    return u"<no %1>"_s.arg(QLatin1String(name));
+}
 
 class LanguageEngineTest : public ::testing::Test {
 protected:
@@ -111,7 +107,7 @@ protected:
 };
 
 TEST_F(LanguageEngineTest, EveryKindOfControlIsTranslated) {
-    TestWindow t;
+    const std::unique_ptr<QWidget> t = testWindow();
     writeFile(languageGroup(
         "Deutsch",
         {"<FRMTEST_MNUFILE0>&Datei</FRMTEST_MNUFILE0>",
@@ -128,26 +124,28 @@ TEST_F(LanguageEngineTest, EveryKindOfControlIsTranslated) {
          "<FRMTEST_LSTSCHEDULES_COL2></FRMTEST_LSTSCHEDULES_COL2>", "<FRMTEST_TXTNAME>nein</FRMTEST_TXTNAME>",
          "<FRMCHILD_CMDCHILD>Kind</FRMCHILD_CMDCHILD>", "<FRMTEST_CAPTION>Testfenster</FRMTEST_CAPTION>",
          "<MSG_TITLE>[ProgramName] von [CompanyName]</MSG_TITLE>"}));
-    languages.ChangeLanguage(t.window.get(), "deutsch");
+    languages.ChangeLanguage(t.get(), "deutsch");
 
+    const auto *tabs = t->findChild<QTabWidget *>();
+    const QAbstractItemModel *columns = t->findChild<QTreeView *>()->model();
     const std::pair<QString, const char *> shown[] = {
-        {t.fileMenu->title(), "&Datei"},
-        {t.fileItems[0]->text(), "Item 0"}, // a control without an item keeps its own text
-        {t.fileItems[1]->text(), "Eintrag eins"},
-        {t.label->text(), "Beschriftung"},
-        {t.skinLabel->text(), "Vesperon Haut"},
-        {t.info[0]->text(), "Hinweis"},
-        {t.button->text(), "&Gut"},
-        {t.frame->title(), "Wiederholen"},
-        {t.check->text(), "Wiederholen"},
-        {t.options[0]->text(), "Option null"},
-        {t.options[2]->text(), "Option zwei"},
-        {t.tabs->tabText(1), "Zweite"},
-        {t.model->headerData(0, Qt::Horizontal).toString(), "Name (de)"},
-        {t.model->headerData(1, Qt::Horizontal).toString(), "Type"}, // an empty item is no translation
-        {t.edit->text(), "not translated"},
-        {t.childButton->text(), "child"}, // another window owned by this one is not part of it
-        {t.window->windowTitle(), "Testfenster"},
+        {shownBy(t.get(), "mnuFile"), "&Datei"},
+        {shownBy(t.get(), "mnuFileItem", 0), "Item 0"}, // a control without an item keeps its own text
+        {shownBy(t.get(), "mnuFileItem", 1), "Eintrag eins"},
+        {shownBy(t.get(), "Label1"), "Beschriftung"},
+        {shownBy(t.get(), "SkinLabel1"), "Vesperon Haut"},
+        {shownBy(t.get(), "lblInfo", 0), "Hinweis"},
+        {shownBy(t.get(), "cmdOK"), "&Gut"},
+        {shownBy(t.get(), "frRepeat"), "Wiederholen"},
+        {shownBy(t.get(), "chkRepeat"), "Wiederholen"},
+        {shownBy(t.get(), "optRepeat", 0), "Option null"},
+        {shownBy(t.get(), "optRepeat", 2), "Option zwei"},
+        {tabs->tabText(1), "Zweite"},
+        {columns->headerData(0, Qt::Horizontal).toString(), "Name (de)"},
+        {columns->headerData(1, Qt::Horizontal).toString(), "Type"}, // an empty item is no translation
+        {shownBy(t.get(), "txtName"), "not translated"},
+        {shownBy(t.get(), "cmdChild"), "child"}, // another window owned by this one is not part of it
+        {t->windowTitle(), "Testfenster"},
         {languages.getMessages("MSG_TITLE"), "Vesperon von Quillmark"},
     };
     for (const auto &[text, expected] : shown)
@@ -164,7 +162,7 @@ TEST_F(LanguageEngineTest, MessagesReplacePlaceholdersCapitaliseAndStopAt201) {
     EXPECT_EQ(languages.getMessages("MSG_SURE"),
               "Are you sure you want to perform the selected action immediately?");
     for (int i = languages.messages().usedRows(); i < MessageTable::Rows; ++i)
-        languages.setMessage(QStringLiteral("MSG_FILL%1").arg(i), QStringLiteral("fill %1").arg(i));
+        languages.setMessage(u"MSG_FILL%1"_s.arg(i), u"fill %1"_s.arg(i));
     EXPECT_EQ(languages.getMessages("MSG_FILL200"), "Fill 200");
     languages.setMessage("MSG_EXTRA", "extra");
     EXPECT_EQ(languages.messages().usedRows(), 201);

@@ -4,13 +4,6 @@
 #include "app/MainWindowFixture.h"
 #include "app/WindowOpeners.h"
 #include "localization/NetworkHttpGet.h"
-#include "support/TestFiles.h"
-
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QTest>
 
 using namespace vesperon;
 using namespace std::chrono_literals;
@@ -45,7 +38,7 @@ protected:
         MainWindowFixture::SetUp();
         ASSERT_TRUE(server.listening());
         values.Website = server.website();
-        setUser("Language", QStringLiteral("English")); // not a first start
+        setUser("Language", u"English"_s); // not a first start
     }
     void TearDown() override { delete language.data(); }
 
@@ -58,7 +51,7 @@ protected:
         language->show();
         return *language;
     }
-    QComboBox *list() const { return language->findChild<QComboBox *>(QStringLiteral("Combo1")); }
+    QComboBox *list() const { return language->findChild<QComboBox *>(u"Combo1"_s); }
     QPushButton *button(const char *name) const {
         return language->findChild<QPushButton *>(QLatin1String(name));
     }
@@ -94,7 +87,7 @@ protected:
 // The list holds the file's groups as named, showing the stored language even where the file
 // lacks it; without a file it is empty and there is nothing to open for translating.
 TEST_F(LanguageWindowTest, ListsTheGroupsAndShowsTheStoredLanguage) {
-    setUser("Language", QStringLiteral("Klingon"));
+    setUser("Language", u"Klingon"_s);
     open();
     EXPECT_TRUE(listed().isEmpty());
     QTest::mouseClick(button("Command3"), Qt::LeftButton);
@@ -104,7 +97,7 @@ TEST_F(LanguageWindowTest, ListsTheGroupsAndShowsTheStoredLanguage) {
     test::writeBytes(localization(), file(English + Deutsch + languageGroup(" Deutsch", {})));
     open();
     EXPECT_EQ(listed(), (QStringList{"English", "Deutsch", " Deutsch"}));
-    EXPECT_EQ(list()->currentText(), QStringLiteral("Klingon"));
+    EXPECT_EQ(list()->currentText(), u"Klingon"_s);
     QTest::mouseClick(button("Command3"), Qt::LeftButton);
     EXPECT_EQ(shell.opened, QStringList{localization()});
 }
@@ -113,20 +106,20 @@ TEST_F(LanguageWindowTest, APickIsStoredAndTranslatesTheMainWindowAndItselfAtOnc
     test::writeBytes(localization(), file(English + Deutsch + languageGroup("Choose Language Here", {})));
     open();
     pick("Deutsch");
-    EXPECT_EQ(user("Language"), QStringLiteral("Deutsch"));
-    EXPECT_EQ(control<QAbstractButton>("cmdEdit")->text(), QStringLiteral("Bearbeiten"));
+    EXPECT_EQ(user("Language"), u"Deutsch"_s);
+    EXPECT_EQ(control<QAbstractButton>("cmdEdit")->text(), u"Bearbeiten"_s);
     EXPECT_EQ(button("Command2")->text(), QString::fromUtf8("Schlie\xc3\x9f"
                                                             "en"));
-    EXPECT_EQ(languages->getMessages("MSG_DOWNLOADED"), QStringLiteral("Neue Sprachen geladen."));
+    EXPECT_EQ(languages->getMessages("MSG_DOWNLOADED"), u"Neue Sprachen geladen."_s);
     pick("Choose Language Here"); // the list's prompt text is no language
-    EXPECT_EQ(user("Language"), QStringLiteral("Deutsch"));
+    EXPECT_EQ(user("Language"), u"Deutsch"_s);
     pick("English");
-    EXPECT_EQ(control<QAbstractButton>("cmdEdit")->text(), QStringLiteral("Edit"));
+    EXPECT_EQ(control<QAbstractButton>("cmdEdit")->text(), u"Edit"_s);
 }
 
 TEST_F(LanguageWindowTest, DownloadStoresTheBodyFromItsFirstTagAndRefillsTheList) {
     test::writeBytes(localization(), file(English));
-    setUser("Language", QStringLiteral("Deutsch"));
+    setUser("Language", u"Deutsch"_s);
     open();
     const QByteArray body = file(English + Deutsch +
                                  languageGroup("Fran\xc3\xa7"
@@ -139,12 +132,12 @@ TEST_F(LanguageWindowTest, DownloadStoresTheBodyFromItsFirstTagAndRefillsTheList
     EXPECT_EQ(listed(), (QStringList{"English", "Deutsch",
                                      QString::fromUtf8("Fran\xc3\xa7"
                                                        "ais")}));
-    EXPECT_EQ(list()->currentText(), QStringLiteral("Deutsch"));
+    EXPECT_EQ(list()->currentText(), u"Deutsch"_s);
     EXPECT_EQ(prompt.questions().size(), 1);
     ASSERT_EQ(server.requests.size(), 1);
     EXPECT_TRUE(server.requests.first().startsWith("GET /Languages/0/Localization.txt "));
     // The language in force changes only with the next pick.
-    EXPECT_EQ(values.CurrentLanguage, QStringLiteral("English"));
+    EXPECT_EQ(values.CurrentLanguage, u"English"_s);
 }
 
 // An error page is never a file, whatever it holds; the template replaces every group by English,

@@ -1,15 +1,7 @@
 #include "localization/LocalizationFile.h"
 #include "localization/LocalizationParser.h"
 #include "support/DiskFaults.h"
-#include "support/TestFiles.h"
-
-#include "support/QtPrinters.h"
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 namespace vesperon {
 namespace {
@@ -17,24 +9,12 @@ namespace {
 using test::readBytes;
 using test::writeBytes;
 
-const QByteArray Head = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-                        "<XML_DIZ_INFO>\r\n"
-                        "\t<LOCALIZATION_FILE_INFO>\r\n"
-                        "\t\t<LOCALIZATION_FILE_VERSION>1.0</LOCALIZATION_FILE_VERSION>\r\n"
-                        "\t</LOCALIZATION_FILE_INFO>\r\n"
-                        "<LANGUAGE_GROUP xml:lang=\"en\">\r\n"
-                        "\t<LANGUAGE_NAME>English</LANGUAGE_NAME>\r\n"
-                        "\t<DESCRIPTION>This file contains various translations of program buttons, messages "
-                        "and menus in XML format.  The original document was created using translation "
-                        "software, and may sound strange when read by people.  We invite you to make "
-                        "modifications to existing languages and translate new languages.  Please send them "
-                        "to us so that we can update this file and make your translation available to all "
-                        "users.  Our current email address is located on our homepage which can be visited "
-                        "through the software or our program folder on your Start Menu.  Before making "
-                        "changes to a localization file please use the program to download the most recent "
-                        "localization file using the 'Check for Language Updates' button in the Languages "
-                        "window.</DESCRIPTION>\r\n"
-                        "\t<TRANSLATION_ITEMS>\r\n";
+// The template opens as the shipped file does, up to its first item.
+QByteArray head() {
+    const QByteArray shipped = readBytes(QStringLiteral(VESPERON_SHIPPED_LOCALIZATION));
+    const QByteArray items = "\t<TRANSLATION_ITEMS>\r\n";
+    return shipped.left(shipped.indexOf(items) + items.size());
+}
 const QByteArray Tail = "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n</XML_DIZ_INFO>\r\n";
 
 class LocalizationFileTest : public ::testing::Test {
@@ -89,7 +69,7 @@ TEST_F(LocalizationFileTest, TemplateIsWrittenByteForByte) {
                                         {"frmMain_CAPTION", QString::fromUtf8("Fenêtre <1> & \"2\"")},
                                         {"msg_title", "[ProgramName] by [CompanyName]"},
                                         {"MSG_EMPTY", ""}};
-    const QByteArray expected = Head +
+    const QByteArray expected = head() +
                                 "\t\t<FRMMAIN_CMDEDIT>&Edit</FRMMAIN_CMDEDIT>\r\n"
                                 "\t\t<FRMMAIN_CAPTION>Fen\xC3\xAAtre <1> & \"2\"</FRMMAIN_CAPTION>\r\n"
                                 "\t\t<MSG_TITLE>[ProgramName] by [CompanyName]</MSG_TITLE>\r\n"
@@ -105,8 +85,7 @@ TEST_F(LocalizationFileTest, TemplateIsWrittenByteForByte) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"Localization.txt"});
 }
 
-class TemplateOnAFailingDisk : public LocalizationFileTest,
-                               public ::testing::WithParamInterface<test::DiskFault> {};
+using TemplateOnAFailingDisk = test::OnEachDiskFault<LocalizationFileTest>;
 
 TEST_P(TemplateOnAFailingDisk, ReportsFailureAndKeepsTheOldFile) {
     const QString folder = dir.filePath("app");
@@ -122,9 +101,7 @@ TEST_P(TemplateOnAFailingDisk, ReportsFailureAndKeepsTheOldFile) {
     EXPECT_EQ(readBytes(file), "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME></LANGUAGE_GROUP>");
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, TemplateOnAFailingDisk,
-                         ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
-                         [](const auto &info) { return test::faultName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Faults, TemplateOnAFailingDisk, test::EveryDiskFault, test::faultName);
 
 } // namespace
 } // namespace vesperon

@@ -2,9 +2,7 @@
 #include "localization/LocalizationFile.h"
 #include "localization/TranslationItems.h"
 
-#include "support/QtPrinters.h"
-
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 namespace vesperon {
 namespace {
@@ -17,10 +15,9 @@ QString groups(const QString &spec) {
         const QChar broken = g.endsWith('!') || g.endsWith('?') || g.endsWith('#') ? g.back() : QChar();
         if (!broken.isNull())
             g.chop(1);
-        text += QStringLiteral("<LANGUAGE_GROUP xml:lang=\"x\">\r\n\t<LANGUAGE_NAME>") +
-                g.section(':', 0, 0) + (broken == '?' ? "</NAME>" : "</LANGUAGE_NAME>") +
-                "\r\n\t<TRANSLATION_ITEMS>\r\n\t\t<K1>" + g.section(':', 1) + "</K1>\r\n\t" +
-                (broken == '#' ? "" : "</TRANSLATION_ITEMS>") + "\r\n" +
+        text += u"<LANGUAGE_GROUP xml:lang=\"x\">\r\n\t<LANGUAGE_NAME>"_s + g.section(':', 0, 0) +
+                (broken == '?' ? "</NAME>" : "</LANGUAGE_NAME>") + "\r\n\t<TRANSLATION_ITEMS>\r\n\t\t<K1>" +
+                g.section(':', 1) + "</K1>\r\n\t" + (broken == '#' ? "" : "</TRANSLATION_ITEMS>") + "\r\n" +
                 (broken == '!' ? "" : "</LANGUAGE_GROUP>\r\n");
     }
     return text;
@@ -119,7 +116,7 @@ TEST(ItemLookup, KeysIgnoreCaseTheFirstLineWinsAndTextsAreTakenWhole) {
         EXPECT_EQ(FindItemText(lines, key), QString::fromUtf8(text)) << key.toStdString();
         EXPECT_EQ(items.find(key), QString::fromUtf8(text)) << key.toStdString();
     }
-    for (const QString &odd : {QString::fromUtf8("fran\u00e7ais"), QString(), QStringLiteral("\t\t<A")})
+    for (const QString &odd : {QString::fromUtf8("fran\u00e7ais"), QString(), u"\t\t<A"_s})
         EXPECT_EQ(items.find(odd), FindItemText(lines, odd)) << odd.toStdString();
 }
 

@@ -1,20 +1,10 @@
-// The logind back end against python3-dbusmock's logind on a private bus of its own: the
-// machine's real system bus is never touched, so no test can power anything off.
+// The logind back end against python3-dbusmock's logind on a private bus.
 
 #include "power/LogindPowerBackend.h"
 #include "power/PowerController.h"
-#include "support/QtPrinters.h"
+#include "support/LogindBus.h"
 
 #include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <optional>
 #include <unistd.h>
 
@@ -24,39 +14,12 @@ using ::testing::HasSubstr;
 
 namespace {
 
-const QString Login1 = QStringLiteral("org.freedesktop.login1");
-const QString ManagerPath = QStringLiteral("/org/freedesktop/login1");
-
 class LogindTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        ASSERT_TRUE(m_daemon.waitForStarted()) << "dbus-daemon is not installed";
-        ASSERT_TRUE(QTest::qWaitFor([&] { return m_daemon.canReadLine(); }, 10000));
-        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
-        m_bus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(m_address, m_address));
-        ASSERT_TRUE(m_bus->isConnected());
-    }
-    void TearDown() override {
-        if (m_mock.state() != QProcess::NotRunning)
-            m_mock.kill(), m_mock.waitForFinished();
-        m_bus.reset();
-        QDBusConnection::disconnectFromBus(m_address);
-        m_daemon.kill();
-        m_daemon.waitForFinished();
-    }
+    void SetUp() override { ASSERT_TRUE(mock.startBus()); }
 
-    // Starts logind's stand-in on the private bus and waits until it answers.
     void startLogind(const QString &parameters = "{}") {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SYSTEM_BUS_ADDRESS", m_address);
-        m_mock.setProcessEnvironment(env);
-        m_mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_mock.start("/usr/bin/python3", {"-m", "dbusmock", "--system", "-t", "logind", "-p", parameters,
-                                          "--logfile", logPath()});
-        ASSERT_TRUE(
-            QTest::qWaitFor([&] { return m_bus->interface()->isServiceRegistered(Login1).value(); }, 20000))
-            << "python3-dbusmock did not come up";
+        ASSERT_TRUE(mock.startLogind(parameters, logPath()));
     }
     QString logPath() const { return m_dir.filePath("logind.log"); }
 
@@ -76,17 +39,8 @@ protected:
         return lines;
     }
 
-    QDBusMessage mockCall(const QString &method, const QList<QVariant> &arguments) {
-        QDBusMessage message =
-            QDBusMessage::createMethodCall(Login1, ManagerPath, "org.freedesktop.DBus.Mock", method);
-        message.setArguments(arguments);
-        return m_bus->call(message);
-    }
-    // Replaces a logind method with the given Python code.
     void replaceMethod(const QString &name, const QString &in, const QString &out, const QString &code) {
-        const QDBusMessage reply =
-            mockCall("AddMethod", {"org.freedesktop.login1.Manager", name, in, out, code});
-        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+        ASSERT_TRUE(mock.replaceMethod(name, in, out, code));
     }
 
     // Waits until logind holds count inhibitors: the stand-in drops one when it sees the
@@ -94,8 +48,7 @@ protected:
     bool inhibitorCountBecomes(int count) {
         return QTest::qWaitFor(
             [&] {
-                const QDBusMessage reply = m_bus->call(QDBusMessage::createMethodCall(
-                    Login1, ManagerPath, "org.freedesktop.login1.Manager", "ListInhibitors"));
+                const QDBusMessage reply = mock.call("org.freedesktop.login1.Manager", "ListInhibitors");
                 const QDBusArgument argument = reply.arguments().value(0).value<QDBusArgument>();
                 int held = 0;
                 argument.beginArray();
@@ -111,7 +64,7 @@ protected:
             5000);
     }
 
-    QDBusConnection &bus() { return *m_bus; }
+    QDBusConnection &bus() { return mock.bus(); }
 
     // The answer queryCanHibernate gives, once it comes.
     static bool laterAnswer(LogindPowerBackend &logind) {
@@ -122,9 +75,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    QProcess m_daemon, m_mock;
-    QString m_address;
-    std::unique_ptr<QDBusConnection> m_bus;
+    test::LogindBus mock;
 };
 
 TEST_F(LogindTest, EachActionReachesLogindAsItsCall) {
@@ -145,11 +96,11 @@ TEST_F(LogindTest, EachActionReachesLogindAsItsCall) {
 // ends nothing, and says so.
 TEST_F(LogindTest, LogOffWithoutASessionIdEndsTheSessionOfThisProcess) {
     startLogind();
-    mockCall("AddSession", {"c3", "seat0", 1000u, "someone", true});
+    mock.mockCall("AddSession", {"c3", "seat0", 1000u, "someone", true});
     replaceMethod("GetSessionByPID", "u", "o", "ret = dbus.ObjectPath('/org/freedesktop/login1/session/c3')");
     LogindPowerBackend logind(bus());
     EXPECT_TRUE(logind.logOff().ok);
-    EXPECT_THAT(calls(), ElementsAre(QStringLiteral("GetSessionByPID %1").arg(::getpid()), "Terminate"));
+    EXPECT_THAT(calls(), ElementsAre(u"GetSessionByPID %1"_s.arg(::getpid()), "Terminate"));
     for (const char *answer : {"", "ret = dbus.ObjectPath('/')"}) {
         replaceMethod("GetSessionByPID", "u", *answer ? "o" : "", answer);
         EXPECT_FALSE(logind.logOff().ok) << answer;
@@ -165,7 +116,7 @@ TEST_F(LogindTest, HibernationIsAvailableOnlyWhenLogindSaysYes) {
     EXPECT_TRUE(logind.canHibernate());
     EXPECT_TRUE(laterAnswer(logind));
     for (const char *answer : {"challenge", "Yes"}) {
-        replaceMethod("CanHibernate", "", "s", QStringLiteral("ret = '%1'").arg(answer));
+        replaceMethod("CanHibernate", "", "s", u"ret = '%1'"_s.arg(answer));
         EXPECT_FALSE(logind.canHibernate()) << answer;
         EXPECT_FALSE(laterAnswer(logind)) << answer;
     }
@@ -202,8 +153,8 @@ TEST_F(LogindTest, RefusingSuspendHoldsAnInhibitorThatStepsAsideForOurOwnSleep) 
         EXPECT_TRUE(inhibitorCountBecomes(0));
         power.setSleepBlocked(true);
     }
-    const QString inhibit = QStringLiteral("Inhibit \"sleep:idle\" \"Vesperon\" \"%1\" \"block\"")
-                                .arg(QLatin1String(LogindPowerBackend::InhibitReason));
+    const QString inhibit = u"Inhibit \"sleep:idle\" \"Vesperon\" \"%1\" \"block\""_s.arg(
+        QLatin1String(LogindPowerBackend::InhibitReason));
     EXPECT_THAT(calls(), ElementsAre("Suspend False", "held 0", inhibit, "Suspend False", "held 0", inhibit,
                                      "Hibernate False", "held 0", inhibit, inhibit));
     // The end of the controller lets go of the lock.

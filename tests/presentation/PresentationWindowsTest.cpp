@@ -6,11 +6,6 @@
 #include "presentation/AboutDialog.h"
 #include "presentation/SplashScreen.h"
 #include "presentation/VersionInfo.h"
-#include "support/TestFiles.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QTest>
 
 using namespace vesperon;
 
@@ -22,18 +17,7 @@ protected:
         MainWindowFixture::installOpeners(main);
         installPresentationWindows(main, *seams);
     }
-    void TearDown() override {
-        for (QWidget *w : aboutWindows())
-            delete w;
-    }
-    static QList<QWidget *> aboutWindows() {
-        QList<QWidget *> found;
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (w->objectName() == QLatin1String("frmAbout"))
-                found << w;
-        }
-        return found;
-    }
+    void TearDown() override { qDeleteAll(topLevels("frmAbout")); }
     static QString text(QWidget *window, const char *label) {
         return window->findChild<QLabel *>(QLatin1String(label))->text();
     }
@@ -50,30 +34,30 @@ TEST_F(PresentationWindowsTest, AboutShowsTheProductValuesInTheUsersLanguage) {
                      "ber [ProgramName]</MSG_TITLEABOUT>\r\n"
                      "\t</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
     SetDefaultMessages(*languages);
-    values.CurrentLanguage = QStringLiteral("Deutsch");
-    values.CompanyName = QStringLiteral("someone else");
+    values.CurrentLanguage = u"Deutsch"_s;
+    values.CompanyName = u"someone else"_s;
     build();
     window->openers().about();
     window->openers().about();
-    ASSERT_EQ(aboutWindows().size(), 1);
-    QWidget *about = aboutWindows().first();
+    ASSERT_EQ(topLevels("frmAbout").size(), 1);
+    QWidget *about = topLevels("frmAbout").first();
     EXPECT_EQ(about->windowTitle(), QString::fromUtf8("\xc3\x9c"
                                                       "ber Vesperon"));
-    EXPECT_EQ(text(about, "Label3"), QStringLiteral("Besitzer:"));
-    EXPECT_EQ(text(about, "lblCompany"), QStringLiteral("someone else"));
+    EXPECT_EQ(text(about, "Label3"), u"Besitzer:"_s);
+    EXPECT_EQ(text(about, "lblCompany"), u"someone else"_s);
     EXPECT_EQ(text(about, "lblVersion"), versionText(product::VersionMajor, product::VersionMinor));
 }
 
 // A second press within the second opens nothing more; another mode opens nothing at all.
 TEST_F(PresentationWindowsTest, TheWebsiteButtonOpensTheAddressOncePerSecond) {
     build();
-    window->openers().website(QStringLiteral("Forum"));
+    window->openers().website(u"Forum"_s);
     EXPECT_TRUE(shell.opened.isEmpty());
     window.reset();
     start();
     clickButton("cmdWebsite");
     clickButton("cmdWebsite");
-    EXPECT_EQ(shell.opened, QStringList{QStringLiteral("http://www.quillmark.example")});
+    EXPECT_EQ(shell.opened, QStringList{u"http://www.quillmark.example"_s});
     for (const auto &[given, address] : {std::pair{"quillmark.example/v", "http://quillmark.example/v"},
                                          {"HtTpS://quillmark.example", "HtTpS://quillmark.example"},
                                          {"http:quillmark.example", "http://http:quillmark.example"},

@@ -1,15 +1,15 @@
 #include "schedule/DueTime.h"
 #include "core/ShortDate.h"
 
+#include "support/ScheduleRecords.h"
+#include "support/Testing.h"
 #include <algorithm>
-#include <gtest/gtest.h>
 
 using namespace vesperon;
 
 namespace {
 
-// Wednesday 10 June 2026, 14:20:30.
-const QDateTime Wednesday(QDate(2026, 6, 10), QTime(14, 20, 30));
+using test::Wednesday;
 
 QString section(const QString &startDate, const QString &startTime, const char *repeat = "0",
                 const char *accuracy = "0", const char *period = "") {
@@ -19,13 +19,13 @@ QString section(const QString &startDate, const QString &startTime, const char *
 }
 
 QString daily(const QString &time) {
-    return section(QStringLiteral("6/1/2026"), time, "-1");
+    return section(u"6/1/2026"_s, time, "-1");
 }
 QString weekly(const char *period, const QString &time) {
-    return section(QStringLiteral("6/1/2026"), time, "-1", "1", period);
+    return section(u"6/1/2026"_s, time, "-1", "1", period);
 }
 QString monthly(const char *period, const QString &time) {
-    return section(QStringLiteral("1/1/2026"), time, "-1", "2", period);
+    return section(u"1/1/2026"_s, time, "-1", "2", period);
 }
 
 // Whatever the desktop's locale (native digits, direction marks, quoted text, year first),
@@ -45,8 +45,7 @@ TEST(ShortDate, EveryLocaleReadsBackTheDatesItWrites) {
         })) << name;
         // Files hold the stored form; files of older versions hold the shown one.
         for (const QString &startDate : {stored, shown}) {
-            const QString nextRun =
-                NextRunText(section(startDate, QStringLiteral("08:00:00")), Wednesday, locale);
+            const QString nextRun = NextRunText(section(startDate, u"08:00:00"_s), Wednesday, locale);
             EXPECT_FALSE(nextRun.isEmpty()) << name;
             EXPECT_EQ(IsDue(nextRun, due, locale), true) << name;
         }
@@ -57,7 +56,7 @@ TEST(ShortDate, EveryLocaleReadsBackTheDatesItWrites) {
 // another moment is given.
 TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
     const QDateTime jan31(QDate(2026, 1, 31), QTime(10, 0));
-    const QString nine = QStringLiteral("09:00:00");
+    const QString nine = u"09:00:00"_s;
     const struct {
         QString schedule;
         const char *nextRun;
@@ -99,8 +98,7 @@ TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
     for (const auto &c : cases)
         EXPECT_EQ(NextRunText(c.schedule, c.now), QLatin1String(c.nextRun)) << c.schedule.toStdString();
     EXPECT_EQ(nextRunTextFor(QDateTime(QDate(10000, 1, 1), QTime(9, 0))), QString());
-    EXPECT_EQ(nextRunTextFor(QDateTime(QDate(9999, 12, 31), QTime(9, 0))),
-              QStringLiteral("12/31/9999 09:00:00"));
+    EXPECT_EQ(nextRunTextFor(QDateTime(QDate(9999, 12, 31), QTime(9, 0))), u"12/31/9999 09:00:00"_s);
 }
 
 TEST(IsDue, HoldsThroughoutTheMinuteOfTheRunOnItsDayOnly) {
@@ -123,15 +121,15 @@ TEST(IsDue, HoldsThroughoutTheMinuteOfTheRunOnItsDayOnly) {
 }
 
 TEST(ShortDate, ReadsTimesOfDayStrictly) {
-    EXPECT_EQ(parseTimeOfDay(QStringLiteral("07:30:00")), QTime(7, 30));
-    EXPECT_EQ(parseTimeOfDay(QStringLiteral("7:30:05")), QTime(7, 30, 5));
-    EXPECT_EQ(parseTimeOfDay(QStringLiteral("23:59")), QTime(23, 59));
+    EXPECT_EQ(parseTimeOfDay(u"07:30:00"_s), QTime(7, 30));
+    EXPECT_EQ(parseTimeOfDay(u"7:30:05"_s), QTime(7, 30, 5));
+    EXPECT_EQ(parseTimeOfDay(u"23:59"_s), QTime(23, 59));
     for (const char *bad : {"", "24:00:00", "7:3:00", "07:30:00 PM", "x7:30", "07:60:00"})
         EXPECT_FALSE(parseTimeOfDay(QLatin1String(bad)).has_value()) << bad;
     // Leading zeros written by hand still read, and the parser does not read past the form.
-    EXPECT_EQ(parseShortDate(QStringLiteral("06/01/2026")), QDate(2026, 6, 1));
-    EXPECT_FALSE(parseShortDate(QStringLiteral("6/1/2026x")).has_value());
-    EXPECT_FALSE(parseShortDate(QStringLiteral("2/30/2026")).has_value());
+    EXPECT_EQ(parseShortDate(u"06/01/2026"_s), QDate(2026, 6, 1));
+    EXPECT_FALSE(parseShortDate(u"6/1/2026x"_s).has_value());
+    EXPECT_FALSE(parseShortDate(u"2/30/2026"_s).has_value());
 }
 
 } // namespace

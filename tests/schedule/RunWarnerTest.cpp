@@ -8,10 +8,7 @@
 #include "schedule/SchedulerCycle.h"
 #include "support/ScheduleRecords.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace vesperon;
 using ::testing::ElementsAre;
@@ -19,18 +16,14 @@ using ::testing::IsEmpty;
 
 namespace {
 
-QDateTime at(int hour, int minute, int second = 0) {
-    return QDateTime(QDate(2026, 6, 10), QTime(hour, minute, second));
-}
+using test::at;
 
 class RunWarnerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        ASSERT_FALSE(
-            WriteScheduleFile(test::enabledSchedule(QStringLiteral("Nightly"), QStringLiteral("Shut Down"),
-                                                    QStringLiteral("6/1/2026"), QStringLiteral("22:00:00")),
-                              dir.path()));
+        ASSERT_FALSE(WriteScheduleFile(
+            test::enabledSchedule(u"Nightly"_s, u"Shut Down"_s, u"6/1/2026"_s, u"22:00:00"_s), dir.path()));
         cycle.setPendingEventsHandler({});
         cycle.setMissedHandler([this](const ScheduleRow &row, SchedulerCycle::MissReason reason) {
             missed << row.name + (reason == SchedulerCycle::MissReason::Asleep ? " asleep" : " prevented");
@@ -113,14 +106,10 @@ TEST_F(RunWarnerTest, PostponePerformsTheSameActionTenMinutesLater) {
 }
 
 TEST_F(RunWarnerTest, ARunPassingUnperformedIsToldOnceWithItsReason) {
-    const auto quick = [](const char *name, int minute) {
-        return ScheduleRow{name,  "Reboot", {}, "6/10/2026 22:" + QString::number(minute) + ":00",
-                           "Yes", false};
-    };
-    model.appendRow(quick("Slept", 10));
+    model.appendRow(test::quickRow("Slept", "Reboot", "6/10/2026 22:10:00"));
     reach(at(22, 15)); // the first scan after the computer slept through 22:10
     reach(at(22, 16));
-    model.appendRow(quick("Held", 20));
+    model.appendRow(test::quickRow("Held", "Reboot", "6/10/2026 22:20:00"));
     cycle.setPreventSchedules(true);
     reach(at(22, 20));
     reach(at(22, 21));
@@ -132,11 +121,8 @@ TEST_F(RunWarnerTest, ARunPassingUnperformedIsToldOnceWithItsReason) {
 
 TEST(RunHistoryTest, AppendsWholeLinesAndRotatesOnceAtTheLimit) {
     QTemporaryDir dir;
-    const RunHistory history(dir.filePath(QStringLiteral("history.log")));
-    QFile cut(history.filePath());
-    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
-    cut.write("2026-06-10T21:00:00\tfired\tReboot\tCut\t"); // its line break was never written
-    cut.close();
+    const RunHistory history(dir.filePath(u"history.log"_s));
+    test::writeBytes(history.filePath(), "2026-06-10T21:00:00\tfired\tReboot\tCut\t"); // no line break
     const HistoryEntry entry{at(22, 0), HistoryEntry::Outcome::MissedAsleep, "Shut Down", "Night\tly", "why"};
     ASSERT_TRUE(history.record(entry));
     ASSERT_EQ(history.entries().size(), 2);

@@ -1,54 +1,44 @@
 #include "schedule/ScheduleFile.h"
 #include "support/ScheduleRecords.h"
-#include "support/TestFiles.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace vesperon;
 
 namespace {
 
 ScheduleRecord weeklyShutdown() {
-    return test::enabledSchedule(QStringLiteral("Backup"), QStringLiteral("Shut Down"),
-                                 QStringLiteral("6/10/2026"), QStringLiteral("22:00:00"), true,
-                                 ChosenWeekdays, QStringLiteral("mon,wed,fri"));
+    return test::enabledSchedule(u"Backup"_s, u"Shut Down"_s, u"6/10/2026"_s, u"22:00:00"_s, true,
+                                 ChosenWeekdays, u"mon,wed,fri"_s);
 }
 
 // The bytes of saved schedules are checked where the wizard writes them (editor tests).
 TEST(WriteScheduleFile, RefusesNamesThatAreNotPlainFileNames) {
     QTemporaryDir dir;
-    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString data = dir.filePath(u"data"_s);
     QDir().mkpath(data);
     for (const QString &name :
-         {QStringLiteral("../escape"), QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral(".."),
-          QStringLiteral("."), QStringLiteral("CON"), QStringLiteral("lpt1.txt"), QStringLiteral("com9"),
-          QStringLiteral("tab\there"), QStringLiteral("what?"), QStringLiteral("trailing."), QString(),
-          QString(300, QLatin1Char('x'))}) {
+         {u"../escape"_s, u"a/b"_s, u"a\\b"_s, u".."_s, u"."_s, u"CON"_s, u"lpt1.txt"_s, u"com9"_s,
+          u"tab\there"_s, u"what?"_s, u"trailing."_s, QString(), QString(300, QLatin1Char('x'))}) {
         ScheduleRecord r = weeklyShutdown();
         r.Name = name;
         const auto error = WriteScheduleFile(r, data);
         ASSERT_TRUE(error.has_value()) << name.toStdString();
-        EXPECT_EQ(error->text(), QStringLiteral("Error 52 - Bad file name or number"));
+        EXPECT_EQ(error->text(), u"Error 52 - Bad file name or number"_s);
     }
     EXPECT_TRUE(QDir(data).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
     // Ordinary names with dots, spaces inside, punctuation and letters of any script are fine.
-    for (const QString &name : {QStringLiteral("v1.2 nightly"), QStringLiteral("Console"),
-                                QStringLiteral("a,b;c"), QStringLiteral("Nacht – Über")})
+    for (const QString &name : {u"v1.2 nightly"_s, u"Console"_s, u"a,b;c"_s, u"Nacht – Über"_s})
         EXPECT_TRUE(isPlainScheduleName(name)) << name.toStdString();
 }
 
 TEST(ReadKeyValue, FollowsTheExactMatchingRules) {
-    const QString section =
-        QStringLiteral("\r\nStartDate=6/10/2026\r\nPeriod= 1,2 \r\nPeriod=3\r\nRepeat=-1");
-    EXPECT_EQ(ReadKeyValue(section, QStringLiteral("StartDate")), QStringLiteral("6/10/2026"));
-    EXPECT_EQ(ReadKeyValue(section, QStringLiteral("Period")),
-              QStringLiteral(" 1,2 "));                                    // first match, untrimmed
-    EXPECT_EQ(ReadKeyValue(section, QStringLiteral("Repeat")), QString()); // no CR LF after the value
+    const QString section = u"\r\nStartDate=6/10/2026\r\nPeriod= 1,2 \r\nPeriod=3\r\nRepeat=-1"_s;
+    EXPECT_EQ(ReadKeyValue(section, u"StartDate"_s), u"6/10/2026"_s);
+    EXPECT_EQ(ReadKeyValue(section, u"Period"_s),
+              u" 1,2 "_s);                                    // first match, untrimmed
+    EXPECT_EQ(ReadKeyValue(section, u"Repeat"_s), QString()); // no CR LF after the value
     // A bare LF does not end a value.
-    EXPECT_EQ(ReadKeyValue(QStringLiteral("A=1\nB=2\r\n"), QStringLiteral("A")), QStringLiteral("1\nB=2"));
+    EXPECT_EQ(ReadKeyValue(u"A=1\nB=2\r\n"_s, u"A"_s), u"1\nB=2"_s);
 }
 
 TEST(ScheduleConversions, ReadBooleansAndNumbersFromHandEditedFiles) {

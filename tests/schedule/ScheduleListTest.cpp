@@ -1,11 +1,7 @@
 #include "schedule/ScheduleList.h"
 #include "schedule/ScheduleFile.h"
 #include "support/ScheduleRecords.h"
-#include "support/TestFiles.h"
-
-#include <QDir>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace vesperon;
 using vesperon::test::readBytes;
@@ -15,7 +11,7 @@ namespace vesperon {
 void PrintTo(const ScheduleRow &row, std::ostream *out) {
     *out << '{'
          << QStringList{row.name, row.type, row.lastRunTime, row.nextRunTime, row.enabled}
-                .join(QStringLiteral(" | "))
+                .join(u" | "_s)
                 .toStdString()
          << (row.hasFile ? " | file}" : " | no file}");
 }
@@ -23,7 +19,7 @@ void PrintTo(const ScheduleRow &row, std::ostream *out) {
 
 namespace {
 
-const QDateTime Wednesday(QDate(2026, 6, 10), QTime(14, 20, 30));
+using test::Wednesday;
 
 class ScheduleListTest : public ::testing::Test {
 protected:
@@ -34,56 +30,50 @@ protected:
     }
 
     ScheduleRecord daily(const QString &name) {
-        return test::enabledSchedule(name, QStringLiteral("Reboot"), QStringLiteral("6/1/2026"),
-                                     QStringLiteral("22:00:00"));
+        return test::enabledSchedule(name, u"Reboot"_s, u"6/1/2026"_s, u"22:00:00"_s);
     }
 };
 
 // One row per schedule file, read as hand-edited files come; a reload drops the quick rows and
 // skips what is not a schedule file; a broken file is listed without a next run.
 TEST_F(ScheduleListTest, LoadsOneRowPerScheduleFileWithItsColumns) {
-    ASSERT_FALSE(WriteScheduleFile(daily(QStringLiteral("Nightly")), data()));
-    file(QStringLiteral("Hand.sch"),
-         "<DATA>\r\nLastRunTime=yesterday\r\nItemType=Log Off\r\nEnabled=-1\r\n</DATA>\r\n"
-         "<SCHEDULER>\r\nStartDate=6/11/2026\r\nStartTime=08:00:00\r\n</SCHEDULER>\r\n");
-    file(QStringLiteral("Junk.sch"),
-         "<DATA>\r\nEnabled=1\r\n</DATA>\r\n<SCHEDULER>\r\nStartDate=99/99/99\r\n"
-         "StartTime=xx\r\nRepeat=-1\r\nSAccurancy=1\r\nPeriod=,,,\r\n</SCHEDULER>\r\n");
-    file(QStringLiteral("Binary.sch"), QByteArray("\x00\xff\xfe<DATA>\x00\r\n", 12));
-    file(QStringLiteral("notes.txt"), "x");
-    QDir(data()).mkdir(QStringLiteral("folder.sch"));
+    ASSERT_FALSE(WriteScheduleFile(daily(u"Nightly"_s), data()));
+    file(u"Hand.sch"_s, "<DATA>\r\nLastRunTime=yesterday\r\nItemType=Log Off\r\nEnabled=-1\r\n</DATA>\r\n"
+                        "<SCHEDULER>\r\nStartDate=6/11/2026\r\nStartTime=08:00:00\r\n</SCHEDULER>\r\n");
+    file(u"Junk.sch"_s, "<DATA>\r\nEnabled=1\r\n</DATA>\r\n<SCHEDULER>\r\nStartDate=99/99/99\r\n"
+                        "StartTime=xx\r\nRepeat=-1\r\nSAccurancy=1\r\nPeriod=,,,\r\n</SCHEDULER>\r\n");
+    file(u"Binary.sch"_s, QByteArray("\x00\xff\xfe<DATA>\x00\r\n", 12));
+    file(u"notes.txt"_s, "x");
+    QDir(data()).mkdir(u"folder.sch"_s);
     ScheduleListModel model;
-    model.appendRow({QStringLiteral("Quick"), QStringLiteral("Reboot"), QString(), QString(),
-                     QStringLiteral("Yes"), false});
+    model.appendRow({u"Quick"_s, u"Reboot"_s, QString(), QString(), u"Yes"_s, false});
     loadData(model, data(), Wednesday);
 
     const ScheduleRow rows[] = {
-        {QStringLiteral("Binary"), QString(), QString(), QString(), QStringLiteral("No"), true},
-        {QStringLiteral("Hand"), QStringLiteral("Log Off"), QStringLiteral("yesterday"),
-         QStringLiteral("6/11/2026 08:00:00"), QStringLiteral("No"), true},
-        {QStringLiteral("Junk"), QString(), QString(), QString(), QStringLiteral("Yes"), true},
-        {QStringLiteral("Nightly"), QStringLiteral("Reboot"), QString(), QStringLiteral("6/10/2026 22:00:00"),
-         QStringLiteral("Yes"), true},
+        {u"Binary"_s, QString(), QString(), QString(), u"No"_s, true},
+        {u"Hand"_s, u"Log Off"_s, u"yesterday"_s, u"6/11/2026 08:00:00"_s, u"No"_s, true},
+        {u"Junk"_s, QString(), QString(), QString(), u"Yes"_s, true},
+        {u"Nightly"_s, u"Reboot"_s, QString(), u"6/10/2026 22:00:00"_s, u"Yes"_s, true},
     };
     ASSERT_EQ(model.rowCount(), 4);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(model.row(i), rows[i]);
-    EXPECT_EQ(model.FindScheduleRow(QStringLiteral("Nightly")), 4);
-    EXPECT_EQ(model.FindScheduleRow(QStringLiteral("nightly")), 0);
+    EXPECT_EQ(model.FindScheduleRow(u"Nightly"_s), 4);
+    EXPECT_EQ(model.FindScheduleRow(u"nightly"_s), 0);
 }
 
 TEST_F(ScheduleListTest, DeleteRemovesOnlyTheRowsOwnFile) {
-    ASSERT_FALSE(WriteScheduleFile(daily(QStringLiteral("Keep")), data()));
-    ASSERT_FALSE(WriteScheduleFile(daily(QStringLiteral("Drop")), data()));
+    ASSERT_FALSE(WriteScheduleFile(daily(u"Keep"_s), data()));
+    ASSERT_FALSE(WriteScheduleFile(daily(u"Drop"_s), data()));
     ScheduleListModel model;
     loadData(model, data(), Wednesday);
-    model.appendRow({QStringLiteral("Keep"), QString(), QString(), QString(), QStringLiteral("Yes"), false});
+    model.appendRow({u"Keep"_s, QString(), QString(), QString(), u"Yes"_s, false});
 
     EXPECT_FALSE(deleteScheduleFile(model.row(2), data())); // a quick row deletes nothing, even a namesake
     EXPECT_TRUE(deleteScheduleFile(model.row(0), data()));
     loadData(model, data(), Wednesday);
     ASSERT_EQ(model.rowCount(), 1);
-    EXPECT_EQ(model.row(0).name, QStringLiteral("Keep"));
+    EXPECT_EQ(model.row(0).name, u"Keep"_s);
 }
 
 } // namespace

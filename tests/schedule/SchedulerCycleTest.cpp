@@ -2,15 +2,10 @@
 #include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleList.h"
-#include "support/QtPrinters.h"
 #include "support/ScheduleRecords.h"
+#include "support/Testing.h"
 
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QTest>
 #include <ctime>
-#include <gmock/gmock.h>
-#include <gtest/gtest.h>
 #include <stdexcept>
 
 using namespace vesperon;
@@ -19,14 +14,8 @@ using ::testing::IsEmpty;
 
 namespace {
 
-// Wednesday 10 June 2026.
-QDateTime at(int hour, int minute, int second = 0, int day = 10) {
-    return QDateTime(QDate(2026, 6, day), QTime(hour, minute, second));
-}
-
-ScheduleRow quickRow(const char *name, const char *type, const QString &nextRun) {
-    return {name, type, {}, nextRun, "Yes", false};
-}
+using test::at;
+using test::quickRow;
 
 class SchedulerCycleTest : public ::testing::Test {
 protected:

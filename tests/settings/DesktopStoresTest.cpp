@@ -6,12 +6,7 @@
 #include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
 #include "support/DiskFaults.h"
-#include "support/TestFiles.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace vesperon;
 using namespace vesperon::settings;
@@ -24,72 +19,67 @@ class DesktopStoresTest : public ::testing::Test {
 protected:
     QTemporaryDir root;
     test::ScriptedPrompt prompt; // out of answers, it takes Abort
-    DesktopPaths paths{root.filePath(QStringLiteral("config")),
-                       root.filePath(QStringLiteral("etc-xdg-autostart"))};
-    std::unique_ptr<SettingsBundle> bundle =
-        SettingsBundle::forPlatform(prompt, paths, QStringLiteral("vesperon"));
-    IniSettingsStore files{paths.configDir, QStringLiteral("Quillmark"), QStringLiteral("Vesperon")};
+    DesktopPaths paths{root.filePath(u"config"_s), root.filePath(u"etc-xdg-autostart"_s)};
+    std::unique_ptr<SettingsBundle> bundle = SettingsBundle::forPlatform(prompt, paths, u"vesperon"_s);
+    IniSettingsStore files{paths.configDir, u"Quillmark"_s, u"Vesperon"_s};
 
-    QString appDir() const { return paths.configDir + QStringLiteral("/Quillmark/Vesperon"); }
-    QString programIni() const { return appDir() + QStringLiteral("/program.ini"); }
-    QString userIni() const { return appDir() + QStringLiteral("/user.ini"); }
+    QString appDir() const { return paths.configDir + u"/Quillmark/Vesperon"_s; }
+    QString programIni() const { return appDir() + u"/program.ini"_s; }
+    QString userIni() const { return appDir() + u"/user.ini"_s; }
     void writeAutostart(const QString &folder, const QByteArray &text) {
         ASSERT_TRUE(QDir().mkpath(folder));
-        writeBytes(folder + QStringLiteral("/vesperon.desktop"), text);
+        writeBytes(folder + u"/vesperon.desktop"_s, text);
     }
 };
 
-class DesktopStoresOnAFailingDisk : public DesktopStoresTest,
-                                    public ::testing::WithParamInterface<test::DiskFault> {};
+using DesktopStoresOnAFailingDisk = test::OnEachDiskFault<DesktopStoresTest>;
 
 TEST_P(DesktopStoresOnAFailingDisk, KeepBothFilesAndTakeThePermissionDeniedPathForTheProgramFile) {
     test::DiskFaultScope fault(GetParam(), appDir());
     if (!fault.unavailable().isEmpty())
         GTEST_SKIP() << fault.unavailable().toStdString();
-    bundle->program().setValue(keys::txtPort, QStringLiteral("2525"));
-    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
+    bundle->program().setValue(keys::txtPort, u"2525"_s);
+    bundle->user().setValue(keys::Language, u"Deutsch"_s);
     const QByteArray program = readBytes(programIni());
     const QByteArray user = readBytes(userIni());
     fault.fill();
     ASSERT_FALSE(HasFatalFailure());
 
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    bundle->user().setValue(keys::BackupSetColumn(2), QStringLiteral("1800"));
+    bundle->program().setValue(keys::chkMin, u"1"_s);
+    bundle->user().setValue(keys::BackupSetColumn(2), u"1800"_s);
     ASSERT_EQ(prompt.questions().size(), 1);
-    EXPECT_EQ(prompt.questions()[0].title, QStringLiteral("Permission Denied"));
+    EXPECT_EQ(prompt.questions()[0].title, u"Permission Denied"_s);
     EXPECT_EQ(readBytes(programIni()), program);
     EXPECT_EQ(readBytes(userIni()), user);
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, DesktopStoresOnAFailingDisk,
-                         ::testing::Values(test::DiskFault::FullFilesystem, test::DiskFault::FileSizeLimit),
-                         [](const auto &info) { return test::faultName(info.param); });
+INSTANTIATE_TEST_SUITE_P(Faults, DesktopStoresOnAFailingDisk, test::EveryDiskFault, test::faultName);
 
 // Values go to two INI files, one per scope, names compared without regard to case; nothing
 // is written before a value is.
 TEST_F(DesktopStoresTest, EachScopeKeepsItsOwnFileAndASecondRunReadsIt) {
-    EXPECT_EQ(bundle->program().value(keys::txtPort), QStringLiteral("25"));
-    EXPECT_EQ(bundle->user().value(keys::BackupSetColumn(5)), QStringLiteral("1400"));
+    EXPECT_EQ(bundle->program().value(keys::txtPort), u"25"_s);
+    EXPECT_EQ(bundle->user().value(keys::BackupSetColumn(5)), u"1400"_s);
     EXPECT_FALSE(QFileInfo::exists(paths.configDir));
 
-    bundle->program().setValue(keys::txtPort, QStringLiteral("2525"));
-    bundle->program().setValue(keys::chkMin, QStringLiteral("1"));
-    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
+    bundle->program().setValue(keys::txtPort, u"2525"_s);
+    bundle->program().setValue(keys::chkMin, u"1"_s);
+    bundle->user().setValue(keys::Language, u"Deutsch"_s);
     EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\ntxtport=2525\nchkMin=1\n"));
     EXPECT_EQ(readBytes(userIni()), QByteArray("[Settings]\nLanguage=Deutsch\n"));
     EXPECT_TRUE(files.write(SettingsScope::Program, "TxtPort", "587").ok());
     EXPECT_EQ(readBytes(programIni()), QByteArray("[Settings]\nTxtPort=587\nchkMin=1\n"));
 
-    auto later = SettingsBundle::forPlatform(prompt, paths, QStringLiteral("vesperon"));
-    EXPECT_EQ(later->program().value(keys::txtPort), QStringLiteral("587"));
-    EXPECT_EQ(later->user().value(keys::Language), QStringLiteral("Deutsch"));
+    auto later = SettingsBundle::forPlatform(prompt, paths, u"vesperon"_s);
+    EXPECT_EQ(later->program().value(keys::txtPort), u"587"_s);
+    EXPECT_EQ(later->user().value(keys::Language), u"Deutsch"_s);
     EXPECT_TRUE(prompt.questions().isEmpty());
 
     // A user file that cannot be written fails without a word; everyone reads the default.
     ASSERT_TRUE(QFile::remove(userIni()));
     ASSERT_TRUE(QDir().mkpath(userIni()));
-    bundle->user().setValue(keys::Language, QStringLiteral("Deutsch"));
-    EXPECT_EQ(bundle->user().value(keys::Language), QStringLiteral("English"));
+    bundle->user().setValue(keys::Language, u"Deutsch"_s);
+    EXPECT_EQ(bundle->user().value(keys::Language), u"English"_s);
     EXPECT_TRUE(prompt.questions().isEmpty());
 }
 

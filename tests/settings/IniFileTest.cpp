@@ -1,8 +1,5 @@
 #include "settings/IniFile.h"
-#include "support/TestFiles.h"
-
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 using namespace vesperon::settings;
 using vesperon::test::readBytes;
@@ -13,16 +10,16 @@ namespace {
 class IniFileTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
-    QString path(const QString &name = QStringLiteral("settings.ini")) const { return dir.filePath(name); }
+    QString path(const QString &name = u"settings.ini"_s) const { return dir.filePath(name); }
 };
 
 TEST_F(IniFileTest, KeepsCommentsAndOtherSectionsAndAddsToTheRightSection) {
     writeBytes(path(), "; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\n\n[Last]\nz=9\n");
     IniFile file(path());
     ASSERT_EQ(file.load(), IniFile::LoadStatus::Loaded);
-    EXPECT_EQ(file.value(QStringLiteral("Other"), QStringLiteral("a")), QStringLiteral("1"));
-    file.setValue(QStringLiteral("Settings"), QStringLiteral("chkSplash"), QStringLiteral("1"));
-    file.setValue(QStringLiteral("New"), QStringLiteral("k"), QStringLiteral("v"));
+    EXPECT_EQ(file.value(u"Other"_s, u"a"_s), u"1"_s);
+    file.setValue(u"Settings"_s, u"chkSplash"_s, u"1"_s);
+    file.setValue(u"New"_s, u"k"_s, u"v"_s);
     ASSERT_TRUE(file.save());
     EXPECT_EQ(
         readBytes(path()),
@@ -31,23 +28,19 @@ TEST_F(IniFileTest, KeepsCommentsAndOtherSectionsAndAddsToTheRightSection) {
 }
 
 TEST_F(IniFileTest, AnyTextRoundTrips) {
-    const QString nasty[] = {QStringLiteral("  leading and trailing  "),
-                             QStringLiteral("line\nbreak\r\nand\ttab"),
-                             QStringLiteral("C:\\path\\x41\\n;c#d[e]"),
-                             QString(QChar(0)) + QStringLiteral("\u20AC\x7f"), QString()};
-    const QString names[] = {QStringLiteral(" spaced name "), QStringLiteral("a=b"),
-                             QStringLiteral("[bracket"), QStringLiteral(";semi"),
-                             QStringLiteral("back\\slash")};
+    const QString nasty[] = {u"  leading and trailing  "_s, u"line\nbreak\r\nand\ttab"_s,
+                             u"C:\\path\\x41\\n;c#d[e]"_s, QString(QChar(0)) + u"\u20AC\x7f"_s, QString()};
+    const QString names[] = {u" spaced name "_s, u"a=b"_s, u"[bracket"_s, u";semi"_s, u"back\\slash"_s};
     IniFile file(path());
     for (int i = 0; i < 5; ++i)
-        file.setValue(QStringLiteral("Settings"), names[i], nasty[i]);
+        file.setValue(u"Settings"_s, names[i], nasty[i]);
     ASSERT_TRUE(file.save());
 
     IniFile again(path());
     ASSERT_EQ(again.load(), IniFile::LoadStatus::Loaded);
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(again.value(QStringLiteral("Settings"), names[i]), nasty[i]) << i;
-    EXPECT_EQ(again.value(QStringLiteral("Settings"), QStringLiteral("spaced name")), std::nullopt);
+        EXPECT_EQ(again.value(u"Settings"_s, names[i]), nasty[i]) << i;
+    EXPECT_EQ(again.value(u"Settings"_s, u"spaced name"_s), std::nullopt);
 }
 
 } // namespace

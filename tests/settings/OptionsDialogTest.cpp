@@ -6,16 +6,12 @@
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
-#include "support/QtPrinters.h"
 #include "support/SettingsDoubles.h"
-#include "support/TestFiles.h"
+#include "support/Testing.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTest>
-#include <gtest/gtest.h>
 #include <memory>
 
 using namespace vesperon;
@@ -53,14 +49,8 @@ protected:
     QLineEdit *edit(const SettingKey &key) const {
         return window->findChild<QLineEdit *>(settingName(key.name));
     }
-    // The value under a name exactly as the store keeps it: its spelling and its text.
-    const test::MemorySettingsStore::Value *stored(const std::string &name) const {
-        return memory.find(Program, name);
-    }
-    QString storedText(const std::string &name) const {
-        const test::MemorySettingsStore::Value *value = stored(name);
-        return value ? fromStoreText(value->text) : QStringLiteral("<none>");
-    }
+    // The text under a name as the store keeps it, or "<none>".
+    QString storedText(const std::string &name) const { return fromStoreText(memory.text(Program, name)); }
     void preset(const std::string &name, const QString &text) {
         memory.put(Program, name, toStoreText(text));
     }
@@ -80,8 +70,8 @@ TEST_F(OptionsDialogTest, EmptyStoreShowsTheDefaultsAndStoresThoseTheDesignLacks
         const char *text;
     } defaults[] = {{keys::txtPort, "txtport", "25"}, {keys::txtFTPFolder, "txtFTPfolder", "/"}};
     for (const auto &d : defaults) {
-        ASSERT_NE(stored(d.writtenAs), nullptr) << d.writtenAs;
-        EXPECT_EQ(stored(d.writtenAs)->name, d.writtenAs);
+        ASSERT_NE(memory.find(Program, d.writtenAs), nullptr) << d.writtenAs;
+        EXPECT_EQ(memory.find(Program, d.writtenAs)->name, d.writtenAs);
         EXPECT_EQ(storedText(d.writtenAs), d.text);
     }
     EXPECT_EQ(memory.count(Program), 6u);
@@ -89,10 +79,10 @@ TEST_F(OptionsDialogTest, EmptyStoreShowsTheDefaultsAndStoresThoseTheDesignLacks
 }
 
 TEST_F(OptionsDialogTest, EveryChangeIsStoredAtOnceAndStoredValuesLoadWhateverTheirSpelling) {
-    preset("CHKNOSHOW", QStringLiteral("1"));
-    preset("chkSplash", QStringLiteral("-1"));
-    preset("chkAuth", QStringLiteral("on")); // hand-edited: cannot be shown, stays as it is
-    preset("TXTFTPFOLDER", QStringLiteral("/backups"));
+    preset("CHKNOSHOW", u"1"_s);
+    preset("chkSplash", u"-1"_s);
+    preset("chkAuth", u"on"_s); // hand-edited: cannot be shown, stays as it is
+    preset("TXTFTPFOLDER", u"/backups"_s);
     open();
     EXPECT_TRUE(box(keys::chkNoShow)->isChecked());
     EXPECT_TRUE(box(keys::chkSplash)->isChecked());
@@ -105,13 +95,13 @@ TEST_F(OptionsDialogTest, EveryChangeIsStoredAtOnceAndStoredValuesLoadWhateverTh
     EXPECT_EQ(settings.program().value(keys::chkMin), "1"); // what the next start reads
     box(keys::chkNoShow)->click();
     EXPECT_EQ(storedText("chkNoShow"), "0");
-    QTest::keyClicks(edit(keys::txtPort), QStringLiteral("0"));
+    QTest::keyClicks(edit(keys::txtPort), u"0"_s);
     EXPECT_EQ(storedText("txtPort"), "250");
-    edit(keys::txtFTPHost)->setText(QStringLiteral("ftp.example.com")); // out of sight, still stored
+    edit(keys::txtFTPHost)->setText(u"ftp.example.com"_s); // out of sight, still stored
     EXPECT_EQ(storedText("txtFTPHost"), "ftp.example.com");
 
     // The start-up box only reports; it cannot be changed here.
-    auto *runAtStart = window->findChild<QCheckBox *>(QStringLiteral("chkRunAtStart"));
+    auto *runAtStart = window->findChild<QCheckBox *>(u"chkRunAtStart"_s);
     clickBox(runAtStart);
     EXPECT_FALSE(runAtStart->isChecked());
     window->close();
@@ -119,19 +109,18 @@ TEST_F(OptionsDialogTest, EveryChangeIsStoredAtOnceAndStoredValuesLoadWhateverTh
 }
 
 TEST_F(OptionsDialogTest, PasswordsAreStoredScrambledAndShownPlain) {
-    QString scrambled = QStringLiteral("s3cret!");
+    QString scrambled = u"s3cret!"_s;
     FlipHighBit(scrambled);
     preset("txtPassword2", scrambled);
     open();
     EXPECT_EQ(edit(keys::txtPassword2)->text(), "s3cret!");
     EXPECT_EQ(storedText("txtPassword2"), scrambled);
 
-    edit(keys::txtFTPPassword)->setText(QStringLiteral("Pa55 w\u00f6rd"));
-    EXPECT_EQ(storedText("txtFTPPassword"),
-              QStringLiteral("\u00d0\u00e1\u00b5\u00b5\u00a0\u00f7v\u00f2\u00e4"));
+    edit(keys::txtFTPPassword)->setText(u"Pa55 w\u00f6rd"_s);
+    EXPECT_EQ(storedText("txtFTPPassword"), u"\u00d0\u00e1\u00b5\u00b5\u00a0\u00f7v\u00f2\u00e4"_s);
     window.reset();
     open();
-    EXPECT_EQ(edit(keys::txtFTPPassword)->text(), QStringLiteral("Pa55 w\u00f6rd"));
+    EXPECT_EQ(edit(keys::txtFTPPassword)->text(), u"Pa55 w\u00f6rd"_s);
     QString edges = QStringLiteral(u"\u0000\u0080\u007f\u00ff\u20ac"); // NUL, 128 and wide letters stay
     EXPECT_EQ(FlipHighBit(edges), QStringLiteral(u"\u0000\u0080\u00ff\u007f\u20ac"));
 }
@@ -146,12 +135,12 @@ TEST_F(OptionsDialogTest, StartUpLabelReportsTheRegistrationAllUsersFirst) {
                "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n"
                "\t\t<frmOptions_lblRunAtStart>(Aus)</frmOptions_lblRunAtStart>\r\n"
                "\t</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
-    values.CurrentLanguage = QStringLiteral("Deutsch");
+    values.CurrentLanguage = u"Deutsch"_s;
     for (const auto &c : cases) {
         startup.thisUser = c.thisUser;
         startup.allUsers = c.allUsers;
         open();
-        EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("lblRunAtStart"))->text(), c.label);
+        EXPECT_EQ(window->findChild<QLabel *>(u"lblRunAtStart"_s)->text(), c.label);
     }
 }
 

@@ -4,7 +4,7 @@
 #include "settings/ProgramStore.h"
 #include "support/SettingsDoubles.h"
 
-#include <gtest/gtest.h>
+#include "support/Testing.h"
 
 #include <vector>
 
@@ -36,11 +36,6 @@ protected:
     MemorySettingsStore memory;
     AnsweringPrompt prompt;
     ProgramStore store{memory, prompt, "Vesperon"};
-
-    std::string stored(SettingsScope scope, const std::string &key) const {
-        const MemorySettingsStore::Value *value = memory.find(scope, key);
-        return value ? value->text : "<none>";
-    }
 };
 
 TEST_F(ProgramStoreTest, ReadsGiveTheValueTheDefaultOrANumberedError) {
@@ -56,8 +51,8 @@ TEST_F(ProgramStoreTest, ReadsGiveTheValueTheDefaultOrANumberedError) {
 
     store.write(" chkMin", "0"); // names are not trimmed
     store.write("chkMin", "1");
-    EXPECT_EQ(stored(Program, "chkMin"), "1");
-    EXPECT_EQ(stored(Program, " chkMin"), "0");
+    EXPECT_EQ(memory.text(Program, "chkMin"), "1");
+    EXPECT_EQ(memory.text(Program, " chkMin"), "0");
 }
 
 // Every failed write asks Abort/Retry/Ignore: Retry writes again, Abort gives this write up
@@ -92,10 +87,8 @@ TEST_F(ProgramStoreTest, AFailedWriteAsksAndEachAnswerDoesItsPart) {
             store.write("chkMin", "1");
         EXPECT_EQ(prompt.titles.size(), c.questions);
         EXPECT_EQ(prompt.titles.front(), "Permission Denied");
-        const MemorySettingsStore::Value *value = memory.find(Program, "chkMin");
-        EXPECT_EQ(value ? value->text : "<none>", c.value);
-        const MemorySettingsStore::Value *flag = memory.find(ThisUser, "IgnorePermissionDeniedError");
-        EXPECT_EQ(flag ? flag->text : "<none>", c.ignore);
+        EXPECT_EQ(memory.text(Program, "chkMin"), c.value);
+        EXPECT_EQ(memory.text(ThisUser, "IgnorePermissionDeniedError"), c.ignore);
     }
 }
 

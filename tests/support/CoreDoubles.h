@@ -27,7 +27,22 @@ public:
     const QList<Question> &questions() const { return m_questions; }
     void clear() { m_questions.clear(); }
 
-    Answer ask(const QString &text, const QString &title, Buttons buttons, Icon icon = Icon::None) override;
+    Answer ask(const QString &text, const QString &title, Buttons buttons, Icon icon = Icon::None) override {
+        m_questions.append({text, title, buttons, icon});
+        if (!m_answers.isEmpty())
+            return m_answers.takeFirst();
+        switch (buttons) {
+        case Buttons::YesNo:
+        case Buttons::YesNoCancel:
+            return Answer::Yes;
+        case Buttons::AbortRetryIgnore:
+            return Answer::Abort;
+        case Buttons::RetryCancel:
+            return Answer::Retry;
+        default:
+            return Answer::Ok;
+        }
+    }
 
 private:
     QList<Answer> m_answers;

@@ -13,8 +13,8 @@
 
 namespace vesperon::test {
 
-std::string faultName(DiskFault fault) {
-    return fault == DiskFault::FullFilesystem ? "FullFilesystem" : "FileSizeLimit";
+std::string faultName(const ::testing::TestParamInfo<DiskFault> &info) {
+    return info.param == DiskFault::FullFilesystem ? "FullFilesystem" : "FileSizeLimit";
 }
 
 DiskFaultScope::DiskFaultScope(DiskFault fault, const QString &folder) : m_fault(fault), m_folder(folder) {

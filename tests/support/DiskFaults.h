@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <gtest/gtest.h>
 #include <string>
 #include <sys/resource.h>
 
@@ -12,8 +13,12 @@ enum class DiskFault {
     FileSizeLimit,  // the process's file size limit set to 0: every write fails with EFBIG
 };
 
-// Test names for parameterised tests over both faults.
-std::string faultName(DiskFault fault);
+// A fixture whose TEST_Ps run once for each fault:
+//   INSTANTIATE_TEST_SUITE_P(Faults, Suite, test::EveryDiskFault, test::faultName);
+template <class Fixture>
+class OnEachDiskFault : public Fixture, public ::testing::WithParamInterface<DiskFault> {};
+inline const auto EveryDiskFault = ::testing::Values(DiskFault::FullFilesystem, DiskFault::FileSizeLimit);
+std::string faultName(const ::testing::TestParamInfo<DiskFault> &info);
 
 // One fault for one folder. Create it before the folder's first files are written (a file
 // system may be mounted over the folder), call fill() once they are, and let it go before the

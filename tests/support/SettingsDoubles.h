@@ -27,15 +27,19 @@ public:
 
     StoreRead read(Scope scope, const std::string &key) override {
         ++m_reads;
-        if (StoreRead failure; take(m_readFailures[scope], failure))
+        if (auto &[failure, times] = m_readFailures[scope]; times != 0) {
+            times -= times > 0 ? 1 : 0; // below 0: every time
             return failure;
+        }
         const Value *value = find(scope, key);
         return value ? StoreRead::found(value->text) : StoreRead::notThere();
     }
 
     StoreWrite write(Scope scope, const std::string &key, const std::string &text) override {
-        if (StoreWrite failure; take(m_writeFailures[scope], failure))
+        if (auto &[failure, times] = m_writeFailures[scope]; times != 0) {
+            times -= times > 0 ? 1 : 0;
             return failure;
+        }
         put(scope, key, text);
         return {};
     }
@@ -51,6 +55,11 @@ public:
         const auto found = m_values.find({scope, settings::asciiLower(key)});
         return found == m_values.end() ? nullptr : &found->second;
     }
+    // The text under a name, or "<none>".
+    std::string text(Scope scope, const std::string &key) const {
+        const Value *value = find(scope, key);
+        return value ? value->text : "<none>";
+    }
     std::size_t count(Scope scope) const {
         std::size_t values = 0;
         for (const auto &[address, value] : m_values)
@@ -60,31 +69,18 @@ public:
 
     // The next `times` reads (or writes) of the scope answer `failure`; times < 0: all of them.
     void failReads(Scope scope, StoreRead failure, int times = -1) {
-        m_readFailures[scope] = {std::move(failure), times};
+        m_readFailures[scope] = {failure, times};
     }
     void failWrites(Scope scope, StoreWrite failure, int times = -1) {
-        m_writeFailures[scope] = {std::move(failure), times};
+        m_writeFailures[scope] = {failure, times};
     }
 
     int reads() const { return m_reads; }
 
 private:
-    template <typename Answer> struct Failure {
-        Answer answer;
-        int times = 0;
-    };
-    template <typename Answer> static bool take(Failure<Answer> &failure, Answer &answer) {
-        if (failure.times == 0)
-            return false;
-        if (failure.times > 0)
-            --failure.times;
-        answer = failure.answer;
-        return true;
-    }
-
     std::map<std::pair<Scope, std::string>, Value> m_values; // by scope and lower-case name
-    std::map<Scope, Failure<StoreRead>> m_readFailures;
-    std::map<Scope, Failure<StoreWrite>> m_writeFailures;
+    std::map<Scope, std::pair<StoreRead, int>> m_readFailures;
+    std::map<Scope, std::pair<StoreWrite, int>> m_writeFailures;
     int m_reads = 0;
 };
 

@@ -1,6 +1,5 @@
 // Runs under Wine: the Win32 power back end against Wine's real windows, messages, files and
-// process token. Plain C++ with its own small checks, since the Windows build has no test
-// framework.
+// process token.
 //
 // The exact arguments of the power calls are the point, and the power calls must not reach
 // even Wine: while a Recording lives, this program's import table entries for ExitWindowsEx
@@ -9,6 +8,7 @@
 // which shows what they did: the shutdown privilege enabled.
 
 #include "power/Win32PowerBackend.h"
+#include "../../support/WinChecks.h"
 #include "power/PowerController.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -18,8 +18,8 @@
 // after windows.h, which it needs
 #include <powrprof.h>
 
-#include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 extern "C" {
@@ -33,77 +33,61 @@ using namespace vesperon;
 
 namespace {
 
-int g_failures = 0;
-int g_checks = 0;
-
-#define CHECK(condition)                                                                                     \
-    do {                                                                                                     \
-        ++g_checks;                                                                                          \
-        if (!(condition)) {                                                                                  \
-            ++g_failures;                                                                                    \
-            std::printf("FAILED %s:%d: %s\n", __FILE__, __LINE__, #condition);                               \
-        }                                                                                                    \
-    } while (0)
-
 // ---- Recording the back end's power calls
 
 std::vector<std::string> g_calls;
 DWORD g_platformId = VER_PLATFORM_WIN32_NT; // what GetVersionExA reports
 BOOL g_powerAnswer = TRUE;                  // what ExitWindowsEx and SetSystemPowerState answer
-decltype(&GetVersionExA) g_realGetVersionExA;
+
+BOOL WINAPI recordGetVersionExA(LPOSVERSIONINFOA info);
+BOOL WINAPI recordExitWindowsEx(UINT flags, DWORD reserved);
+BOOL WINAPI recordSetSystemPowerState(BOOL suspend, BOOL force);
+// The recorders; while a Recording lives, the real functions, swapped out of the import table.
+decltype(&GetVersionExA) g_getVersion = &recordGetVersionExA;
+decltype(&ExitWindowsEx) g_exit = &recordExitWindowsEx;
+decltype(&SetSystemPowerState) g_power = &recordSetSystemPowerState;
 
 BOOL WINAPI recordGetVersionExA(LPOSVERSIONINFOA info) {
-    const BOOL ok = g_realGetVersionExA(info);
+    const BOOL ok = g_getVersion(info);
     info->dwPlatformId = g_platformId;
     return ok;
 }
-BOOL powerAnswer() {
+BOOL powerAnswer(const std::string &call) {
+    g_calls.push_back(call);
     if (!g_powerAnswer)
         SetLastError(ERROR_ACCESS_DENIED);
     return g_powerAnswer;
 }
 BOOL WINAPI recordExitWindowsEx(UINT flags, DWORD reserved) {
-    g_calls.push_back("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reserved) + ")");
-    return powerAnswer();
+    return powerAnswer("ExitWindowsEx(" + std::to_string(flags) + ", " + std::to_string(reserved) + ")");
 }
 BOOL WINAPI recordSetSystemPowerState(BOOL suspend, BOOL force) {
-    g_calls.push_back(std::string("SetSystemPowerState(") + (suspend ? "TRUE" : "FALSE") + ", " +
-                      (force ? "TRUE" : "FALSE") + ")");
-    return powerAnswer();
+    const auto flag = [](BOOL on) { return on ? "TRUE" : "FALSE"; };
+    return powerAnswer(std::string("SetSystemPowerState(") + flag(suspend) + ", " + flag(force) + ")");
 }
 
-template <typename Function> Function point(Function &entry, Function to) {
+template <typename Function> void swapEntry(Function &entry, Function &other) {
     DWORD protection = 0;
     VirtualProtect(&entry, sizeof entry, PAGE_READWRITE, &protection);
-    const Function was = entry;
-    entry = to;
+    std::swap(entry, other);
     VirtualProtect(&entry, sizeof entry, protection, &protection);
-    return was;
 }
 
 // Records the back end's power calls for as long as it lives, on an NT platform whose power
 // calls succeed unless told otherwise.
-class Recording {
-public:
+struct Recording {
     Recording() {
         g_calls.clear();
         g_platformId = VER_PLATFORM_WIN32_NT;
         g_powerAnswer = TRUE;
-        g_realGetVersionExA = point(__imp_GetVersionExA, &recordGetVersionExA);
-        m_exit = point(__imp_ExitWindowsEx, &recordExitWindowsEx);
-        m_power = point(__imp_SetSystemPowerState, &recordSetSystemPowerState);
+        swapAll();
     }
-    ~Recording() {
-        point(__imp_GetVersionExA, g_realGetVersionExA);
-        point(__imp_ExitWindowsEx, m_exit);
-        point(__imp_SetSystemPowerState, m_power);
+    ~Recording() { swapAll(); }
+    static void swapAll() {
+        swapEntry(__imp_GetVersionExA, g_getVersion);
+        swapEntry(__imp_ExitWindowsEx, g_exit);
+        swapEntry(__imp_SetSystemPowerState, g_power);
     }
-    Recording(const Recording &) = delete;
-    Recording &operator=(const Recording &) = delete;
-
-private:
-    decltype(&ExitWindowsEx) m_exit;
-    decltype(&SetSystemPowerState) m_power;
 };
 
 bool shutdownPrivilegeEnabled() {
@@ -242,7 +226,8 @@ BOOLEAN WINAPI reportCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities) {
 
 void availabilityFollowsTheTokenAndThePowerCapabilities() {
     Win32PowerBackend backend;
-    const auto previous = point(__imp_GetPwrCapabilities, &reportCapabilities);
+    decltype(&GetPwrCapabilities) capabilities = &reportCapabilities;
+    swapEntry(__imp_GetPwrCapabilities, capabilities);
     const auto ask = [&backend] {
         Availabilities answers{};
         answers.fill(Availability::Unknown);
@@ -258,7 +243,7 @@ void availabilityFollowsTheTokenAndThePowerCapabilities() {
     CHECK(availabilityOf(answers, PowerVerb::Hibernate) == Availability::NotHere);
     g_sleepState = FALSE;
     CHECK(availabilityOf(ask(), PowerVerb::Suspend) == Availability::NotHere);
-    point(__imp_GetPwrCapabilities, previous);
+    swapEntry(__imp_GetPwrCapabilities, capabilities);
 }
 
 } // namespace
@@ -270,6 +255,5 @@ int main() {
     blockingSleepAnswersSuspendQueries();
     hibernationFollowsTheFile();
     availabilityFollowsTheTokenAndThePowerCapabilities();
-    std::printf("%d checks, %d failed\n", g_checks, g_failures);
-    return g_failures == 0 ? 0 : 1;
+    return test::win::finish();
 }

@@ -1,30 +1,17 @@
 // The Windows back ends of the settings, and the program store above them, against a real
-// registry (Wine's), built with mingw-w64 alone: no Qt, no GoogleTest. Prints one line per
-// failed check and exits non-zero when any check failed.
+// registry (Wine's), built with mingw-w64 alone: no Qt, no GoogleTest.
 #include "settings/Win32Settings.h"
+#include "../../support/WinChecks.h"
 #include "settings/FlipHighBit.h"
 #include "settings/ProgramStore.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
 using namespace vesperon::settings;
 
 namespace {
-
-int failures = 0;
-int checks = 0;
-
-void check(bool ok, const char *what, int line) {
-    ++checks;
-    if (!ok) {
-        ++failures;
-        std::printf("FAILED line %d: %s\n", line, what);
-    }
-}
-#define CHECK(condition) check((condition), #condition, __LINE__)
 
 class CountingPrompt final : public PermissionPrompt {
 public:
@@ -40,25 +27,20 @@ const char *const SettingsPath = "SOFTWARE\\Quillmark\\Vesperon\\Settings";
 // Writes a value of any type straight through the Win32 API, as another program would.
 void putRaw(HKEY root, const char *path, const char *name, DWORD type, const void *data, DWORD size) {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        std::printf("cannot create %s\n", path);
-        ++failures;
+    const bool created =
+        RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS;
+    CHECK(created);
+    if (!created)
         return;
-    }
     RegSetValueExA(key, name, 0, type, static_cast<const BYTE *>(data), size);
     RegCloseKey(key);
 }
 
+// A REG_SZ value as stored, or "<no string>".
 std::string rawString(HKEY root, const char *path, const char *name) {
     char buffer[256] = {};
     DWORD size = sizeof buffer;
-    DWORD type = 0;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return "<no key>";
-    const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE *>(buffer), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ)
+    if (RegGetValueA(root, path, name, RRF_RT_REG_SZ, nullptr, buffer, &size) != ERROR_SUCCESS)
         return "<no string>";
     return std::string(buffer, size > 0 ? size - 1 : 0);
 }
@@ -146,6 +128,5 @@ int main() {
     programStore();
     userScope();
     runKeys();
-    std::printf("%d checks, %d failed\n", checks, failures);
-    return failures == 0 ? 0 : 1;
+    return vesperon::test::win::finish();
 }
