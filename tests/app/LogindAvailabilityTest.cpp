@@ -8,15 +8,12 @@
 #include "editor/ScheduleWizard.h"
 #include "power/LogindPowerBackend.h"
 #include "schedule/SchedulerCycle.h"
+#include "support/LogindBus.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QFile>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 
 namespace vesperon::test {
@@ -28,36 +25,16 @@ protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
         notFirstStart();
-        daemon.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
-        ASSERT_TRUE(daemon.waitForStarted()) << "dbus-daemon is not installed";
-        ASSERT_TRUE(QTest::qWaitFor([&] { return daemon.canReadLine(); }, 10000));
-        address = QString::fromUtf8(daemon.readLine()).trimmed();
-        bus = std::make_unique<QDBusConnection>(QDBusConnection::connectToBus(address, address));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), address);
-        logind.setProcessEnvironment(env);
-        logind.start(QStringLiteral("/usr/bin/python3"),
-                     {"-m", "dbusmock", "--system", "-t", "logind", "-p",
-                      R"({"CanPowerOff": "challenge", "CanSuspend": "na"})", "--logfile",
-                      dir.filePath("logind.log")});
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                return bus->interface()
-                    ->isServiceRegistered(QStringLiteral("org.freedesktop.login1"))
-                    .value();
-            },
-            20000));
-        backend = std::make_unique<LogindPowerBackend>(*bus);
+        ASSERT_TRUE(logind.startBus());
+        ASSERT_TRUE(logind.startLogind(R"({"CanPowerOff": "challenge", "CanSuspend": "na"})",
+                                       dir.filePath(u"logind.log"_s)));
+        backend = std::make_unique<LogindPowerBackend>(logind.bus());
         seams = std::make_unique<MainWindowSeams>(MainWindowSeams{
             clock, prompt, shell, tray, *backend, *settings, *languages, values, AppFolder(dir.path())});
     }
     void TearDown() override {
         window.reset();
         backend.reset();
-        bus.reset();
-        QDBusConnection::disconnectFromBus(address);
-        for (QProcess *process : {&logind, &daemon})
-            process->kill(), process->waitForFinished();
     }
     // The power requests logind received ("PowerOff True").
     QStringList powerCalls() const {
@@ -77,9 +54,7 @@ protected:
         return languages->getMessages(QLatin1String(key)).arg(QLatin1String(action));
     }
 
-    QProcess daemon, logind;
-    QString address;
-    std::unique_ptr<QDBusConnection> bus;
+    LogindBus logind;
     std::unique_ptr<LogindPowerBackend> backend;
 };
 
@@ -144,13 +119,10 @@ TEST_F(LogindAvailabilityTest, OnlyWhatTheUserStartsMayAskForAPassword) {
     EXPECT_EQ(powerCalls(), (QStringList{"PowerOff True", "PowerOff False"}));
 
     // A refusal says what it means in words; the D-Bus name is only the detail below.
-    QDBusMessage refuse = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("AddMethod"));
-    refuse.setArguments({"org.freedesktop.login1.Manager", "PowerOff", "b", "",
-                         "raise dbus.exceptions.DBusException('Interactive authentication required.', "
-                         "name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')"});
-    ASSERT_EQ(bus->call(refuse).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(logind.replaceMethod(
+        u"PowerOff"_s, u"b"_s, QString(),
+        u"raise dbus.exceptions.DBusException('Interactive authentication "
+        "required.', name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')"_s));
     shutDownNow();
     ASSERT_EQ(tray.notices.size(), 1);
     const QStringList told = tray.notices.first().second.split(QStringLiteral("\n\n"));
