@@ -182,13 +182,14 @@ TEST_F(LogindTest, ARefusingLogindIsReportedAndTheProgramGoesOn) {
 
 // Asked together, each Can* answer lands on its own action; log off needs no question.
 TEST_F(LogindTest, EachActionsAvailabilityIsLogindsAnswerAndRefusalsSayWhatTheyMean) {
-    startLogind(R"({"CanPowerOff": "challenge", "CanReboot": "no", "CanSuspend": "na", "CanHibernate": "yes"})");
+    startLogind(
+        R"({"CanPowerOff": "challenge", "CanReboot": "no", "CanSuspend": "na", "CanHibernate": "yes"})");
     LogindPowerBackend logind(bus());
     std::optional<Availabilities> answers;
     logind.queryAvailability([&](Availabilities given) { answers = given; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return answers.has_value(); }, 10000));
-    EXPECT_THAT(*answers, ElementsAre(Availability::Yes, Availability::NeedsPassword, Availability::NotAllowed,
-                                      Availability::Yes, Availability::NotHere));
+    EXPECT_THAT(*answers, ElementsAre(Availability::Yes, Availability::NeedsPassword,
+                                      Availability::NotAllowed, Availability::Yes, Availability::NotHere));
     const auto refuse = [&](const char *method, const char *error) {
         replaceMethod(method, "b", "",
                       QStringLiteral("raise dbus.exceptions.DBusException('No', name='%1')").arg(error));
