@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
 
 #include "core/ProductInfo.h"
+#include "power/Actions.h"
+#include "schedule/QuickSchedule.h"
 
 namespace vesperon {
 
@@ -11,6 +13,63 @@ CommandLine failure(const QString &error) {
     result.mode = CommandLine::Mode::Error;
     result.error = error;
     return result;
+}
+
+CommandLine remote(const QString &method, const QVariantList &arguments = {}) {
+    CommandLine result;
+    result.mode = CommandLine::Mode::Remote;
+    result.method = method;
+    result.arguments = arguments;
+    return result;
+}
+
+// A request to the running copy goes alone, with exactly its own values.
+CommandLine remoteRequest(const QStringList &arguments) {
+    const QString &verb = arguments.front();
+    const qsizetype values = verb == QLatin1String("--quick")     ? 2
+                             : verb == QLatin1String("--prevent") ? 1
+                                                                  : 0;
+    if (arguments.size() != 1 + values) {
+        if (values == 2)
+            return failure(QStringLiteral("--quick needs an action and a delay, and goes alone"));
+        if (values == 1)
+            return failure(QStringLiteral("--prevent needs on or off, and goes alone"));
+        return failure(QStringLiteral("%1 goes alone").arg(verb));
+    }
+    if (verb == QLatin1String("--quick")) {
+        const QString action = arguments.at(1);
+        const QString delay = arguments.at(2);
+        // The action box's and the delay box's own texts, case and all; the running copy has
+        // the last word on actions this computer cannot do.
+        if (!findPowerAction(action.toStdString()))
+            return failure(QStringLiteral("\"%1\" is not an action (Hibernate, Shut Down, Reboot, Log Off, "
+                                          "Stand by)")
+                               .arg(action));
+        if (!quickScheduleDelayItems().contains(delay))
+            return failure(QStringLiteral("\"%1\" is not a delay (Now, In 1 Minute, In 5 Minutes, in 15 "
+                                          "Minutes, ... In 1 Month)")
+                               .arg(delay));
+        return remote(QStringLiteral("QuickSchedule"), {action, delay});
+    }
+    if (verb == QLatin1String("--prevent")) {
+        const QString value = arguments.at(1);
+        if (value != QLatin1String("on") && value != QLatin1String("off"))
+            return failure(QStringLiteral("--prevent takes on or off, not \"%1\"").arg(value));
+        return remote(QStringLiteral("SetPrevent"), {value == QLatin1String("on")});
+    }
+    if (verb == QLatin1String("--skip-next"))
+        return remote(QStringLiteral("SkipNext"));
+    if (verb == QLatin1String("--next"))
+        return remote(QStringLiteral("NextAction"));
+    return remote(QStringLiteral("Reload"));
+}
+
+bool isRemoteVerb(const QString &argument) {
+    for (const char *verb : {"--quick", "--skip-next", "--prevent", "--next", "--reload"}) {
+        if (argument == QLatin1String(verb))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -33,6 +92,10 @@ CommandLine parseCommandLine(const QStringList &arguments) {
                 return failure(
                     QStringLiteral("--at: \"%1\" is not a moment as \"yyyy-MM-dd HH:mm:ss\"").arg(text));
             result.at = moment;
+        } else if (isRemoteVerb(argument)) {
+            if (i != 0)
+                return failure(QStringLiteral("%1 goes alone").arg(argument));
+            return remoteRequest(arguments);
         } else if (argument == QLatin1String("--history")) {
             if (arguments.size() != 1)
                 return failure(QStringLiteral("--history goes alone"));
@@ -58,6 +121,7 @@ CommandLine parseCommandLine(const QStringList &arguments) {
 QString commandLineHelp() {
     return QStringLiteral(
                "Usage: vesperon [--list [--at \"yyyy-MM-dd HH:mm:ss\"]] [--history] [--help] [--version]\n"
+               "       vesperon --quick ACTION DELAY | --skip-next | --prevent on|off | --next | --reload\n"
                "\n"
                "Without options, %1 starts in the system tray and runs your schedules.\n"
                "\n"
@@ -66,6 +130,18 @@ QString commandLineHelp() {
                "  --at MOMENT  compute next runs as if it were MOMENT (with --list)\n"
                "  --history    print what became of every run, oldest first: time, outcome,\n"
                "               action, schedule and detail, separated by TABs\n"
+               "\n"
+               "These ask the running %1 over the session bus (status 3 when it is not running):\n"
+               "  --quick ACTION DELAY  add a quick schedule, with the texts of the main window's\n"
+               "               boxes: ACTION Hibernate, \"Shut Down\", Reboot, \"Log Off\" or\n"
+               "               \"Stand by\"; DELAY Now (at once), \"In 1 Minute\", \"In 5 Minutes\",\n"
+               "               \"in 15 Minutes\", \"in 30 Minutes\", \"In 1 Hour\", ... \"In 1 Month\"\n"
+               "  --skip-next  skip the next run\n"
+               "  --prevent on|off  tick or clear \"Prevent any schedules from running\"\n"
+               "  --next       print the next run: action, time (yyyy-MM-ddTHH:mm:ss) and schedule,\n"
+               "               separated by TABs; nothing when none is planned\n"
+               "  --reload     read the schedule files again\n"
+               "\n"
                "  --help       show this text\n"
                "  --version    show the version\n")
         .arg(QLatin1String(product::ProgramName));

@@ -1,5 +1,7 @@
 #include "app/AppIcons.h"
 #include "app/CommandLine.h"
+#include "app/ControlAdaptor.h"
+#include "app/ControlBus.h"
 #include "app/DesktopSeams.h"
 #include "app/Listing.h"
 #include "app/MainWindow.h"
@@ -104,9 +106,11 @@ int runDesktop(int argc, char *argv[]) {
     // The splash is the first window; after its last tick it loads the main window, which
     // from then on owns the program's life.
     std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<ControlService> control; // scripts reach the window through it: gone first
     SplashScreen splash(seams.values, [&]() -> QWidget * {
         mainWindow = loadMainWindow(seams, http, programIcon());
         prompt.setMainWindow(mainWindow.get());
+        control = ControlService::publish(*mainWindow, QDBusConnection::sessionBus());
         QObject::connect(mainWindow.get(), &MainWindow::unloaded, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         return mainWindow->startedHidden() ? nullptr : mainWindow.get();
@@ -148,6 +152,11 @@ int main(int argc, char *argv[]) {
         return runListing(command);
     case CommandLine::Mode::History:
         return runHistory();
+    case CommandLine::Mode::Remote: {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return sendRemoteRequest(command, out, err);
+    }
     case CommandLine::Mode::Desktop:
         break;
     }
