@@ -23,9 +23,10 @@ bool noCopyOwnsTheName(const QString &errorName) {
 
 } // namespace
 
-int sendRemoteRequest(const CommandLine &command, QTextStream &out, QTextStream &err) {
+namespace {
+
+int send(QDBusConnection &bus, const CommandLine &command, QTextStream &out, QTextStream &err) {
     const QString notRunning = QStringLiteral("%1 is not running\n").arg(QLatin1String(product::ProgramName));
-    QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         err << notRunning;
         return RemoteNotRunning;
@@ -54,6 +55,17 @@ int sendRemoteRequest(const CommandLine &command, QTextStream &out, QTextStream 
     const bool refused =
         reply.errorName() == controlbus::UnknownAction || reply.errorName() == controlbus::UnknownDelay;
     return refused ? RemoteRefused : RemoteFailed;
+}
+
+} // namespace
+
+int sendRemoteRequest(const CommandLine &command, QTextStream &out, QTextStream &err) {
+    // Qt's bus thread can still be handed a message while the program ends, after Qt's table of
+    // registered types is gone (it then complains on standard error). A type registered before
+    // the first connection makes that table outlive the thread.
+    qRegisterMetaType<QDBusMessage>();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return send(bus, command, out, err);
 }
 
 } // namespace vesperon
