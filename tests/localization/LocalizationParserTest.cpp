@@ -120,5 +120,24 @@ TEST(ItemLookup, KeysIgnoreCaseTheFirstLineWinsAndTextsAreTakenWhole) {
         EXPECT_EQ(items.find(odd), FindItemText(lines, odd)) << odd.toStdString();
 }
 
+// Valid UTF-8 of every length decodes; each maximal invalid part (an overlong form, a surrogate,
+// a cut-off sequence) becomes one U+FFFD; the byte-order mark at the start is dropped.
+TEST(DecodeUtf8, DecodesEveryLengthAndReplacesEachInvalidPartOnce) {
+    const struct {
+        std::string_view bytes;
+        std::u16string text;
+    } cases[] = {
+        {"\xEF\xBB\xBF"
+         "a\xC3\xA9\xE2\x82\xAC",
+         u"a\u00e9\u20ac"},
+        {"\xF0\x9F\x98\x80\xF1\x80\x80\x80", u"\U0001F600\U00040000"},
+        {"\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // overlong
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // a surrogate
+        {"x\xE2\x82", u"x\uFFFD"},                         // cut off at the end
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(l10n::decodeUtf8(c.bytes), c.text) << c.bytes;
+}
+
 } // namespace
 } // namespace vesperon
