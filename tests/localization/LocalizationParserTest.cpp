@@ -9,9 +9,9 @@ namespace {
 
 // Language groups from a short form: "Name:k1" groups separated by '|', each with one item K1.
 // A trailing '!' leaves out the group's closing marker, '?' its name's, '#' its items'.
-QString groups(const QString &spec) {
+QString groups(const QString &shortForm) {
     QString text;
-    for (QString g : spec.split(QLatin1Char('|'))) {
+    for (QString g : shortForm.split(QLatin1Char('|'))) {
         const QChar broken = g.endsWith('!') || g.endsWith('?') || g.endsWith('#') ? g.back() : QChar();
         if (!broken.isNull())
             g.chop(1);
