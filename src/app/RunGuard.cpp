@@ -55,7 +55,6 @@ ActionWarningWindow *RunGuard::warningWindow() const {
 
 void RunGuard::start() {
     m_warner.start();
-    m_availability.refresh();
 }
 
 void RunGuard::record(HistoryEntry::Outcome outcome, const QString &action, const QString &schedule,

@@ -43,7 +43,7 @@ public:
              std::function<int()> leadSeconds, DoNow doNow, QObject *parent = nullptr);
     ~RunGuard() override;
 
-    // Plans the first warning (after the list is loaded) and asks which actions can run.
+    // Plans the first warning (after the list is loaded). The list's load asks which actions can run.
     void start();
 
     RunWarner &warner() { return m_warner; }

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 
 namespace vesperon::test {
 
@@ -65,7 +66,14 @@ TEST_F(LogindAvailabilityTest, ActionsLogindWillNotRunUnattendedAreMarkedWhereTh
          {std::pair{"Nightly", "Shut Down"}, {"Nap", "Stand by"}, {"Restart", "Reboot"}})
         window->scheduleList().appendRow(
             ScheduleRow{name, type, {}, QStringLiteral("6/10/2026 22:00:00"), QStringLiteral("Yes"), false});
+    QSignalSpy repaint(&window->scheduleList(), &QAbstractItemModel::dataChanged);
     ASSERT_TRUE(QTest::qWaitFor([&] { return typeCell(0, Qt::ToolTipRole).isValid(); }, 10000));
+    // The list shows the marks at once: every row's Type cell is announced as changed.
+    ASSERT_FALSE(repaint.isEmpty());
+    const auto from = repaint.last().at(0).value<QModelIndex>(),
+               to = repaint.last().at(1).value<QModelIndex>();
+    EXPECT_EQ(std::tuple(from.row(), from.column(), to.row(), to.column()),
+              std::tuple(0, int(ScheduleListModel::TypeColumn), 2, int(ScheduleListModel::TypeColumn)));
     EXPECT_EQ(typeCell(0, Qt::ToolTipRole).toString(), note("MSG_NEEDSPASSWORD", "Shut Down"));
     EXPECT_EQ(typeCell(1, Qt::ToolTipRole).toString(), note("MSG_NOTHERE", "Stand by"));
     EXPECT_FALSE(typeCell(0, Qt::DecorationRole).isNull());

@@ -165,6 +165,7 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandsAndDeleteAsksFirst) {
 }
 
 // A quick schedule runs in its minute; a typed delay that is no delay adds a row that never runs.
+// Return in the action box schedules as Go does.
 TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     start();
     quickSchedule("Reboot", "In 1 Minute");
@@ -177,6 +178,8 @@ TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     EXPECT_TRUE(window->scheduleList().row(1).nextRunTime.isEmpty());
     quickSchedule("Reboot", "In 12 Hours");
     EXPECT_EQ(window->scheduleList().row(2).nextRunTime, u"6/11/2026 02:21:00"_s);
+    QTest::keyClick(control<QComboBox>("cbShutdown"), Qt::Key_Return); // Return in the action box is Go
+    EXPECT_EQ(window->scheduleList().rowCount(), 4);
 }
 
 // "Now" asks first and performs only on Ok; a refused action is reported, not taken for done.

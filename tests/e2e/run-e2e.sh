@@ -105,7 +105,7 @@ SETTINGS_FOLDER=$XDG_CONFIG_HOME/Quillmark/Vesperon
 # The wizard's schedule below runs at the next full hour, and of schedules due in the same
 # minute only the first is performed: near the top of the hour the first quick schedule would
 # share its minute. Such a start waits for the hour to turn.
-while [ "$((10#$(date +%M)))" -ge 56 ]; do sleep 5; done
+while [ "$((10#$(date +%M)))" -ge 58 ]; do sleep 5; done
 
 step "private system bus with logind mocked"
 read -r BUS BUS_PID < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd' ')

@@ -48,6 +48,7 @@ TEST_F(WizardTest, ADisabledScheduleKeepsNoStartAndATypedActionIsStoredAsTyped) 
     newRepeating(u"Off"_s, 1);
     clickBox(weekList(), 0);
     click(w<QCheckBox>("chkScheduler"));
+    EXPECT_FALSE(w<QDateEdit>("dtDate")->isEnabled() || w<QTimeEdit>("dtTime")->isEnabled());
     auto *action = w<QComboBox>("cbShutdown")->lineEdit();
     action->clear();
     QTest::keyClicks(action, u"Power nap"_s);

@@ -9,9 +9,9 @@ namespace {
 
 // Language groups from a short form: "Name:k1" groups separated by '|', each with one item K1.
 // A trailing '!' leaves out the group's closing marker, '?' its name's, '#' its items'.
-QString groups(const QString &spec) {
+QString groups(const QString &shortForm) {
     QString text;
-    for (QString g : spec.split(QLatin1Char('|'))) {
+    for (QString g : shortForm.split(QLatin1Char('|'))) {
         const QChar broken = g.endsWith('!') || g.endsWith('?') || g.endsWith('#') ? g.back() : QChar();
         if (!broken.isNull())
             g.chop(1);
@@ -118,6 +118,25 @@ TEST(ItemLookup, KeysIgnoreCaseTheFirstLineWinsAndTextsAreTakenWhole) {
     }
     for (const QString &odd : {QString::fromUtf8("fran\u00e7ais"), QString(), u"\t\t<A"_s})
         EXPECT_EQ(items.find(odd), FindItemText(lines, odd)) << odd.toStdString();
+}
+
+// Valid UTF-8 of every length decodes; each maximal invalid part (an overlong form, a surrogate,
+// a cut-off sequence) becomes one U+FFFD; the byte-order mark at the start is dropped.
+TEST(DecodeUtf8, DecodesEveryLengthAndReplacesEachInvalidPartOnce) {
+    const struct {
+        std::string_view bytes;
+        std::u16string text;
+    } cases[] = {
+        {"\xEF\xBB\xBF"
+         "a\xC3\xA9\xE2\x82\xAC",
+         u"a\u00e9\u20ac"},
+        {"\xF0\x9F\x98\x80\xF1\x80\x80\x80", u"\U0001F600\U00040000"},
+        {"\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // overlong
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // a surrogate
+        {"x\xE2\x82", u"x\uFFFD"},                         // cut off at the end
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(l10n::decodeUtf8(c.bytes), c.text) << c.bytes;
 }
 
 } // namespace

@@ -112,6 +112,8 @@ TEST(IsDue, HoldsThroughoutTheMinuteOfTheRunOnItsDayOnly) {
         {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 20, 59)), true},
         {"6/10/2026 14:20:45", QDateTime(day, QTime(14, 20, 1)), true},
         {"6/10/2026 14:20:00", QDateTime(day, QTime(14, 21, 0)), false},
+        {"6/10/2026 14:21:00", QDateTime(day, QTime(14, 20, 30)), false}, // still to come
+        {"6/7/2026 14:20:00", QDateTime(day, QTime(14, 20, 0)), false},   // days ago
         {"6/10/2026", Wednesday, std::nullopt},
         {"6/10/2026  14:20:00", Wednesday, std::nullopt}, // two spaces
     };

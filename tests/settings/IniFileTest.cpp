@@ -19,12 +19,12 @@ TEST_F(IniFileTest, KeepsCommentsAndOtherSectionsAndAddsToTheRightSection) {
     ASSERT_EQ(file.load(), IniFile::LoadStatus::Loaded);
     EXPECT_EQ(file.value(u"Other"_s, u"a"_s), u"1"_s);
     file.setValue(u"Settings"_s, u"chkSplash"_s, u"1"_s);
-    file.setValue(u"New"_s, u"k"_s, u"v"_s);
+    file.setValue(u"New"_s, u"k"_s, u"v w"_s); // a space inside stays a space
     ASSERT_TRUE(file.save());
     EXPECT_EQ(
         readBytes(path()),
         QByteArray(
-            "; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\nchkSplash=1\n\n[Last]\nz=9\n\n[New]\nk=v\n"));
+            "; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\nchkSplash=1\n\n[Last]\nz=9\n\n[New]\nk=v w\n"));
 }
 
 TEST_F(IniFileTest, AnyTextRoundTrips) {

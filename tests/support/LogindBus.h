@@ -49,7 +49,7 @@ public:
     }
 
     QDBusConnection &bus() { return *m_bus; }
-    QString address() const { return m_address; }
+    const QString &address() const { return m_address; }
 
     QDBusMessage call(const QString &interface, const QString &method,
                       const QList<QVariant> &arguments = {}) {

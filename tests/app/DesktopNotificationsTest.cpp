@@ -1,0 +1,42 @@
+// Desktop notifications against python3-dbusmock's notification daemon on a private session bus:
+// a notice counts as shown only when the desktop's service took it.
+
+#include "app/DesktopNotifications.h"
+#include "support/LogindBus.h"
+
+#include <QFile>
+
+namespace vesperon::test {
+
+namespace {
+
+TEST(DesktopNotifications, CountAsShownOnlyWhenTheDesktopsServiceTookThem) {
+    QTemporaryDir dir;
+    LogindBus session; // its bus daemon only: the session bus of this test process
+    ASSERT_TRUE(session.startBus());
+    qputenv("DBUS_SESSION_BUS_ADDRESS", session.address().toUtf8());
+    EXPECT_FALSE(sendDesktopNotification(u"Vesperon"_s, u"nobody listens"_s, NotificationUrgency::Normal));
+
+    QProcess daemon;
+    daemon.start(u"/usr/bin/python3"_s,
+                 {"-m", "dbusmock", "-t", "notification_daemon", "--logfile", dir.filePath(u"notify.log"_s)});
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return session.bus().interface()->isServiceRegistered(u"org.freedesktop.Notifications"_s).value();
+        },
+        20000));
+    EXPECT_TRUE(sendDesktopNotification(u"Vesperon"_s, u"refused"_s, NotificationUrgency::Critical));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            QFile log(dir.filePath(u"notify.log"_s));
+            return log.open(QIODevice::ReadOnly) && log.readAll().contains("Notify \"Vesperon\"");
+        },
+        10000));
+    daemon.kill();
+    daemon.waitForFinished();
+    QDBusConnection::disconnectFromBus(u"qt_default_session_bus"_s);
+}
+
+} // namespace
+
+} // namespace vesperon::test
