@@ -5,6 +5,7 @@
 #include "app/DesktopSeams.h"
 #include "app/Listing.h"
 #include "app/MainWindow.h"
+#include "app/OfflineEdits.h"
 #include "app/QtTrayHost.h"
 #include "app/SingleInstance.h"
 #include "app/StartUp.h"
@@ -42,7 +43,8 @@ int runListing(const CommandLine &command) {
     SettableClock setClock(command.at.value_or(QDateTime()));
     const Clock &clock = command.at ? static_cast<const Clock &>(setClock) : systemClock;
     ScheduleListModel model;
-    const bool everythingRead = loadData(model, folder.dataFolder(), clock.now());
+    const bool everythingRead =
+        loadData(model, folder.dataFolder(), clock.now(), QLocale(), folder.managedDataFolders());
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly) || out.write(listingText(model).toUtf8()) < 0 ||
         !out.flush()) {
@@ -72,6 +74,26 @@ int runHistory() {
         return 1;
     }
     return 0;
+}
+
+// --add and --remove change the files; a running copy is then asked to show the change at
+// once (when none runs, the next start reads them anyway).
+int runFileEdit(const CommandLine &command) {
+    SystemClock clock;
+    QTextStream err(stderr);
+    const AppFolder folder = AppFolder::forThisProgram();
+    const int status = command.mode == CommandLine::Mode::Add
+                           ? addScheduleFile(command.entries, folder, clock.now(), err)
+                           : removeScheduleFile(command.entries.name, folder, clock.now(), err);
+    if (status == 0) {
+        CommandLine reload;
+        reload.mode = CommandLine::Mode::Remote;
+        reload.method = QStringLiteral("Reload");
+        QString unused;
+        QTextStream quiet(&unused);
+        sendRemoteRequest(reload, quiet, quiet);
+    }
+    return status;
 }
 
 int runDesktop(int argc, char *argv[]) {
@@ -152,6 +174,9 @@ int main(int argc, char *argv[]) {
         return runListing(command);
     case CommandLine::Mode::History:
         return runHistory();
+    case CommandLine::Mode::Add:
+    case CommandLine::Mode::Remove:
+        return runFileEdit(command);
     case CommandLine::Mode::Remote: {
         QTextStream out(stdout);
         QTextStream err(stderr);
