@@ -83,20 +83,6 @@ TEST_F(LanguageEngineTest, EveryWayOfSettingATextIsTranslated) {
     EXPECT_EQ(values.CurrentLanguage, "deutsch");
 }
 
-TEST_F(LanguageEngineTest, MessagesReplacePlaceholdersCapitaliseAndStopAt201) {
-    languages.setMessage("MSG_A", "[programname] and [COMPANYNAME] at [Website]");
-    languages.setMessage("msg_sure", "Second text"); // a duplicate takes a new row, the first wins
-    EXPECT_EQ(languages.getMessages("msg_a"), "Vesperon and Quillmark at [Website]");
-    EXPECT_EQ(languages.getMessages("MSG_SURE"),
-              "Are you sure you want to perform the selected action immediately?");
-    for (int i = languages.messages().usedRows(); i < MessageTable::Rows; ++i)
-        languages.setMessage(u"MSG_FILL%1"_s.arg(i), u"fill %1"_s.arg(i));
-    EXPECT_EQ(languages.getMessages("MSG_FILL200"), "Fill 200");
-    languages.setMessage("MSG_EXTRA", "extra");
-    EXPECT_EQ(languages.messages().usedRows(), 201);
-    EXPECT_EQ(languages.getMessages("MSG_EXTRA"), "");
-}
-
 // Which language is in force after a change, and what the captions read then.
 TEST_F(LanguageEngineTest, AMissingOrBrokenLanguageFallsBackAsTheRulesSay) {
     values.Website = "http://example.test";
