@@ -1,7 +1,7 @@
 // Translation at the level that writes every kind of text: a window with a control of each kind
 // whose text is set in its own way, a language file in a temporary folder, and the engine that
-// applies it. Plain labels and buttons are LanguageWindowTest's; which keys each kind of control
-// has is checked against the shipped file and the real windows in app/ShippedTranslationsTest.
+// applies it. Labels and buttons share the setter LanguageWindowTest sees on its buttons; which
+// keys each kind of control has is checked against the shipped file in app/ShippedTranslationsTest.
 #include "localization/LanguageEngine.h"
 #include "LocalizationSamples.h"
 #include "localization/LocalizationFile.h"
