@@ -23,7 +23,7 @@ TEST(ProgramSettingsTest, AStoredValueEvenAnEmptyOneWinsAndAFailedReadGivesTheDe
     ProgramSettings program(memory, prompt, u"Vesperon"_s);
     memory.put(Program, "txtPort", "");
     EXPECT_EQ(program.value(keys::txtPort), QString());
-    memory.failReads(Program, StoreRead::failed(5, "Could not open registry section"));
+    memory.readFailure = StoreRead::failed(5, "Could not open registry section");
     EXPECT_EQ(program.value(keys::txtPort), u"25"_s);
 }
 

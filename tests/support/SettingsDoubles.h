@@ -7,6 +7,7 @@
 #include "settings/StartupEntries.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -25,8 +26,8 @@ public:
     };
 
     StoreRead read(Scope scope, const std::string &key) override {
-        if (const auto failure = m_readFailures.find(scope); failure != m_readFailures.end())
-            return failure->second;
+        if (readFailure)
+            return *readFailure;
         const Value *value = find(scope, key);
         return value ? StoreRead::found(value->text) : StoreRead::notThere();
     }
@@ -54,8 +55,8 @@ public:
         return value ? value->text : "<none>";
     }
 
-    // Every read of the scope answers `failure` from now on.
-    void failReads(Scope scope, StoreRead failure) { m_readFailures.insert_or_assign(scope, failure); }
+    // When set, every read answers this.
+    std::optional<StoreRead> readFailure;
     // The next `times` writes of the scope answer `failure`; times < 0: all of them.
     void failWrites(Scope scope, StoreWrite failure, int times = -1) {
         m_writeFailures[scope] = {failure, times};
@@ -63,7 +64,6 @@ public:
 
 private:
     std::map<std::pair<Scope, std::string>, Value> m_values; // by scope and lower-case name
-    std::map<Scope, StoreRead> m_readFailures;
     std::map<Scope, std::pair<StoreWrite, int>> m_writeFailures;
 };
 
