@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/MainWindow.h"
+#include "app/RunGuard.h"
 #include "app/ScriptedTrayHost.h"
 #include "core/Clock.h"
 #include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
+#include "schedule/SchedulerCycle.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
@@ -65,16 +67,11 @@ protected:
     // Gives a freshly built window its openers; by default they record what was asked for.
     virtual void installOpeners(MainWindow &main) {
         WindowOpeners &open = main.openers();
-        const auto note = [this](const QString &what) { return [this, what] { opened << what; }; };
-        open.wizard = [this](ScheduleRecord *edit) {
-            opened << QLatin1String(edit ? "wizard edit" : "wizard new");
-        };
-        open.options = note(u"options"_s);
-        open.language = [this](bool modal) {
-            opened << QLatin1String(modal ? "language modal" : "language");
-        };
-        open.help = note(u"help"_s);
-        open.about = note(u"about"_s);
+        open.wizard = [this](ScheduleRecord *edit) { opened << (edit ? u"wizard edit"_s : u"wizard new"_s); };
+        open.options = [this] { opened << u"options"_s; };
+        open.language = [this](bool modal) { opened << (modal ? u"language modal"_s : u"language"_s); };
+        open.help = [this] { opened << u"help"_s; };
+        open.about = [this] { opened << u"about"_s; };
         open.website = [this](const QString &mode) { opened << u"website "_s + mode; };
     }
 
@@ -93,23 +90,32 @@ protected:
         return *window;
     }
 
-    // A menu item of the main window (File, Action or tray menu) by its group and index.
-    QAction *menuItem(const char *group, int index) const {
-        for (QAction *item : window->findChildren<QAction *>(QLatin1String(group))) {
-            if (item->property("index").toInt() == index)
-                return item;
-        }
-        return nullptr;
-    }
+    // Chooses a menu item of the main window (File, Action or tray menu) by its group and index.
     void choose(const char *group, int index) const {
-        QAction *item = menuItem(group, index);
-        ASSERT_NE(item, nullptr) << group << index;
-        item->trigger();
+        for (QAction *item : window->findChildren<QAction *>(QLatin1String(group)))
+            if (item->property("index").toInt() == index)
+                return item->trigger();
+        ADD_FAILURE() << group << index;
     }
     void clickButton(const char *name) const {
         auto *button = control<QAbstractButton>(name);
         ASSERT_NE(button, nullptr) << name;
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // Schedules action after delay with the main window's quick schedule.
+    void quickSchedule(const char *action, const char *delay) const {
+        auto *actions = control<QComboBox>("cbShutdown");
+        actions->setCurrentIndex(actions->findText(QLatin1String(action)));
+        control<QComboBox>("cmbTime")->setCurrentText(QLatin1String(delay));
+        clickButton("cmdGo");
+    }
+    // The clock shows time on the fixture's day; the warner and the cycle do what they do then.
+    void reach(const QTime &time) {
+        clock.set(QDateTime(QDate(2026, 6, 10), time));
+        window->runGuard().warner().check();
+        window->cycle().tmrScheduler_Timer();
+        window->cycle().tmrProcessSchedule_Timer();
+        window->cycle().timSchedule_Timer();
     }
     // Clicks a row of the schedule list as the user does.
     void clickRow(int row) const {

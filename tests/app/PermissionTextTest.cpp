@@ -4,10 +4,7 @@
 #include "settings/Settings.h"
 #include "support/CoreDoubles.h"
 #include "support/SettingsDoubles.h"
-
 #include "support/Testing.h"
-
-#include <QHash>
 
 using namespace vesperon;
 using namespace vesperon::settings;
@@ -17,26 +14,21 @@ TEST(PermissionTextTest, ThePromptIsTranslatedAndTheEnglishMessagesKeepItsText) 
     memory.failWrites(SettingsScope::Program, StoreWrite::accessDenied());
     test::ScriptedPrompt prompt;
     ProgramSettings program(memory, prompt, u"Vesperon"_s);
-    program.setValue(keys::txtPort, u"1"_s); // no messages yet: the built-in text
-
     ProgramValues values;
     LanguageEngine english(u"/nonexistent/Localization.txt"_s, values);
     SetDefaultMessages(english);
     program.setMessageSource([&english](const QString &key) { return english.getMessages(key); });
-    program.setValue(keys::txtPort, u"2"_s);
-
+    program.setValue(keys::txtPort, u"1"_s);
     const QHash<QString, QString> german{{u"MSG_PERMISSION"_s, u"Kein Zugriff."_s},
                                          {u"MSG_PERMISSIONIGNORE"_s, u"Ignore."_s},
                                          {u"MSG_TITLEPERMISSION"_s, u"Verweigert"_s}};
     program.setMessageSource([&german](const QString &key) { return german.value(key); });
-    program.setValue(keys::txtPort, u"3"_s);
+    program.setValue(keys::txtPort, u"2"_s);
 
     const auto &asked = prompt.questions();
-    ASSERT_EQ(asked.size(), 3);
-    const QString builtIn = QString::fromStdString(permissionDeniedText("Vesperon"));
-    EXPECT_EQ(asked[0].text, builtIn);
-    EXPECT_EQ(asked[1].text, builtIn);
-    EXPECT_EQ(asked[1].title, u"Permission Denied"_s);
-    EXPECT_EQ(asked[2].text, u"Kein Zugriff.\r\n\r\nIgnore."_s);
-    EXPECT_EQ(asked[2].title, u"Verweigert"_s);
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_EQ(asked[0].text, QString::fromStdString(permissionDeniedText("Vesperon")));
+    EXPECT_EQ(asked[0].title, u"Permission Denied"_s);
+    EXPECT_EQ(asked[1].text, u"Kein Zugriff.\r\n\r\nIgnore."_s);
+    EXPECT_EQ(asked[1].title, u"Verweigert"_s);
 }
