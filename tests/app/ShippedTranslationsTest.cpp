@@ -91,10 +91,7 @@ protected:
     // program gets its name here.
     QList<QWidget *> openEveryWindow() {
         MainWindow &main = start();
-        installWizard(main, *seams);
-        installOptions(main, *seams, QIcon());
-        installLanguageWindow(main, *seams, m_http);
-        installPresentationWindows(main, *seams);
+        installWindowOpeners(main, *seams, m_http, QIcon());
         main.openers().wizard(nullptr);
         main.openers().options();
         main.openers().language(false);
