@@ -155,9 +155,12 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandsAndDeleteAsksFirst) {
 }
 
 // A quick schedule runs in its minute; a typed delay that is no delay adds a row that never runs.
-// Return in the action box schedules as Go does.
-TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
+// Return in the action box schedules as Go does. "Now" asks first, performs only on Ok and adds
+// no row.
+TEST_F(MainWindowTest, QuickScheduleRunsInItsMinuteAndNowOnlyOnOk) {
     start();
+    prompt.willAnswer(Prompt::Answer::Cancel);
+    quickSchedule("Reboot", "Now");
     quickSchedule("Reboot", "In 1 Minute");
     EXPECT_EQ(window->scheduleList().row(0).nextRunTime, u"6/10/2026 14:21:30"_s);
     reach(QTime(14, 21));
@@ -167,19 +170,10 @@ TEST_F(MainWindowTest, QuickScheduleRunsInItsMinute) {
     quickSchedule("Reboot", "In 12 Hours");
     EXPECT_EQ(window->scheduleList().row(2).nextRunTime, u"6/11/2026 02:21:00"_s);
     QTest::keyClick(control<QComboBox>("cbShutdown"), Qt::Key_Return); // Return in the action box is Go
-    EXPECT_EQ(window->scheduleList().rowCount(), 4);
-}
-
-// "Now" asks first and performs only on Ok, without adding a row.
-TEST_F(MainWindowTest, NowAsksAndPerformsOnlyOnOk) {
-    start();
-    prompt.willAnswer(Prompt::Answer::Cancel);
-    quickSchedule("Reboot", "Now");
-    EXPECT_TRUE(power.calls.empty());
     prompt.willAnswer(Prompt::Answer::Ok);
-    quickSchedule("Reboot", "Now");
-    EXPECT_EQ(power.calls, std::vector<std::string>{"reboot"});
-    EXPECT_EQ(window->scheduleList().rowCount(), 0);
+    quickSchedule("Shut Down", "Now");
+    EXPECT_EQ(power.calls, (std::vector<std::string>{"reboot", "powerOff"}));
+    EXPECT_EQ(window->scheduleList().rowCount(), 4);
 }
 
 // The keep-awake box holds the system awake; a box the system refuses is cleared and explained.
