@@ -13,7 +13,6 @@ namespace {
 TEST(CommandLine, ReadsListingOptionsAndRefusesTheRest) {
     const std::pair<QStringList, CommandLine::Mode> cases[] = {
         {{}, CommandLine::Mode::Desktop},
-        {{"--list"}, CommandLine::Mode::List},
         {{"--help"}, CommandLine::Mode::Help},
         {{"--list", "--at"}, CommandLine::Mode::Error},
         {{"--list", "--at", "2026-13-10 14:20:30"}, CommandLine::Mode::Error},
@@ -26,59 +25,47 @@ TEST(CommandLine, ReadsListingOptionsAndRefusesTheRest) {
     }
 }
 
-// The real binary, copied into a folder of its own: a portable install whose data/ the test fills.
-class ListingBinary : public ::testing::Test {
-protected:
+// The real binary, copied into a folder of its own (a portable install whose data/ the test
+// fills), lists each schedule for the given moment, one line each; names are escaped, and what
+// cannot be read is named on standard error with status 1.
+TEST(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
     QTemporaryDir dir;
-    QString binary;
-    void SetUp() override {
-        binary = dir.filePath(u"vesperon"_s);
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VESPERON_BINARY), binary));
-        QDir(dir.path()).mkdir(u"data"_s);
-    }
+    const QString binary = dir.filePath(u"vesperon"_s), data = dir.filePath(u"data"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VESPERON_BINARY), binary) && QDir().mkdir(data));
     struct Result {
-        int exitCode = -1;
+        int exitCode;
         QByteArray out, err;
     };
-    Result run(const QStringList &arguments) {
+    const auto run = [&](const QStringList &arguments, const QString &output = {}) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"LC_ALL"_s, u"en_US.UTF-8"_s);
-        environment.insert(u"LANG"_s, u"en_US.UTF-8"_s);
         environment.insert(u"XDG_CONFIG_HOME"_s, dir.filePath(u"config"_s));
         process.setProcessEnvironment(environment);
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
         process.start(binary, arguments);
         process.waitForFinished(30000);
-        return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-    }
-};
-
-// Each schedule for the given moment, one line each; names escaped, and what cannot be read is
-// named on standard error with status 1.
-TEST_F(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
-    const QString data = dir.filePath(u"data"_s);
-    const ScheduleRecord r =
-        test::enabledSchedule(u"Nightly"_s, u"Shut Down"_s, u"6/1/2026"_s, u"22:00:00"_s);
-    ASSERT_FALSE(WriteScheduleFile(r, data));
+        return Result{process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    };
+    ASSERT_FALSE(WriteScheduleFile(
+        test::enabledSchedule(u"Nightly"_s, u"Shut Down"_s, u"6/1/2026"_s, u"22:00:00"_s), data));
     test::writeBytes(data + u"/tab\there.sch"_s, "");
     test::writeBytes(data + u"/\x1b[31mred.sch"_s, "");
     test::writeBytes(data + u"/huge.sch"_s, QByteArray(200000, 'x'));
-    const Result process = run({"--list", "--at", "2026-06-10 23:00:00"});
-    EXPECT_EQ(process.exitCode, 1);
-    EXPECT_EQ(process.out, QByteArray("\\x1b[31mred\t\t\t\tNo\n"
+    const Result listing = run({"--list", "--at", "2026-06-10 23:00:00"});
+    EXPECT_EQ(listing.exitCode, 1);
+    EXPECT_EQ(listing.out, QByteArray("\\x1b[31mred\t\t\t\tNo\n"
                                       "huge\t\t\t\tNo\n"
                                       "Nightly\tShut Down\t\t6/11/2026 22:00:00\tYes\n"
                                       "tab\\there\t\t\t\tNo\n"));
-    EXPECT_EQ(process.err, QByteArray("vesperon: cannot read the schedule file of huge\n"));
+    EXPECT_EQ(listing.err, QByteArray("vesperon: cannot read the schedule file of huge\n"));
 
     // A listing that cannot be written is an error, not a success.
     QFile::remove(data + u"/huge.sch"_s);
-    QProcess full;
-    full.setStandardOutputFile(u"/dev/full"_s);
-    full.start(binary, {u"--list"_s});
-    ASSERT_TRUE(full.waitForFinished(30000));
-    EXPECT_NE(full.exitCode(), 0);
-    EXPECT_TRUE(full.readAllStandardError().startsWith("vesperon: cannot write the listing"));
+    const Result full = run({"--list"}, u"/dev/full"_s);
+    EXPECT_NE(full.exitCode, 0);
+    EXPECT_TRUE(full.err.startsWith("vesperon: cannot write the listing"));
 
     // A data folder that is no folder cannot be listed: that is said, with status 1.
     ASSERT_TRUE(QDir(data).removeRecursively());
@@ -87,7 +74,7 @@ TEST_F(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
     EXPECT_EQ(noFolder.exitCode, 1);
     EXPECT_FALSE(noFolder.err.isEmpty());
 
-    const Result badOption = run({u"--list"_s, u"--at"_s, u"tomorrow"_s});
+    const Result badOption = run({"--list", "--at", "tomorrow"});
     EXPECT_EQ(badOption.exitCode, 2);
     EXPECT_EQ(badOption.err.count('\n'), 1);
 }

@@ -1,20 +1,16 @@
-// What a session may do unattended, as python3-dbusmock's logind (on a private bus) answers it,
-// seen where the user looks: the list's marks, the wizard's question, the tray's next run; and
-// the password prompt allowed for what the user starts, never for a schedule's own run.
+// The main window against python3-dbusmock's logind on a private bus: what a session may do
+// unattended, seen where the user looks (the list's marks, the wizard's question, the tray's
+// next run); the password prompt allowed for what the user starts, never for a schedule's own
+// run; and a wake from sleep that makes the run slept through a line of the history at once.
 
 #include "app/MainWindowFixture.h"
-#include "app/RunGuard.h"
 #include "app/WindowOpeners.h"
 #include "editor/ScheduleWizard.h"
 #include "power/LogindPowerBackend.h"
-#include "schedule/SchedulerCycle.h"
 #include "support/LogindBus.h"
+#include "support/ScheduleRecords.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
+#include <QDBusVariant>
 #include <QSignalSpy>
 
 namespace vesperon::test {
@@ -33,20 +29,7 @@ protected:
         seams = std::make_unique<MainWindowSeams>(MainWindowSeams{
             clock, prompt, shell, tray, *backend, *settings, *languages, values, AppFolder(dir.path())});
     }
-    void TearDown() override {
-        window.reset();
-        backend.reset();
-    }
-    // The power requests logind received ("PowerOff True").
-    QStringList powerCalls() const {
-        QFile file(dir.filePath(QStringLiteral("logind.log")));
-        QStringList calls;
-        for (const QByteArray &line :
-             file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QByteArrayList())
-            if (line.contains(" PowerOff "))
-                calls << QString::fromUtf8(line.mid(line.indexOf(' ') + 1));
-        return calls;
-    }
+    void TearDown() override { window.reset(); }
     QVariant typeCell(int row, int role) const {
         const ScheduleListModel &model = window->scheduleList();
         return model.data(model.index(row, ScheduleListModel::TypeColumn), role);
@@ -64,8 +47,7 @@ TEST_F(LogindAvailabilityTest, ActionsLogindWillNotRunUnattendedAreMarkedWhereTh
     installWizard(*window, *seams);
     for (const auto &[name, type] :
          {std::pair{"Nightly", "Shut Down"}, {"Nap", "Stand by"}, {"Restart", "Reboot"}})
-        window->scheduleList().appendRow(
-            ScheduleRow{name, type, {}, QStringLiteral("6/10/2026 22:00:00"), QStringLiteral("Yes"), false});
+        window->scheduleList().appendRow(quickRow(name, type, "6/10/2026 22:00:00"));
     QSignalSpy repaint(&window->scheduleList(), &QAbstractItemModel::dataChanged);
     ASSERT_TRUE(QTest::qWaitFor([&] { return typeCell(0, Qt::ToolTipRole).isValid(); }, 10000));
     // The list shows the marks at once: every row's Type cell is announced as changed.
@@ -77,67 +59,74 @@ TEST_F(LogindAvailabilityTest, ActionsLogindWillNotRunUnattendedAreMarkedWhereTh
     EXPECT_EQ(typeCell(0, Qt::ToolTipRole).toString(), note("MSG_NEEDSPASSWORD", "Shut Down"));
     EXPECT_EQ(typeCell(1, Qt::ToolTipRole).toString(), note("MSG_NOTHERE", "Stand by"));
     EXPECT_FALSE(typeCell(0, Qt::DecorationRole).isNull());
-    EXPECT_FALSE(typeCell(2, Qt::ToolTipRole).isValid());
-    EXPECT_FALSE(typeCell(2, Qt::DecorationRole).isValid());
+    EXPECT_FALSE(typeCell(2, Qt::ToolTipRole).isValid() || typeCell(2, Qt::DecorationRole).isValid());
     EXPECT_TRUE(
-        window->runGuard().nextActionText().endsWith(languages->getMessages("MSG_NEEDSPASSWORDSHORT")))
-        << window->runGuard().nextActionText().toStdString();
+        window->runGuard().nextActionText().endsWith(languages->getMessages("MSG_NEEDSPASSWORDSHORT")));
 
     // The wizard asks before it saves a shut down nobody could confirm; No keeps it open.
     clickButton("cmdNewSchedule");
-    auto *wizard = window->findChild<ScheduleWizard *>(QStringLiteral("frmWizard"));
+    auto *wizard = window->findChild<ScheduleWizard *>(u"frmWizard"_s);
     ASSERT_NE(wizard, nullptr);
-    wizard->findChild<QLineEdit *>(QStringLiteral("txtName"))->setText(QStringLiteral("Late"));
-    auto *actions = wizard->findChild<QComboBox *>(QStringLiteral("cbShutdown"));
-    actions->setCurrentText(QStringLiteral("Shut Down"));
+    wizard->findChild<QLineEdit *>(u"txtName"_s)->setText(u"Late"_s);
+    wizard->findChild<QCheckBox *>(u"chkScheduler"_s)->setChecked(true);
+    auto *actions = wizard->findChild<QComboBox *>(u"cbShutdown"_s);
+    actions->setCurrentText(u"Shut Down"_s);
     EXPECT_EQ(actions->toolTip(), note("MSG_NEEDSPASSWORD", "Shut Down"));
-    wizard->findChild<QCheckBox *>(QStringLiteral("chkScheduler"))->setChecked(true);
+    const auto pressOk = [&] {
+        QTest::mouseClick(wizard->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
+    };
     prompt.willAnswer(Prompt::Answer::No);
-    QTest::mouseClick(wizard->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    pressOk();
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_TRUE(prompt.questions()[0].text.startsWith(note("MSG_NEEDSPASSWORD", "Shut Down")));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("data/Late.sch"))));
-    actions->setCurrentText(QStringLiteral("Reboot"));
-    QTest::mouseClick(wizard->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"data/Late.sch"_s)));
+    actions->setCurrentText(u"Reboot"_s);
+    pressOk();
     EXPECT_EQ(prompt.questions().size(), 1);
-    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("data/Late.sch"))));
+    EXPECT_TRUE(QFile::exists(dir.filePath(u"data/Late.sch"_s)));
 }
 
 TEST_F(LogindAvailabilityTest, OnlyWhatTheUserStartsMayAskForAPassword) {
-    setUser("WarningLeadSeconds", QStringLiteral("0"));
+    setUser("WarningLeadSeconds", u"0"_s);
     start();
-    const auto shutDownNow = [this] {
-        auto *actions = control<QComboBox>("cbShutdown");
-        actions->setCurrentIndex(actions->findText(QStringLiteral("Shut Down")));
-        control<QComboBox>("cmbTime")->setCurrentText(QStringLiteral("Now"));
-        prompt.willAnswer(Prompt::Answer::Ok);
-        clickButton("cmdGo");
-    };
-    shutDownNow();
-    window->scheduleList().appendRow(ScheduleRow{QStringLiteral("Nightly"),
-                                                 QStringLiteral("Shut Down"),
-                                                 {},
-                                                 QStringLiteral("6/10/2026 14:22:00"),
-                                                 QStringLiteral("Yes"),
-                                                 false});
-    clock.set(QDateTime(QDate(2026, 6, 10), QTime(14, 22)));
-    window->cycle().tmrScheduler_Timer();
-    window->cycle().tmrProcessSchedule_Timer();
-    window->cycle().timSchedule_Timer();
-    EXPECT_EQ(powerCalls(), (QStringList{"PowerOff True", "PowerOff False"}));
+    quickSchedule("Shut Down", "Now"); // the prompt answers Ok
+    window->scheduleList().appendRow(quickRow("Nightly", "Shut Down", "6/10/2026 14:22:00"));
+    reach(QTime(14, 22));
+    QStringList calls; // as logind received them: "PowerOff True"
+    for (const QByteArray &line : readBytes(dir.filePath(u"logind.log"_s)).split('\n'))
+        if (line.contains(" PowerOff "))
+            calls << QString::fromUtf8(line.mid(line.indexOf(' ') + 1));
+    EXPECT_EQ(calls, (QStringList{"PowerOff True", "PowerOff False"}));
 
     // A refusal says what it means in words; the D-Bus name is only the detail below.
     ASSERT_TRUE(logind.replaceMethod(
         u"PowerOff"_s, u"b"_s, QString(),
         u"raise dbus.exceptions.DBusException('Interactive authentication "
         "required.', name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')"_s));
-    shutDownNow();
+    quickSchedule("Shut Down", "Now");
     ASSERT_EQ(tray.notices.size(), 1);
-    const QStringList told = tray.notices.first().second.split(QStringLiteral("\n\n"));
+    const QStringList told = tray.notices.first().second.split(u"\n\n"_s);
     ASSERT_EQ(told.size(), 2);
     EXPECT_TRUE(told[0].endsWith(note("MSG_NEEDSPASSWORD", "Shut Down"))) << told[0].toStdString();
-    EXPECT_TRUE(
-        told[1].startsWith(QStringLiteral("org.freedesktop.DBus.Error.InteractiveAuthorizationRequired")));
+    EXPECT_TRUE(told[1].startsWith(u"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"_s));
+}
+
+TEST_F(LogindAvailabilityTest, AWakeAfterARunsMinuteRecordsItMissedAsleepAtOnce) {
+    setUser("WarningLeadSeconds", u"0"_s);
+    start();
+    window->scheduleList().appendRow(quickRow("Nightly", "Shut Down", "6/10/2026 22:00:00"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->cycle().tmrScheduler().interval() > 0; }, 5000));
+    clock.set(QDateTime(QDate(2026, 6, 10), QTime(22, 30))); // slept through 22:00
+    ASSERT_EQ(logind
+                  .mockCall(u"EmitSignal"_s, {u"org.freedesktop.login1.Manager"_s, u"PrepareForSleep"_s,
+                                              u"b"_s, QVariantList{QVariant::fromValue(QDBusVariant(false))}})
+                  .type(),
+              QDBusMessage::ReplyMessage);
+    // Well before the scan's own wake-up at the next minute of the real timer; not performed.
+    const RunHistory &history = window->runGuard().history();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !history.lines().isEmpty(); }, 5000));
+    EXPECT_EQ(history.lines(),
+              QStringList{"2026-06-10T22:30:00\tmissed (asleep)\tShut Down\tNightly\t2026-06-10T22:00:00"});
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "app/ScriptedTrayHost.h"
+#include "app/RunGuard.h"
+#include "app/TrayHost.h"
 #include "core/Clock.h"
 #include "localization/LanguageEngine.h"
 #include "localization/ProgramValues.h"
+#include "schedule/SchedulerCycle.h"
 #include "settings/SettingsBundle.h"
 #include "settings/StoreText.h"
 #include "support/CoreDoubles.h"
@@ -25,6 +27,35 @@
 #include <memory>
 
 namespace vesperon::test {
+
+// A tray with scripted answers that records what it shows; a test clicks it by emitting the
+// host's signals.
+class ScriptedTrayHost final : public TrayHost {
+public:
+    using TrayHost::TrayHost;
+    bool present = false;
+    bool acceptAdd = true;
+    QList<QPair<QString, QString>> notices;
+    QList<QPair<QString, QString>> announcements;
+    QString tooltip;
+
+    bool add(const QString &tip, const QIcon &) override {
+        present = present || acceptAdd;
+        return acceptAdd && modify(tip);
+    }
+    bool modify(const QString &tip) override {
+        if (present)
+            tooltip = tip;
+        return present;
+    }
+    void remove() override { present = false; }
+    // A notice is seen while the icon is present.
+    bool notify(const QString &title, const QString &text) override {
+        notices.append({title, text});
+        return present;
+    }
+    void announce(const QString &title, const QString &text) override { announcements.append({title, text}); }
+};
 
 // A main window on the offscreen platform with every seam replaced: a set clock, scripted
 // prompts and tray, recorded shell and power calls, settings in memory, and an application
@@ -65,16 +96,11 @@ protected:
     // Gives a freshly built window its openers; by default they record what was asked for.
     virtual void installOpeners(MainWindow &main) {
         WindowOpeners &open = main.openers();
-        const auto note = [this](const QString &what) { return [this, what] { opened << what; }; };
-        open.wizard = [this](ScheduleRecord *edit) {
-            opened << QLatin1String(edit ? "wizard edit" : "wizard new");
-        };
-        open.options = note(u"options"_s);
-        open.language = [this](bool modal) {
-            opened << QLatin1String(modal ? "language modal" : "language");
-        };
-        open.help = note(u"help"_s);
-        open.about = note(u"about"_s);
+        open.wizard = [this](ScheduleRecord *edit) { opened << (edit ? u"wizard edit"_s : u"wizard new"_s); };
+        open.options = [this] { opened << u"options"_s; };
+        open.language = [this](bool modal) { opened << (modal ? u"language modal"_s : u"language"_s); };
+        open.help = [this] { opened << u"help"_s; };
+        open.about = [this] { opened << u"about"_s; };
         open.website = [this](const QString &mode) { opened << u"website "_s + mode; };
     }
 
@@ -93,23 +119,32 @@ protected:
         return *window;
     }
 
-    // A menu item of the main window (File, Action or tray menu) by its group and index.
-    QAction *menuItem(const char *group, int index) const {
-        for (QAction *item : window->findChildren<QAction *>(QLatin1String(group))) {
-            if (item->property("index").toInt() == index)
-                return item;
-        }
-        return nullptr;
-    }
+    // Chooses a menu item of the main window (File, Action or tray menu) by its group and index.
     void choose(const char *group, int index) const {
-        QAction *item = menuItem(group, index);
-        ASSERT_NE(item, nullptr) << group << index;
-        item->trigger();
+        for (QAction *item : window->findChildren<QAction *>(QLatin1String(group)))
+            if (item->property("index").toInt() == index)
+                return item->trigger();
+        ADD_FAILURE() << group << index;
     }
     void clickButton(const char *name) const {
         auto *button = control<QAbstractButton>(name);
         ASSERT_NE(button, nullptr) << name;
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // Schedules action after delay with the main window's quick schedule.
+    void quickSchedule(const char *action, const char *delay) const {
+        auto *actions = control<QComboBox>("cbShutdown");
+        actions->setCurrentIndex(actions->findText(QLatin1String(action)));
+        control<QComboBox>("cmbTime")->setCurrentText(QLatin1String(delay));
+        clickButton("cmdGo");
+    }
+    // The clock shows time on the fixture's day; the warner and the cycle do what they do then.
+    void reach(const QTime &time) {
+        clock.set(QDateTime(QDate(2026, 6, 10), time));
+        window->runGuard().warner().check();
+        window->cycle().tmrScheduler_Timer();
+        window->cycle().tmrProcessSchedule_Timer();
+        window->cycle().timSchedule_Timer();
     }
     // Clicks a row of the schedule list as the user does.
     void clickRow(int row) const {

@@ -37,14 +37,11 @@ public:
 
 private:
     void serve(QTcpSocket *socket) {
-        auto *received = new QByteArray;
-        QObject::connect(socket, &QObject::destroyed, [received] { delete received; });
-        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, received] {
-            received->append(socket->readAll());
-            if (!received->contains("\r\n\r\n"))
+        QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+            // A GET is all head: it is taken once its closing blank line is there.
+            if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
                 return;
-            requests << *received;
-            received->clear();
+            requests << socket->readAll();
             if (answer.stall) {
                 socket->write(answer.head);
                 return;

@@ -42,7 +42,6 @@ protected:
         window->show();
         return *window;
     }
-    // The controls are named after their settings.
     QCheckBox *box(const SettingKey &key) const {
         return window->findChild<QCheckBox *>(settingName(key.name));
     }
@@ -60,87 +59,50 @@ protected:
     }
 };
 
-// Loading a value into a control that did not hold it stores it, under the name the window
-// writes it with; clear boxes and empty texts match the design, so nothing else is written.
-TEST_F(OptionsDialogTest, EmptyStoreShowsTheDefaultsAndStoresThoseTheDesignLacks) {
-    open();
-    const struct {
-        SettingKey key;
-        const char *writtenAs;
-        const char *text;
-    } defaults[] = {{keys::txtPort, "txtport", "25"}, {keys::txtFTPFolder, "txtFTPfolder", "/"}};
-    for (const auto &d : defaults) {
-        ASSERT_NE(memory.find(Program, d.writtenAs), nullptr) << d.writtenAs;
-        EXPECT_EQ(memory.find(Program, d.writtenAs)->name, d.writtenAs);
-        EXPECT_EQ(storedText(d.writtenAs), d.text);
-    }
-    EXPECT_EQ(memory.count(Program), 6u);
-    EXPECT_TRUE(prompt.questions().isEmpty());
-}
-
-TEST_F(OptionsDialogTest, EveryChangeIsStoredAtOnceAndStoredValuesLoadWhateverTheirSpelling) {
-    preset("CHKNOSHOW", u"1"_s);
+// Every change is stored at once, a password scrambled; loading a value into a control that did
+// not hold it stores it (a ticked box its own value, an empty box its default).
+TEST_F(OptionsDialogTest, EveryChangeIsStoredAtOncePasswordsScrambled) {
+    const QString plain = u"Pa55 w\u00f6rd"_s,
+                  scrambled = u"\u00d0\u00e1\u00b5\u00b5\u00a0\u00f7v\u00f2\u00e4"_s;
     preset("chkSplash", u"-1"_s);
-    preset("chkAuth", u"on"_s); // hand-edited: cannot be shown, stays as it is
-    preset("TXTFTPFOLDER", u"/backups"_s);
+    preset("txtFTPFolder", u"/backups"_s);
+    preset("txtPassword2", scrambled);
     open();
-    EXPECT_TRUE(box(keys::chkNoShow)->isChecked());
     EXPECT_TRUE(box(keys::chkSplash)->isChecked());
-    EXPECT_FALSE(box(keys::chkAuth)->isChecked());
+    EXPECT_EQ(storedText("chkSplash"), "1");
+    EXPECT_EQ(storedText("txtPort"), "25");
     EXPECT_EQ(edit(keys::txtFTPFolder)->text(), "/backups");
-    EXPECT_EQ(storedText("chkSplash"), "1"); // ticking the box stored the box's own value
-    EXPECT_EQ(storedText("chkAuth"), "on");
+    EXPECT_EQ(edit(keys::txtPassword2)->text(), plain);
 
     clickBox(box(keys::chkMin));
-    EXPECT_EQ(settings.program().value(keys::chkMin), "1"); // what the next start reads
-    box(keys::chkNoShow)->click();
-    EXPECT_EQ(storedText("chkNoShow"), "0");
+    EXPECT_EQ(storedText("chkMin"), "1");
+    box(keys::chkSplash)->click();
+    EXPECT_EQ(storedText("chkSplash"), "0");
     QTest::keyClicks(edit(keys::txtPort), u"0"_s);
     EXPECT_EQ(storedText("txtPort"), "250");
-    edit(keys::txtFTPHost)->setText(u"ftp.example.com"_s); // out of sight, still stored
-    EXPECT_EQ(storedText("txtFTPHost"), "ftp.example.com");
+    edit(keys::txtFTPPassword)->setText(plain);
+    EXPECT_EQ(storedText("txtFTPPassword"), scrambled);
+    QString edges = QStringLiteral(u"\u0000\u0080\u007f\u00ff\u20ac"); // NUL, 128 and wide letters stay
+    EXPECT_EQ(FlipHighBit(edges), QStringLiteral(u"\u0000\u0080\u00ff\u007f\u20ac"));
 
     // The start-up box only reports; it cannot be changed here.
     auto *runAtStart = window->findChild<QCheckBox *>(u"chkRunAtStart"_s);
     clickBox(runAtStart);
     EXPECT_FALSE(runAtStart->isChecked());
-    window->close();
-    EXPECT_EQ(settings.program().value(keys::chkMin), "1");
 }
 
-TEST_F(OptionsDialogTest, PasswordsAreStoredScrambledAndShownPlain) {
-    QString scrambled = u"s3cret!"_s;
-    FlipHighBit(scrambled);
-    preset("txtPassword2", scrambled);
-    open();
-    EXPECT_EQ(edit(keys::txtPassword2)->text(), "s3cret!");
-    EXPECT_EQ(storedText("txtPassword2"), scrambled);
-
-    edit(keys::txtFTPPassword)->setText(u"Pa55 w\u00f6rd"_s);
-    EXPECT_EQ(storedText("txtFTPPassword"), u"\u00d0\u00e1\u00b5\u00b5\u00a0\u00f7v\u00f2\u00e4"_s);
-    window.reset();
-    open();
-    EXPECT_EQ(edit(keys::txtFTPPassword)->text(), u"Pa55 w\u00f6rd"_s);
-    QString edges = QStringLiteral(u"\u0000\u0080\u007f\u00ff\u20ac"); // NUL, 128 and wide letters stay
-    EXPECT_EQ(FlipHighBit(edges), QStringLiteral(u"\u0000\u0080\u00ff\u007f\u20ac"));
-}
-
+// The label reports the registration, all users first, filled in after the window is translated.
 TEST_F(OptionsDialogTest, StartUpLabelReportsTheRegistrationAllUsersFirst) {
-    const struct {
-        bool thisUser, allUsers;
-        const char *label;
-    } cases[] = {{false, false, "(Disabled - Run Manually)"}, {true, true, "(Enabled - All Users)"}};
-    // The window is translated when it loads; the label is filled in after that.
     writeBytes(localizationFilePath(dir.path()),
                "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n"
                "\t\t<frmOptions_lblRunAtStart>(Aus)</frmOptions_lblRunAtStart>\r\n"
                "\t</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
     values.CurrentLanguage = u"Deutsch"_s;
-    for (const auto &c : cases) {
-        startup.thisUser = c.thisUser;
-        startup.allUsers = c.allUsers;
+    for (const bool registered : {false, true}) {
+        startup.thisUser = startup.allUsers = registered;
         open();
-        EXPECT_EQ(window->findChild<QLabel *>(u"lblRunAtStart"_s)->text(), c.label);
+        EXPECT_EQ(window->findChild<QLabel *>(u"lblRunAtStart"_s)->text(),
+                  registered ? u"(Enabled - All Users)"_s : u"(Disabled - Run Manually)"_s);
     }
 }
 
