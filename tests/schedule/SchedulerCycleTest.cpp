@@ -19,13 +19,7 @@ using test::quickRow;
 class SchedulerCycleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        cycle = std::make_unique<SchedulerCycle>(model, clock, m_dir.path(),
-                                                 [this](const QString &name, const QString &type) {
-                                                     performed << name + ": " + type;
-                                                     if (failAction)
-                                                         throw std::runtime_error("the system refused");
-                                                 });
-        cycle->setPendingEventsHandler([this] {
+        cycle.setPendingEventsHandler([this] {
             if (duringPendingEvents)
                 std::exchange(duringPendingEvents, nullptr)();
         });
@@ -41,10 +35,10 @@ protected:
     // Lets the hand-over timers fire as they would, one at a time, until both are stopped.
     void runHandOver() {
         for (int turns = 0; turns < 20; ++turns) {
-            if (cycle->tmrProcessSchedule().isActive())
-                cycle->tmrProcessSchedule_Timer();
-            else if (cycle->timSchedule().isActive())
-                cycle->timSchedule_Timer();
+            if (cycle.tmrProcessSchedule().isActive())
+                cycle.tmrProcessSchedule_Timer();
+            else if (cycle.timSchedule().isActive())
+                cycle.timSchedule_Timer();
             else
                 return;
         }
@@ -57,7 +51,11 @@ protected:
     QStringList performed;
     bool failAction = false;
     std::function<void()> duringPendingEvents; // runs once, at the next pending-events point
-    std::unique_ptr<SchedulerCycle> cycle;
+    SchedulerCycle cycle{model, clock, m_dir.path(), [this](const QString &name, const QString &type) {
+                             performed << name + ": " + type;
+                             if (failAction)
+                                 throw std::runtime_error("the system refused");
+                         }};
 };
 
 // Rows due in the same minute are all queued, once, but only the first is performed (the
@@ -68,9 +66,9 @@ TEST_F(SchedulerCycleTest, OnlyTheFirstRowDueInAMinuteIsPerformedAndOnlyOnce) {
                    quickRow("Second", "Shut Down", "6/10/2026 14:20:10")});
     for (const QDateTime &moment : {at(14, 19, 59), at(14, 20, 0), at(14, 20, 59), at(14, 21, 0)}) {
         clock.set(moment);
-        cycle->tmrScheduler_Timer();
+        cycle.tmrScheduler_Timer();
     }
-    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("First", "Second"));
+    EXPECT_THAT(cycle.lstSchedule(), ElementsAre("First", "Second"));
     runHandOver();
     EXPECT_THAT(performed, ElementsAre("First: Stand by"));
     EXPECT_EQ(model.row(1).nextRunTime, "6/10/2026 14:25:00");
@@ -81,21 +79,21 @@ TEST_F(SchedulerCycleTest, OnlyTheFirstRowDueInAMinuteIsPerformedAndOnlyOnce) {
 TEST_F(SchedulerCycleTest, TheScanSleepsUntilTheNextMinuteUnlessSomethingChanged) {
     model.setRows({dailyFileRow("Daily", "6/1/2026", "14:21:00")});
     const auto scansAtOnce = [this] {
-        return cycle->tmrScheduler().isActive() && cycle->tmrScheduler().interval() == 0;
+        return cycle.tmrScheduler().isActive() && cycle.tmrScheduler().interval() == 0;
     };
     clock.set(at(14, 20, 30).addMSecs(250));
-    cycle->start();
+    cycle.start();
     ASSERT_TRUE(scansAtOnce());
-    cycle->tmrScheduler_Timer();
-    ASSERT_EQ(cycle->tmrScheduler().interval(), 29'750);
+    cycle.tmrScheduler_Timer();
+    ASSERT_EQ(cycle.tmrScheduler().interval(), 29'750);
     clock.advance(29'750);
-    cycle->tmrScheduler_Timer();
-    EXPECT_THAT(cycle->lstSchedule(), ElementsAre("Daily"));
+    cycle.tmrScheduler_Timer();
+    EXPECT_THAT(cycle.lstSchedule(), ElementsAre("Daily"));
     EXPECT_EQ(model.row(0).nextRunTime, "6/11/2026 14:21:00"); // the file's next run
     EXPECT_FALSE(scansAtOnce());
-    cycle->clockChanged();
+    cycle.clockChanged();
     EXPECT_TRUE(scansAtOnce());
-    cycle->tmrScheduler_Timer();
+    cycle.tmrScheduler_Timer();
     model.appendRow(quickRow("Added", "Reboot", QString()));
     EXPECT_TRUE(scansAtOnce());
 }
@@ -106,7 +104,7 @@ TEST_F(SchedulerCycleTest, ARowDeletedWhileEventsAreHandledIsNotPerformed) {
     model.setRows({quickRow("Gone", "Shut Down", "6/10/2026 14:20:00"),
                    quickRow("Stays", "Hibernate", "6/10/2026 14:20:00")});
     clock.set(at(14, 20, 5));
-    cycle->tmrScheduler_Timer();
+    cycle.tmrScheduler_Timer();
     duringPendingEvents = [this] { model.setRows({model.row(1)}); };
     runHandOver();
     EXPECT_THAT(performed, ElementsAre("Stays: Hibernate"));
@@ -118,13 +116,13 @@ TEST_F(SchedulerCycleTest, AFailureInsideATickEndsOnlyThatTick) {
     clock.set(at(14, 20, 0));
     model.setRows({quickRow("Bad", "Reboot", "tomorrow"), quickRow("B", "Reboot", "6/10/2026 14:20:00"),
                    quickRow("D", "Stand by", "6/10/2026 14:21:00")});
-    cycle->tmrScheduler_Timer();
+    cycle.tmrScheduler_Timer();
     EXPECT_EQ(model.row(0).nextRunTime, QString());
     failAction = true;
     runHandOver();
     failAction = false;
     clock.set(at(14, 21, 0));
-    cycle->tmrScheduler_Timer();
+    cycle.tmrScheduler_Timer();
     runHandOver();
     EXPECT_THAT(performed, ElementsAre("B: Reboot", "D: Stand by"));
 }
@@ -149,8 +147,8 @@ TEST_F(SchedulerCycleTest, DaylightSavingNeitherLosesNorRepeatsADailyRun) {
         model.setRows({dailyFileRow("Night", "1/1/2026", "02:30:00")});
         QStringList ranAt;
         for (int minute = 0; minute < 4 * 60; ++minute, clock.advance(60 * 1000)) {
-            cycle->tmrScheduler_Timer();
-            if (!cycle->lstSchedule().isEmpty())
+            cycle.tmrScheduler_Timer();
+            if (!cycle.lstSchedule().isEmpty())
                 ranAt << clock.now().time().toString();
             runHandOver();
         }
