@@ -18,16 +18,6 @@ QString section(const QString &startDate, const QString &startTime, const char *
         .arg(startDate, startTime, QLatin1String(repeat), QLatin1String(accuracy), QLatin1String(period));
 }
 
-QString daily(const QString &time) {
-    return section(u"6/1/2026"_s, time, "-1");
-}
-QString weekly(const char *period, const QString &time) {
-    return section(u"6/1/2026"_s, time, "-1", "1", period);
-}
-QString monthly(const char *period, const QString &time) {
-    return section(u"1/1/2026"_s, time, "-1", "2", period);
-}
-
 // Whatever the desktop's locale (native digits, direction marks, quoted text, year first),
 // a schedule saved in it gets a next run, and that next run is due in its minute.
 TEST(ShortDate, EveryLocaleReadsBackTheDatesItWrites) {
@@ -55,7 +45,6 @@ TEST(ShortDate, EveryLocaleReadsBackTheDatesItWrites) {
 // The next run of every kind of schedule, seen on Wednesday 10 June 2026 at 14:20:30 unless
 // another moment is given.
 TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
-    const QDateTime jan31(QDate(2026, 1, 31), QTime(10, 0));
     const QString nine = u"09:00:00"_s;
     const struct {
         QString schedule;
@@ -66,34 +55,31 @@ TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
         {section("6/10/2026", "14:21:00"), "6/10/2026 14:21:00"},
         {section("6/10/2026", "14:20:00"), ""},
         {section("", "", "-1"), ""}, // disabled schedules are saved without date and time
-        // Daily: rolls over once the start minute has passed, into the next year too.
-        {daily("14:25:00"), "6/10/2026 14:25:00"},
-        {daily("14:20:00"), "6/11/2026 14:20:00"},
-        {daily(nine), "1/1/2027 09:00:00", QDateTime(QDate(2026, 12, 31), QTime(10, 0))},
+        // Daily: rolls over once the start minute has passed.
+        {section("6/1/2026", "14:25:00", "-1"), "6/10/2026 14:25:00"},
+        {section("6/1/2026", "14:20:00", "-1"), "6/11/2026 14:20:00"},
         // A future start wins whatever the chosen days (6/13/2026 is a Saturday).
         {section("6/13/2026", "08:00:00", "-1", "1", "mon,wed,fri"), "6/13/2026 08:00:00"},
-        // Weekdays: the next chosen day, in any order; keys exactly as written, junk passed over.
-        {weekly("mon,wed,fri", "16:00:00"), "6/10/2026 16:00:00"},
-        {weekly("fri,mon", nine), "6/12/2026 09:00:00"},
-        {weekly("wed", nine), "6/17/2026 09:00:00"},
-        {weekly("Mon", "16:00:00"), ""},
-        {weekly("xyz,,9,fri", nine), "6/12/2026 09:00:00"},
-        // Month days: the next chosen day; past a month's end by adding days, leap years too.
-        {monthly("20,15", nine), "6/15/2026 09:00:00"},
-        {monthly("31", nine), "7/1/2026 09:00:00"},
-        {monthly("31", nine), "2/28/2026 09:00:00", jan31},
-        {monthly("31", nine), "2/29/2028 09:00:00", QDateTime(QDate(2028, 1, 31), QTime(10, 0))},
-        {monthly("3", nine), "1/3/2027 09:00:00", QDateTime(QDate(2026, 12, 20), QTime(10, 0))},
-        {monthly("0,32,abc", nine), ""},
-        // Unreadable values: no run, or their defaults (a Repeat that is no Boolean is false,
-        // an unreadable repeat kind is every day).
+        // Weekdays: today while the start is ahead, the next chosen day in any order, junk passed
+        // over, or the first chosen day of next week.
+        {section("6/1/2026", "16:00:00", "-1", "1", "mon,wed,fri"), "6/10/2026 16:00:00"},
+        {section("6/1/2026", nine, "-1", "1", "wed"), "6/17/2026 09:00:00"},
+        {section("6/1/2026", nine, "-1", "1", "xyz,,9,fri,thu"), "6/11/2026 09:00:00"},
+        // Month days: the next chosen day; past a month's end by adding days; the first chosen
+        // day of next month, or its last day.
+        {section("1/1/2026", nine, "-1", "2", "20,15"), "6/15/2026 09:00:00"},
+        {section("1/1/2026", nine, "-1", "2", "31"), "7/1/2026 09:00:00"},
+        {section("1/1/2026", nine, "-1", "2", "31"), "2/28/2026 09:00:00",
+         QDateTime(QDate(2026, 1, 31), QTime(10, 0))},
+        {section("1/1/2026", nine, "-1", "2", "0,32,abc"), ""},
+        // Unreadable values: no run (a Repeat that is no Boolean is false).
         {section("2026-06-11", "08:00:00"), ""},
         {section("6/1/2026", nine, "maybe"), ""},
-        {section("6/1/2026", nine, "-1", "x"), "6/11/2026 09:00:00"},
         {section("6/1/2026", nine, "-1", "3"), ""},
         // Dates have four-digit years: the day after 12/31/9999 cannot be written.
-        {daily(nine), "", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
-        {daily("11:00:00"), "12/31/9999 11:00:00", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
+        {section("6/1/2026", nine, "-1"), "", QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
+        {section("6/1/2026", "11:00:00", "-1"), "12/31/9999 11:00:00",
+         QDateTime(QDate(9999, 12, 31), QTime(10, 0))},
     };
     for (const auto &c : cases)
         EXPECT_EQ(NextRunText(c.schedule, c.now), QLatin1String(c.nextRun)) << c.schedule.toStdString();

@@ -25,7 +25,6 @@ public:
 
     void willAnswer(Answer answer) { m_answers.append(answer); }
     const QList<Question> &questions() const { return m_questions; }
-    void clear() { m_questions.clear(); }
 
     Answer ask(const QString &text, const QString &title, Buttons buttons, Icon icon = Icon::None) override {
         m_questions.append({text, title, buttons, icon});

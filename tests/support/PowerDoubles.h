@@ -18,7 +18,6 @@ public:
     PowerResult result;                // what every action and sleep block answers
     bool hibernationAvailable = false; // what canHibernate answers
     bool answerLater = false;          // queryCanHibernate waits for answerCanHibernate()
-    std::uintptr_t window = 0;
 
     PowerResult powerOff() override { return record("powerOff"); }
     PowerResult reboot() override { return record("reboot"); }
@@ -35,7 +34,7 @@ public:
         else
             answer(hibernationAvailable);
     }
-    void setWindowHandle(std::uintptr_t hwnd) override { window = hwnd; }
+    void setWindowHandle(std::uintptr_t) override {}
 
     // Answers the questions that wait, with hibernationAvailable.
     void answerCanHibernate() {

@@ -8,20 +8,16 @@
 
 namespace vesperon::test {
 
-// An enabled schedule as the wizard saves one: start date and time, repeat settings, and
-// nothing in the fields the wizard always leaves empty.
+// An enabled schedule repeating every day, as the wizard saves one, with nothing in the fields
+// the wizard always leaves empty.
 inline ScheduleRecord enabledSchedule(const QString &name, const QString &type, const QString &startDate,
-                                      const QString &startTime, bool repeat = true, qint16 kind = EveryDay,
-                                      const QString &period = QString()) {
+                                      const QString &startTime) {
     ScheduleRecord r;
     r.Name = name;
     r.ItemType = type;
-    r.Enabled = true;
+    r.Enabled = r.Repeat = true;
     r.StartDate = startDate;
     r.StartTime = startTime;
-    r.Repeat = repeat;
-    r.SAccurancy = kind;
-    r.Period = period;
     return r;
 }
 
