@@ -167,12 +167,10 @@ void blockingSleepAnswersSuspendQueries() {
         power.setSleepBlocked(true); // before the window is known: refused, asked again later
         backend.setWindowHandle(reinterpret_cast<std::uintptr_t>(hwnd));
         CHECK(answersAsIf(false));
-        power.setSleepBlocked(true);
-        CHECK(answersAsIf(true));
-        power.setSleepBlocked(false);
-        CHECK(answersAsIf(false));
-        power.setSleepBlocked(true); // installed again after removal
-        CHECK(answersAsIf(true));
+        for (const bool on : {true, false, true}) { // installed again after removal
+            power.setSleepBlocked(on);
+            CHECK(answersAsIf(on));
+        }
     }
     // The end of the controller puts the window's own procedure back.
     CHECK(GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&previousProc));
