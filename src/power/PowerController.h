@@ -39,7 +39,6 @@ public:
     // Set on every click of the box: a block the system refused is asked for again. When the
     // system refuses a block, none is in force and the refusal is returned.
     PowerResult setSleepBlocked(bool on);
-    bool sleepBlocked() const { return m_sleepBlocked; }
 
 private:
     PowerBackend &m_backend;

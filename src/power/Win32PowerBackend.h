@@ -66,8 +66,6 @@ public:
     PowerResult setSleepBlocked(bool on) override;
     void setWindowHandle(std::uintptr_t hwnd) override { m_hwnd = hwnd; }
 
-    bool hookInstalled() const { return m_hook.savedProcedure != 0; }
-
 private:
     PowerResult exitWindows(std::uint32_t how);
     PowerResult setPowerState(bool suspend);

@@ -2,10 +2,11 @@
 // process token.
 //
 // The exact arguments of the power calls are the point, and the power calls must not reach
-// even Wine: while a Recording lives, this program's import table entries for ExitWindowsEx
-// and SetSystemPowerState point at recorders here that only answer as told, and the one for
-// GetVersionExA at one that reports the platform a test asks for. The token calls go to Wine,
-// which shows what they did: the shutdown privilege enabled.
+// even Wine: for the whole run, this program's import table entries for ExitWindowsEx and
+// SetSystemPowerState point at recorders here that only answer as told, the one for
+// GetVersionExA at one that reports the platform a test asks for, and the one for
+// GetPwrCapabilities at one that reports the sleep state a test asks for. The token calls go to
+// Wine, which shows what they did: the shutdown privilege enabled.
 
 #include "power/Win32PowerBackend.h"
 #include "../../support/WinChecks.h"
@@ -38,14 +39,8 @@ namespace {
 std::vector<std::string> g_calls;
 DWORD g_platformId = VER_PLATFORM_WIN32_NT; // what GetVersionExA reports
 BOOL g_powerAnswer = TRUE;                  // what ExitWindowsEx and SetSystemPowerState answer
-
-BOOL WINAPI recordGetVersionExA(LPOSVERSIONINFOA info);
-BOOL WINAPI recordExitWindowsEx(UINT flags, DWORD reserved);
-BOOL WINAPI recordSetSystemPowerState(BOOL suspend, BOOL force);
-// The recorders; while a Recording lives, the real functions, swapped out of the import table.
-decltype(&GetVersionExA) g_getVersion = &recordGetVersionExA;
-decltype(&ExitWindowsEx) g_exit = &recordExitWindowsEx;
-decltype(&SetSystemPowerState) g_power = &recordSetSystemPowerState;
+BOOLEAN g_sleepState = TRUE;                // what GetPwrCapabilities reports for S3
+decltype(&GetVersionExA) g_getVersion;      // the real one
 
 BOOL WINAPI recordGetVersionExA(LPOSVERSIONINFOA info) {
     const BOOL ok = g_getVersion(info);
@@ -65,30 +60,20 @@ BOOL WINAPI recordSetSystemPowerState(BOOL suspend, BOOL force) {
     const auto flag = [](BOOL on) { return on ? "TRUE" : "FALSE"; };
     return powerAnswer(std::string("SetSystemPowerState(") + flag(suspend) + ", " + flag(force) + ")");
 }
-
-template <typename Function> void swapEntry(Function &entry, Function &other) {
-    DWORD protection = 0;
-    VirtualProtect(&entry, sizeof entry, PAGE_READWRITE, &protection);
-    std::swap(entry, other);
-    VirtualProtect(&entry, sizeof entry, protection, &protection);
+BOOLEAN WINAPI reportCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities) {
+    *capabilities = SYSTEM_POWER_CAPABILITIES{};
+    capabilities->SystemS3 = g_sleepState;
+    return TRUE;
 }
 
-// Records the back end's power calls for as long as it lives, on an NT platform whose power
-// calls succeed unless told otherwise.
-struct Recording {
-    Recording() {
-        g_calls.clear();
-        g_platformId = VER_PLATFORM_WIN32_NT;
-        g_powerAnswer = TRUE;
-        swapAll();
-    }
-    ~Recording() { swapAll(); }
-    static void swapAll() {
-        swapEntry(__imp_GetVersionExA, g_getVersion);
-        swapEntry(__imp_ExitWindowsEx, g_exit);
-        swapEntry(__imp_SetSystemPowerState, g_power);
-    }
-};
+// Points an import table entry at a stand-in; returns the function it pointed at.
+template <typename Function> Function replace(Function &entry, Function standIn) {
+    DWORD protection = 0;
+    VirtualProtect(&entry, sizeof entry, PAGE_READWRITE, &protection);
+    const Function real = std::exchange(entry, standIn);
+    VirtualProtect(&entry, sizeof entry, protection, &protection);
+    return real;
+}
 
 bool shutdownPrivilegeEnabled() {
     HANDLE token = nullptr;
@@ -102,66 +87,52 @@ bool shutdownPrivilegeEnabled() {
     return enabled;
 }
 
-// ---- The power actions
-
-// Outside NT there is no token to adjust (this runs first, while the privilege is still off).
-void outsideNtTheTokenIsLeftAlone() {
-    Win32PowerBackend backend;
-    Recording recording;
-    g_platformId = VER_PLATFORM_WIN32_WINDOWS;
-    CHECK(backend.reboot().ok);
-    CHECK(backend.hibernate().ok);
-    CHECK((g_calls == std::vector<std::string>{"ExitWindowsEx(6, 0)", "SetSystemPowerState(FALSE, TRUE)"}));
-    CHECK(!shutdownPrivilegeEnabled());
-}
-
-void everyActionIsForcedAfterTheShutdownPrivilegeIsEnabled() {
+// Every action is forced; on NT the shutdown privilege is enabled first, outside NT there is no
+// token to adjust (those rows come first, while the privilege is still off); a refusal carries
+// the system's reason.
+void eachActionIsItsForcedCallAndARefusalSaysWhy() {
+    const DWORD Nt = VER_PLATFORM_WIN32_NT, Windows = VER_PLATFORM_WIN32_WINDOWS;
     const struct {
         const char *name;
+        DWORD platform;
         const char *call;
-    } cases[] = {{"Shut Down", "ExitWindowsEx(5, 0)"},
-                 {"Reboot", "ExitWindowsEx(6, 0)"},
-                 {"Log Off", "ExitWindowsEx(4, 0)"},
-                 {"Stand by", "SetSystemPowerState(TRUE, TRUE)"},
-                 {"Hibernate", "SetSystemPowerState(FALSE, TRUE)"}};
+        const char *error;
+    } cases[] = {
+        {"Reboot", Windows, "ExitWindowsEx(6, 0)", ""},
+        {"Hibernate", Windows, "SetSystemPowerState(FALSE, TRUE)", ""},
+        {"Shut Down", Nt, "ExitWindowsEx(5, 0)", ""},
+        {"Reboot", Nt, "ExitWindowsEx(6, 0)", ""},
+        {"Log Off", Nt, "ExitWindowsEx(4, 0)", ""},
+        {"Stand by", Nt, "SetSystemPowerState(TRUE, TRUE)", ""},
+        {"Hibernate", Nt, "SetSystemPowerState(FALSE, TRUE)", ""},
+        {"Shut Down", Nt, "ExitWindowsEx(5, 0)", "ExitWindowsEx failed with error 5"},
+        {"Stand by", Nt, "SetSystemPowerState(TRUE, TRUE)", "SetSystemPowerState failed with error 5"}};
     Win32PowerBackend backend;
     PowerController power(backend);
     for (const auto &c : cases) {
-        Recording recording;
-        CHECK(power.perform(c.name).requested());
-        CHECK(g_calls == std::vector<std::string>{c.call});
-        if (g_calls != std::vector<std::string>{c.call})
-            std::printf("  %s: %s\n", c.name, g_calls.empty() ? "no call" : g_calls.back().c_str());
+        g_calls.clear();
+        g_platformId = c.platform;
+        g_powerAnswer = *c.error == '\0';
+        const PowerOutcome outcome = power.perform(c.name);
+        const bool ok = outcome.requested() == g_powerAnswer && outcome.error.find(c.error) == 0 &&
+                        g_calls == std::vector<std::string>{c.call} &&
+                        shutdownPrivilegeEnabled() == (c.platform == Nt);
+        CHECK(ok);
+        if (!ok)
+            std::printf("  %s: %s, %s\n", c.name, g_calls.empty() ? "no call" : g_calls.back().c_str(),
+                        outcome.error.c_str());
     }
-    CHECK(shutdownPrivilegeEnabled()); // the token calls did what they were for
-}
-
-void aRefusedActionCarriesTheSystemsReason() {
-    Win32PowerBackend backend;
-    PowerController power(backend);
-    Recording recording;
-    g_powerAnswer = FALSE;
-    const PowerOutcome off = power.perform("Shut Down");
-    CHECK(off.status == PowerOutcome::Status::Failed);
-    CHECK(off.error.find("ExitWindowsEx failed with error 5") == 0);
-    CHECK(power.perform("Stand by").error.find("SetSystemPowerState failed with error 5") == 0);
 }
 
 // ---- Blocking sleep on the main window
 
 constexpr LRESULT PreviousAnswer = 4242;
-UINT g_lastPreviousMessage = 0;
 
 // The window's own procedure: the one the hook must hand everything else to.
 LRESULT CALLBACK previousProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg != WM_POWERBROADCAST && msg < WM_USER)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
-    g_lastPreviousMessage = msg;
     return PreviousAnswer;
-}
-
-LRESULT sendSuspendQuery(HWND hwnd, LPARAM eventData) {
-    return SendMessageA(hwnd, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, eventData);
 }
 
 void blockingSleepAnswersSuspendQueries() {
@@ -172,88 +143,69 @@ void blockingSleepAnswersSuspendQueries() {
     const HWND hwnd = CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                       nullptr, nullptr);
     CHECK(hwnd != nullptr);
+    // Only the event data decides: 1 (the system may ask the user) and other messages pass on;
+    // wParam is not looked at.
+    const struct {
+        UINT msg;
+        WPARAM wParam;
+        LPARAM eventData;
+        LRESULT whileBlocked;
+    } messages[] = {{WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0, BROADCAST_QUERY_DENY},
+                    {WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0, BROADCAST_QUERY_DENY},
+                    {WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 1, PreviousAnswer},
+                    {WM_USER + 7, 0, 0, PreviousAnswer}};
+    const auto answersAsIf = [&](bool blocked) {
+        bool all = true;
+        for (const auto &m : messages)
+            all = all && SendMessageA(hwnd, m.msg, m.wParam, m.eventData) ==
+                             (blocked ? m.whileBlocked : PreviousAnswer);
+        return all;
+    };
     Win32PowerBackend backend;
     {
         PowerController power(backend);
         power.setSleepBlocked(true); // before the window is known: refused, asked again later
-        CHECK(!backend.hookInstalled());
         backend.setWindowHandle(reinterpret_cast<std::uintptr_t>(hwnd));
-        CHECK(sendSuspendQuery(hwnd, 0) == PreviousAnswer); // no hook yet
-        power.setSleepBlocked(true);
-        CHECK(sendSuspendQuery(hwnd, 0) == BROADCAST_QUERY_DENY);
-        // Only the event data decides: 1 (the system may ask the user) and other messages pass on;
-        // wParam is not looked at.
-        CHECK(sendSuspendQuery(hwnd, 1) == PreviousAnswer);
-        CHECK(SendMessageA(hwnd, WM_USER + 7, 0, 0) == PreviousAnswer &&
-              g_lastPreviousMessage == WM_USER + 7);
-        CHECK(SendMessageA(hwnd, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0) == BROADCAST_QUERY_DENY);
-        power.setSleepBlocked(false);
-        CHECK(sendSuspendQuery(hwnd, 0) == PreviousAnswer);
-        power.setSleepBlocked(true); // installed again after removal
-        CHECK(sendSuspendQuery(hwnd, 0) == BROADCAST_QUERY_DENY);
+        CHECK(answersAsIf(false));
+        for (const bool on : {true, false, true}) { // installed again after removal
+            power.setSleepBlocked(on);
+            CHECK(answersAsIf(on));
+        }
     }
     // The end of the controller puts the window's own procedure back.
     CHECK(GetWindowLongPtrA(hwnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&previousProc));
     DestroyWindow(hwnd);
 }
 
-// ---- Hibernation
+// ---- What this session could do unattended: Wine's token holds the shutdown privilege; the
+// sleep states are what the power capabilities report, hibernation follows the file, hidden and
+// system as it is (the Wine prefix is new: there is none at first).
 
-void hibernationFollowsTheFile() {
+void availabilityFollowsTheTokenThePowerCapabilitiesAndTheFile() {
+    using enum Availability;
     Win32PowerBackend backend;
-    const char *path = win32::HibernationFile;
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path);
-    CHECK(!backend.canHibernate());
-    CloseHandle(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, nullptr));
-    CHECK(backend.canHibernate()); // hidden and system, still found
-    bool answer = false;
-    backend.queryCanHibernate([&](bool canHibernate) { answer = canHibernate; });
-    CHECK(answer); // answered at once
-    SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path);
-}
-
-// What this session could do unattended: Wine's token holds the shutdown privilege; the sleep
-// states are what the power capabilities report (told here), hibernation follows the file.
-BOOLEAN g_sleepState = TRUE;
-BOOLEAN WINAPI reportCapabilities(PSYSTEM_POWER_CAPABILITIES capabilities) {
-    *capabilities = SYSTEM_POWER_CAPABILITIES{};
-    capabilities->SystemS3 = g_sleepState;
-    return TRUE;
-}
-
-void availabilityFollowsTheTokenAndThePowerCapabilities() {
-    Win32PowerBackend backend;
-    decltype(&GetPwrCapabilities) capabilities = &reportCapabilities;
-    swapEntry(__imp_GetPwrCapabilities, capabilities);
     const auto ask = [&backend] {
         Availabilities answers{};
-        answers.fill(Availability::Unknown);
         backend.queryAvailability([&](Availabilities given) { answers = given; }); // answered at once
         return answers;
     };
-    DeleteFileA(win32::HibernationFile);
-    Availabilities answers = ask();
-    CHECK(availabilityOf(answers, PowerVerb::PowerOff) == Availability::Yes);
-    CHECK(availabilityOf(answers, PowerVerb::Reboot) == Availability::Yes);
-    CHECK(availabilityOf(answers, PowerVerb::LogOff) == Availability::Yes);
-    CHECK(availabilityOf(answers, PowerVerb::Suspend) == Availability::Yes);
-    CHECK(availabilityOf(answers, PowerVerb::Hibernate) == Availability::NotHere);
+    // In the order of PowerVerb: hibernate, power off, reboot, log off, suspend.
+    CHECK((ask() == Availabilities{NotHere, Yes, Yes, Yes, Yes}));
+    CloseHandle(CreateFileA(win32::HibernationFile, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, nullptr));
     g_sleepState = FALSE;
-    CHECK(availabilityOf(ask(), PowerVerb::Suspend) == Availability::NotHere);
-    swapEntry(__imp_GetPwrCapabilities, capabilities);
+    CHECK((ask() == Availabilities{Yes, Yes, Yes, Yes, NotHere}));
 }
 
 } // namespace
 
 int main() {
-    outsideNtTheTokenIsLeftAlone();
-    everyActionIsForcedAfterTheShutdownPrivilegeIsEnabled();
-    aRefusedActionCarriesTheSystemsReason();
+    g_getVersion = replace(__imp_GetVersionExA, &recordGetVersionExA);
+    replace(__imp_ExitWindowsEx, &recordExitWindowsEx);
+    replace(__imp_SetSystemPowerState, &recordSetSystemPowerState);
+    replace(__imp_GetPwrCapabilities, &reportCapabilities);
+    eachActionIsItsForcedCallAndARefusalSaysWhy();
     blockingSleepAnswersSuspendQueries();
-    hibernationFollowsTheFile();
-    availabilityFollowsTheTokenAndThePowerCapabilities();
+    availabilityFollowsTheTokenThePowerCapabilitiesAndTheFile();
     return test::win::finish();
 }
