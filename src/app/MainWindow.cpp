@@ -283,9 +283,11 @@ void MainWindow::load() {
 void MainWindow::reloadSchedules() {
     const LanguageEngine &texts = m_seams.languages;
     m_model.setUnreadableNote(texts.getMessages(QStringLiteral("MSG_UNREADABLE")));
-    m_model.setManagedNotes(texts.getMessages(QStringLiteral("MSG_MANAGED")), appIcon(QStringLiteral("lock")),
-                            texts.getMessages(QStringLiteral("MSG_HIDDENBYMANAGED")),
-                            texts.getMessages(QStringLiteral("MSG_HIDDENBYMANAGEDTIP")));
+    m_model.setManagedNotes({texts.getMessages(QStringLiteral("MSG_MANAGED")),
+                             texts.getMessages(QStringLiteral("MSG_MANAGEDTIP")),
+                             texts.getMessages(QStringLiteral("MSG_HIDDENBYMANAGED")),
+                             texts.getMessages(QStringLiteral("MSG_HIDDENBYMANAGEDTIP")),
+                             appIcon(QStringLiteral("lock"))});
     vesperon::loadData(m_model, dataFolder(), m_seams.clock.now(), QLocale(),
                        m_seams.folder.managedDataFolders());
     showActionNotes();

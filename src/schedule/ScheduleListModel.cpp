@@ -23,9 +23,9 @@ QVariant ScheduleListModel::data(const QModelIndex &index, int role) const {
         !r.unreadable && m_typeNotes.contains(r.type))
         return role == Qt::ToolTipRole ? QVariant(m_typeNotes.value(r.type)) : m_typeMark;
     if (index.column() == EnabledColumn && role == Qt::DecorationRole && r.managed())
-        return m_lock;
-    if (index.column() == EnabledColumn && role == Qt::ToolTipRole && r.hidden)
-        return m_hiddenTip;
+        return m_managedNotes.lock;
+    if (index.column() == EnabledColumn && role == Qt::ToolTipRole && (r.hidden || r.managed()))
+        return r.hidden ? m_managedNotes.hiddenTip : m_managedNotes.managedTip;
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -39,8 +39,8 @@ QVariant ScheduleListModel::data(const QModelIndex &index, int role) const {
         return r.nextRunTime;
     case EnabledColumn:
         if (r.hidden)
-            return m_hiddenNote;
-        return r.managed() ? r.enabled + QLatin1Char(' ') + m_managedNote : r.enabled;
+            return m_managedNotes.hidden;
+        return r.managed() ? r.enabled + QLatin1Char(' ') + m_managedNotes.managed : r.enabled;
     default:
         return {};
     }
@@ -56,12 +56,8 @@ void ScheduleListModel::setTypeNotes(QHash<QString, QString> notes, QVariant mar
                          {Qt::ToolTipRole, Qt::DecorationRole});
 }
 
-void ScheduleListModel::setManagedNotes(const QString &managed, const QVariant &lock, const QString &hidden,
-                                        const QString &hiddenTip) {
-    m_managedNote = managed;
-    m_lock = lock;
-    m_hiddenNote = hidden;
-    m_hiddenTip = hiddenTip;
+void ScheduleListModel::setManagedNotes(ManagedNotes notes) {
+    m_managedNotes = std::move(notes);
     if (!m_rows.isEmpty())
         emit dataChanged(index(0, EnabledColumn), index(int(m_rows.size()) - 1, EnabledColumn));
 }

@@ -55,9 +55,12 @@ public:
     // What the Type column of a row whose file cannot be read says, in the user's language.
     void setUnreadableNote(const QString &note) { m_unreadableNote = note; }
     // What the Enabled column adds for a managed row (with lock as its picture) and shows for a
-    // row hidden by one; hiddenTip explains the latter.
-    void setManagedNotes(const QString &managed, const QVariant &lock, const QString &hidden,
-                         const QString &hiddenTip);
+    // row hidden by one, each with a tooltip that explains it.
+    struct ManagedNotes {
+        QString managed, managedTip, hidden, hiddenTip;
+        QVariant lock;
+    };
+    void setManagedNotes(ManagedNotes notes);
     // Why some action types cannot run unattended here, by type: their Type cells carry mark as
     // their picture and the note as their tooltip.
     void setTypeNotes(QHash<QString, QString> notes, QVariant mark);
@@ -65,10 +68,8 @@ public:
 private:
     QList<ScheduleRow> m_rows;
     QString m_unreadableNote = QStringLiteral("(cannot be read)");
-    QString m_managedNote = QStringLiteral("(managed)");
-    QString m_hiddenNote = QStringLiteral("(hidden by a managed schedule)");
-    QString m_hiddenTip;
-    QVariant m_lock;
+    ManagedNotes m_managedNotes{
+        QStringLiteral("(managed)"), {}, QStringLiteral("(hidden by a managed schedule)"), {}, {}};
     QHash<QString, QString> m_typeNotes;
     QVariant m_typeMark;
     QString m_headers[ColumnCount];
