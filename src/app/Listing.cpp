@@ -24,9 +24,12 @@ QString escapedForListing(const QString &text) {
 
 QString listingText(const ScheduleListModel &model) {
     QString text;
-    for (const ScheduleRow &row : model.rows()) {
+    for (int i = 0; i < model.rowCount(); ++i) {
+        const ScheduleRow &row = model.row(i);
+        // Enabled as the list shows it: "Yes", "No", or what marks a managed or hidden schedule.
+        const QString enabled = model.index(i, ScheduleListModel::EnabledColumn).data().toString();
         QStringList columns;
-        for (const QString &column : {row.name, row.type, row.lastRunTime, row.nextRunTime, row.enabled})
+        for (const QString &column : {row.name, row.type, row.lastRunTime, row.nextRunTime, enabled})
             columns << escapedForListing(column);
         text += columns.join(QLatin1Char('\t'));
         text += QLatin1Char('\n');

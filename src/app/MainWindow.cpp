@@ -281,8 +281,15 @@ void MainWindow::load() {
 }
 
 void MainWindow::reloadSchedules() {
-    m_model.setUnreadableNote(m_seams.languages.getMessages(QStringLiteral("MSG_UNREADABLE")));
-    vesperon::loadData(m_model, dataFolder(), m_seams.clock.now());
+    const LanguageEngine &texts = m_seams.languages;
+    m_model.setUnreadableNote(texts.getMessages(QStringLiteral("MSG_UNREADABLE")));
+    m_model.setManagedNotes({texts.getMessages(QStringLiteral("MSG_MANAGED")),
+                             texts.getMessages(QStringLiteral("MSG_MANAGEDTIP")),
+                             texts.getMessages(QStringLiteral("MSG_HIDDENBYMANAGED")),
+                             texts.getMessages(QStringLiteral("MSG_HIDDENBYMANAGEDTIP")),
+                             appIcon(QStringLiteral("lock"))});
+    vesperon::loadData(m_model, dataFolder(), m_seams.clock.now(), QLocale(),
+                       m_seams.folder.managedDataFolders());
     showActionNotes();
     m_guard->availability().refresh(); // asked again whenever a schedule is saved
 }
@@ -322,7 +329,7 @@ void MainWindow::onScheduleClicked(const QModelIndex &index) {
     if (!index.isValid() || row >= m_model.rowCount())
         return;
     const bool hasFile = fillCurrentSchedule(m_model.row(row), dataFolder(), m_currentSchedule);
-    setItemCommands(commandsForClickedRow(hasFile));
+    setItemCommands(commandsForClickedRow(hasFile, m_model.row(row).managed()));
 }
 
 void MainWindow::onNewScheduleClicked() {

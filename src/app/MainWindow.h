@@ -82,6 +82,14 @@ public:
     // Reads the schedule files again (after the wizard saved one).
     void reloadSchedules();
 
+    // A quick schedule asked for by a script, with the texts the action and delay boxes offer:
+    // "Now" performs the action at once (the script's caller has chosen it), any other delay
+    // adds a row. Nothing happens for a text the boxes do not offer.
+    enum class QuickAnswer { Done, UnknownAction, UnknownDelay };
+    QuickAnswer quickSchedule(const QString &action, const QString &delay);
+    // Ticks or clears "Prevent any schedules from running" as the user does.
+    void setPreventSchedules(bool on);
+
     // The system said it can hibernate (its answer may come a moment after the load).
     bool canHibernate() const;
     // The main window went straight to the tray at start-up.

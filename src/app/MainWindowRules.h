@@ -46,13 +46,14 @@ struct CloseDecision {
 CloseDecision decideClose(CloseReason reason, bool &exitRequested, const QString &chkAlwaysExit,
                           const QString &chkNoShow);
 
-// Which commands a click on a row enables.
+// Which commands a click on a row enables. What an administrator deployed is not the user's to
+// change or delete.
 struct ItemCommandStates {
     bool edit = false;
     bool remove = false;
 };
-inline ItemCommandStates commandsForClickedRow(bool rowHasFile) {
-    return {rowHasFile, true};
+inline ItemCommandStates commandsForClickedRow(bool rowHasFile, bool managed = false) {
+    return {rowHasFile && !managed, !managed};
 }
 
 } // namespace vesperon

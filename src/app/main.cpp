@@ -1,8 +1,11 @@
 #include "app/AppIcons.h"
 #include "app/CommandLine.h"
+#include "app/ControlAdaptor.h"
+#include "app/ControlBus.h"
 #include "app/DesktopSeams.h"
 #include "app/Listing.h"
 #include "app/MainWindow.h"
+#include "app/OfflineEdits.h"
 #include "app/QtTrayHost.h"
 #include "app/SingleInstance.h"
 #include "app/StartUp.h"
@@ -40,7 +43,8 @@ int runListing(const CommandLine &command) {
     SettableClock setClock(command.at.value_or(QDateTime()));
     const Clock &clock = command.at ? static_cast<const Clock &>(setClock) : systemClock;
     ScheduleListModel model;
-    const bool everythingRead = loadData(model, folder.dataFolder(), clock.now());
+    const bool everythingRead =
+        loadData(model, folder.dataFolder(), clock.now(), QLocale(), folder.managedDataFolders());
     QFile out;
     if (!out.open(stdout, QIODevice::WriteOnly) || out.write(listingText(model).toUtf8()) < 0 ||
         !out.flush()) {
@@ -70,6 +74,26 @@ int runHistory() {
         return 1;
     }
     return 0;
+}
+
+// --add and --remove change the files; a running copy is then asked to show the change at
+// once (when none runs, the next start reads them anyway).
+int runFileEdit(const CommandLine &command) {
+    SystemClock clock;
+    QTextStream err(stderr);
+    const AppFolder folder = AppFolder::forThisProgram();
+    const int status = command.mode == CommandLine::Mode::Add
+                           ? addScheduleFile(command.entries, folder, clock.now(), err)
+                           : removeScheduleFile(command.entries.name, folder, clock.now(), err);
+    if (status == 0) {
+        CommandLine reload;
+        reload.mode = CommandLine::Mode::Remote;
+        reload.method = QStringLiteral("Reload");
+        QString unused;
+        QTextStream quiet(&unused);
+        sendRemoteRequest(reload, quiet, quiet);
+    }
+    return status;
 }
 
 int runDesktop(int argc, char *argv[]) {
@@ -104,9 +128,11 @@ int runDesktop(int argc, char *argv[]) {
     // The splash is the first window; after its last tick it loads the main window, which
     // from then on owns the program's life.
     std::unique_ptr<MainWindow> mainWindow;
+    std::unique_ptr<ControlService> control; // scripts reach the window through it: gone first
     SplashScreen splash(seams.values, [&]() -> QWidget * {
         mainWindow = loadMainWindow(seams, http, programIcon());
         prompt.setMainWindow(mainWindow.get());
+        control = ControlService::publish(*mainWindow, QDBusConnection::sessionBus());
         QObject::connect(mainWindow.get(), &MainWindow::unloaded, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
         return mainWindow->startedHidden() ? nullptr : mainWindow.get();
@@ -148,6 +174,14 @@ int main(int argc, char *argv[]) {
         return runListing(command);
     case CommandLine::Mode::History:
         return runHistory();
+    case CommandLine::Mode::Add:
+    case CommandLine::Mode::Remove:
+        return runFileEdit(command);
+    case CommandLine::Mode::Remote: {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return sendRemoteRequest(command, out, err);
+    }
     case CommandLine::Mode::Desktop:
         break;
     }

@@ -1,5 +1,6 @@
 #include "core/AppFolder.h"
 
+#include "core/ProductInfo.h"
 #include "core/SafeFile.h"
 
 #include <QCoreApplication>
@@ -68,7 +69,32 @@ AppFolder AppFolder::forThisProgram() {
     QStringList shipped{QDir(exeDir).filePath(QStringLiteral("../share/vesperon"))};
     for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
         shipped << QDir(dir).filePath(QStringLiteral("vesperon"));
-    return resolve(exeDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), shipped);
+    AppFolder folder =
+        resolve(exeDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), shipped);
+#ifdef Q_OS_WIN
+    folder.setManagedDataFolders(managedScheduleFolders(qEnvironmentVariable("ProgramData")));
+#else
+    folder.setManagedDataFolders(managedScheduleFolders(qEnvironmentVariable("XDG_CONFIG_DIRS")));
+#endif
+    return folder;
+}
+
+QStringList managedScheduleFolders(const QString &configDirs) {
+#ifdef Q_OS_WIN
+    const QStringList roots{configDirs};
+#else
+    const QStringList roots = configDirs.isEmpty() ? QStringList{QStringLiteral("/etc/xdg")}
+                                                   : configDirs.split(QLatin1Char(':'), Qt::SkipEmptyParts);
+#endif
+    QStringList folders;
+    for (const QString &root : roots) {
+        if (QDir::isAbsolutePath(root))
+            folders << QDir::cleanPath(
+                QStringLiteral("%1/%2/%3/data")
+                    .arg(root, QLatin1String(product::CompanyName), QLatin1String(product::ProgramName)));
+    }
+    folders.removeDuplicates();
+    return folders;
 }
 
 QString AppFolder::dataFolder() const {

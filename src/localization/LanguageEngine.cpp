@@ -103,6 +103,11 @@ void SetDefaultMessages(LanguageEngine &languages) {
          "The most recent language file has been downloaded.  Please check for new languages."},
         {"MSG_NOSLEEPBLOCK", "The system refused to keep this computer awake, so the box has been cleared."},
         {"MSG_UNREADABLE", "(cannot be read)"},
+        {"MSG_MANAGED", "(managed)"},
+        {"MSG_MANAGEDTIP", "Set up by your administrator for every user of this computer; it cannot be changed here."},
+        {"MSG_HIDDENBYMANAGED", "(hidden by a managed schedule)"},
+        {"MSG_HIDDENBYMANAGEDTIP", "A schedule of the same name set up by your administrator replaces this "
+                                   "one, so this one does not run."},
         {"MSG_NOTRAY", "This desktop has no system tray, so [ProgramName] stays open as a minimized window "
                        "and your schedules keep running. To end the program, choose Exit in the File menu."},
         {"MSG_NOHELP",

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace vesperon {
 
 namespace {
@@ -18,7 +20,28 @@ namespace {
 QString rowFilePath(const ScheduleRow &row, const QString &dataFolder) {
     if (!row.hasFile || !isPlainScheduleName(row.name))
         return QString();
-    return scheduleFilePath(dataFolder, row.name);
+    return scheduleFilePath(rowFolder(row, dataFolder), row.name);
+}
+
+// The rows of one folder's schedule files; everyFileRead is cleared when one cannot be read.
+QList<ScheduleRow> rowsOfFolder(const QString &folder, const DateForms &forms, const QDateTime &now,
+                                bool &everyFileRead) {
+    // Hidden files are not schedules; folders named *.sch are not either. A file that cannot
+    // be read is listed (and marked), never left out without a word.
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList({QStringLiteral("*.sch")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    QList<ScheduleRow> rows;
+    rows.reserve(names.size());
+    for (const QString &name : names) {
+        rows.append(scheduleRowFromFile(dir.filePath(name), now, forms));
+        everyFileRead = everyFileRead && !rows.constLast().unreadable;
+    }
+    return rows;
+}
+
+bool sameName(const ScheduleRow &a, const ScheduleRow &b) {
+    return a.name.compare(b.name, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace
@@ -44,25 +67,37 @@ ScheduleRow scheduleRowFromFile(const QString &path, const QDateTime &now, const
 }
 
 bool loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTime &now,
-              const QLocale &locale) {
-    // Hidden files are not schedules; folders named *.sch are not either. A file that cannot
-    // be read is listed (and marked), never left out without a word.
-    const QDir dir(dataFolder);
-    const QStringList names =
-        dir.entryList({QStringLiteral("*.sch")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+              const QLocale &locale, const QStringList &managedFolders) {
     const std::optional<QString> recorded = recordedDateForm(dataFolder);
     const DateForms forms(recorded.value_or(storedDateForm(locale)), locale);
-    if (!recorded && !names.isEmpty())
+    bool everyFileRead = dataFolderReadable(dataFolder);
+    QList<ScheduleRow> rows = rowsOfFolder(dataFolder, forms, now, everyFileRead);
+    if (!recorded && !rows.isEmpty())
         recordDateForm(dataFolder, forms.stored);
-    QList<ScheduleRow> rows;
-    rows.reserve(names.size());
-    bool everyFileRead = true;
-    for (const QString &name : names) {
-        rows.append(scheduleRowFromFile(dir.filePath(name), now, forms));
-        everyFileRead = everyFileRead && !rows.constLast().unreadable;
+
+    // An administrator's folder is read as it is and never written to.
+    QList<ScheduleRow> managed;
+    for (const QString &folder : managedFolders) {
+        everyFileRead = everyFileRead && dataFolderReadable(folder);
+        const DateForms folderForms(folderDateForm(folder, locale), locale);
+        for (ScheduleRow &row : rowsOfFolder(folder, folderForms, now, everyFileRead)) {
+            const auto taken = [&row](const ScheduleRow &other) { return sameName(row, other); };
+            if (std::any_of(managed.cbegin(), managed.cend(), taken))
+                continue;
+            row.managedFolder = folder;
+            managed.append(row);
+        }
     }
+    for (ScheduleRow &own : rows) {
+        const auto hides = [&own](const ScheduleRow &other) { return sameName(own, other); };
+        if (std::any_of(managed.cbegin(), managed.cend(), hides)) {
+            own.hidden = true;
+            own.nextRunTime.clear();
+        }
+    }
+    rows.append(managed);
     model.setRows(std::move(rows));
-    return dataFolderReadable(dataFolder) && everyFileRead;
+    return everyFileRead;
 }
 
 bool dataFolderReadable(const QString &dataFolder) {
@@ -92,7 +127,7 @@ bool fillCurrentSchedule(const ScheduleRow &row, const QString &dataFolder, Sche
 }
 
 bool deleteScheduleFile(const ScheduleRow &row, const QString &dataFolder) {
-    const QString path = rowFilePath(row, dataFolder);
+    const QString path = row.managed() ? QString() : rowFilePath(row, dataFolder);
     return FileExists(path) && QFile::remove(path);
 }
 

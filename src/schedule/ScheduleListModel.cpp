@@ -22,6 +22,10 @@ QVariant ScheduleListModel::data(const QModelIndex &index, int role) const {
     if ((role == Qt::ToolTipRole || role == Qt::DecorationRole) && index.column() == TypeColumn &&
         !r.unreadable && m_typeNotes.contains(r.type))
         return role == Qt::ToolTipRole ? QVariant(m_typeNotes.value(r.type)) : m_typeMark;
+    if (index.column() == EnabledColumn && role == Qt::DecorationRole && r.managed())
+        return m_managedNotes.lock;
+    if (index.column() == EnabledColumn && role == Qt::ToolTipRole && (r.hidden || r.managed()))
+        return r.hidden ? m_managedNotes.hiddenTip : m_managedNotes.managedTip;
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -34,7 +38,9 @@ QVariant ScheduleListModel::data(const QModelIndex &index, int role) const {
     case NextRunColumn:
         return r.nextRunTime;
     case EnabledColumn:
-        return r.enabled;
+        if (r.hidden)
+            return m_managedNotes.hidden;
+        return r.managed() ? r.enabled + QLatin1Char(' ') + m_managedNotes.managed : r.enabled;
     default:
         return {};
     }
@@ -48,6 +54,12 @@ void ScheduleListModel::setTypeNotes(QHash<QString, QString> notes, QVariant mar
     if (!m_rows.isEmpty())
         emit dataChanged(index(0, TypeColumn), index(int(m_rows.size()) - 1, TypeColumn),
                          {Qt::ToolTipRole, Qt::DecorationRole});
+}
+
+void ScheduleListModel::setManagedNotes(ManagedNotes notes) {
+    m_managedNotes = std::move(notes);
+    if (!m_rows.isEmpty())
+        emit dataChanged(index(0, EnabledColumn), index(int(m_rows.size()) - 1, EnabledColumn));
 }
 
 QVariant ScheduleListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -89,7 +101,7 @@ void ScheduleListModel::setNextRunTime(int index, const QString &text) {
 
 int ScheduleListModel::FindScheduleRow(const QString &name) const {
     for (int i = 0; i < m_rows.size(); ++i) {
-        if (m_rows.at(i).name == name)
+        if (m_rows.at(i).name == name && !m_rows.at(i).hidden)
             return i + 1;
     }
     return 0;

@@ -3,6 +3,7 @@
 #include "core/ShortDate.h"
 #include "schedule/DueTime.h"
 #include "schedule/ScheduleFile.h"
+#include "schedule/ScheduleList.h"
 #include "schedule/StoredDateForm.h"
 
 #include <QCoreApplication>
@@ -211,17 +212,19 @@ void SchedulerCycle::handlePendingEvents() {
         m_handlePendingEvents();
 }
 
-QString SchedulerCycle::nextRunFromFile(const QString &name, const QDateTime &now) {
-    if (!isPlainScheduleName(name))
+QString SchedulerCycle::nextRunFromFile(const ScheduleRow &row, const QDateTime &now) {
+    if (!isPlainScheduleName(row.name))
         return QString();
-    const auto text = readScheduleFile(scheduleFilePath(m_dataFolder, name));
+    const auto text = readScheduleFile(scheduleFilePath(rowFolder(row, m_dataFolder), row.name));
     if (!text)
         return QString();
-    if (!m_recordedDateForm)
-        m_recordedDateForm = recordedDateForm(m_dataFolder);
     const QLocale locale;
-    return NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now,
-                       DateForms(m_recordedDateForm.value_or(storedDateForm(locale)), locale));
+    // The user's folder's form is read once; an administrator's folder is read as it is now.
+    if (!row.managed() && !m_recordedDateForm)
+        m_recordedDateForm = recordedDateForm(m_dataFolder);
+    const QString form = row.managed() ? folderDateForm(row.managedFolder, locale)
+                                       : m_recordedDateForm.value_or(storedDateForm(locale));
+    return NextRunText(ReadSection(*text, QStringLiteral("SCHEDULER")), now, DateForms(form, locale));
 }
 
 void SchedulerCycle::tmrScheduler_Timer() {
@@ -282,11 +285,11 @@ void SchedulerCycle::scan() {
             }
             // A fresh next run from the file is never the current minute, so the row is
             // queued once per due minute either way.
-            setNextRunTime(i, row.hasFile ? nextRunFromFile(row.name, now) : QString());
+            setNextRunTime(i, row.hasFile ? nextRunFromFile(row, now) : QString());
         } else if (*runMinute < current) {
             runPassed(row, key);
             if (row.hasFile)
-                setNextRunTime(i, nextRunFromFile(row.name, now)); // missed: take the next one
+                setNextRunTime(i, nextRunFromFile(row, now)); // missed: take the next one
         }
     }
 }

@@ -125,7 +125,7 @@ private:
     // The wall-clock minute a next-run text runs in; nullopt when the text cannot be read.
     std::optional<WallMinute> runMinuteOfText(const QString &nextRunText);
     void handlePendingEvents();
-    QString nextRunFromFile(const QString &name, const QDateTime &now);
+    QString nextRunFromFile(const ScheduleRow &row, const QDateTime &now);
 
     ScheduleListModel &m_model;
     const Clock &m_clock;

@@ -152,6 +152,17 @@ TEST_F(MainWindowTest, RowClicksSetTheCommandsAndDeleteAsksFirst) {
     clickButton("cmdDelete");
     EXPECT_FALSE(FileExists(file));
     EXPECT_EQ(window->scheduleList().rowCount(), 0);
+
+    // What an administrator deployed can be neither edited nor deleted here.
+    const QString managed = dir.filePath(u"etc"_s);
+    ASSERT_TRUE(QDir().mkpath(managed));
+    ASSERT_FALSE(WriteScheduleFile(
+        test::enabledSchedule(u"Lab"_s, u"Shut Down"_s, u"6/10/2026"_s, u"22:00:00"_s), managed));
+    seams->folder.setManagedDataFolders({managed});
+    window.reset();
+    start();
+    clickRow(0);
+    EXPECT_FALSE(enabled("cmdEdit") || enabled("cmdDelete"));
 }
 
 // A quick schedule runs in its minute; a typed delay that is no delay adds a row that never runs.

@@ -106,6 +106,7 @@ tray_icon() {
 
 poweroffs() { grep -c ' PowerOff ' "$TMP/logind.log" || true; }
 poweroffs_above() { [ "$(poweroffs)" -gt "$1" ]; }
+reboots_above() { [ "$(grep -c ' Reboot ' "$TMP/logind.log")" -gt "$1" ]; }
 # The code logind's PowerOff runs.
 mock_power_off() {
     gdbus call --address "$BUS" -d org.freedesktop.login1 -o /org/freedesktop/login1 \
@@ -121,7 +122,7 @@ quick_shut_down() {
 
 # A private home: settings, per-user data folder, lock file and caches all live in $TMP.
 export HOME=$TMP/home XDG_CONFIG_HOME=$TMP/config XDG_DATA_HOME=$TMP/data XDG_CACHE_HOME=$TMP/cache
-export XDG_RUNTIME_DIR=$TMP/run
+export XDG_RUNTIME_DIR=$TMP/run XDG_CONFIG_DIRS=$TMP/xdg # where an administrator's schedules go
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME" "$XDG_RUNTIME_DIR" "$TMP/bin"
 chmod 700 "$XDG_RUNTIME_DIR"
 export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -146,6 +147,10 @@ DBUS_SYSTEM_BUS_ADDRESS=$BUS /usr/bin/python3 -m dbusmock --system -t logind \
 wait_for 20 "the logind mock" gdbus introspect --address "$BUS" -d org.freedesktop.login1 \
     -o /org/freedesktop/login1
 export DBUS_SYSTEM_BUS_ADDRESS=$BUS
+# A session bus of its own, where scripts reach the running program.
+read -r SESSION_BUS SESSION_PID < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | paste -sd' ')
+PIDS+=("$SESSION_PID")
+export DBUS_SESSION_BUS_ADDRESS=$SESSION_BUS
 
 step "X server and tray host"
 Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$TMP/display" >"$TMP/xvfb.log" 2>&1 & PIDS+=($!)
@@ -313,14 +318,31 @@ while [ "$(date +%s)" -lt $((RUN_AT + 3)) ]; do sleep 0.5; done
 [ "$(poweroffs)" -eq "$before" ] || fail "PowerOff was called although the run was cancelled"
 "$BIN" --history | grep -q $'\tskipped\tShut Down\t' || fail "no skipped run in --history"
 
-step "warning: nobody answers"
-quick_shut_down
+step "warning: nobody answers, for a quick schedule a script asked for"
+"$BIN" --quick "Shut Down" "In 1 Minute" || fail "--quick ended with status $?"
+RUN_AT=$((($(date +%s) + 60) / 60 * 60))
 wait_for 70 "the warning window" has_window '^Scheduled action$'
 wait_for 70 "PowerOff at the minute" poweroffs_above "$before"
 [ "$(date +%s)" -ge "$RUN_AT" ] || fail "PowerOff came before the minute"
 sleep 2
 [ "$(poweroffs)" -eq $((before + 1)) ] || fail "PowerOff came $(($(poweroffs) - before)) times, not once"
 wait_for 5 "the warning to close" no_window '^Scheduled action$'
+
+step "scripts: a schedule added with --add, deployed for every user, read again with --reload"
+# Daily, in a minute of its own at least a minute away.
+RUN_AT=$((($(date +%s) + 120) / 60 * 60))
+"$BIN" --add "Lab nightly" --action Reboot --start "$(date -d "@$RUN_AT" '+%Y-%m-%d %H:%M')" --daily ||
+    fail "--add ended with status $?"
+MANAGED=$XDG_CONFIG_DIRS/Quillmark/Vesperon/data
+mkdir -p "$MANAGED" && mv "$APP_FOLDER/data/Lab nightly.sch" "$MANAGED/" && cp "$APP_FOLDER/data/DateForm.txt" "$MANAGED/"
+"$BIN" --reload || fail "--reload ended with status $?"
+listed=$(gdbus call --address "$SESSION_BUS" -d example.quillmark.Vesperon -o / -m example.quillmark.Vesperon1.ListSchedules)
+grep -qF "('Lab nightly', 'Reboot', '', '" <<<"$listed" && grep -qF "', 'Yes (managed)')" <<<"$listed" ||
+    fail "the managed schedule is not listed as managed: $listed"
+sleep 0.5
+import -window "$MAIN" "$OUT/main-window-managed.png"
+wait_for 150 "Reboot at the managed schedule's minute" reboots_above 0
+[ "$(date +%s)" -ge "$RUN_AT" ] || fail "Reboot came before the minute"
 
 step "history window"
 VIEW_MENU=$(popup 30 xdotool key --window "$MAIN" alt+v)

@@ -8,6 +8,7 @@
 #include "support/DiskFaults.h"
 
 #include <QDateEdit>
+#include <QProcess>
 #include <QRadioButton>
 #include <QStyleOptionViewItem>
 #include <QTimeEdit>
@@ -275,6 +276,67 @@ TEST_F(WizardTest, SchedulesAreSavedInTheDateFormTheirFolderStartedWith) {
         const ScheduleListModel &list = window->scheduleList();
         EXPECT_EQ(list.row(list.FindScheduleRow(name) - 1).nextRunTime, u"12/7/2026 08:00:00"_s);
     }
+}
+
+// The command line's --add writes the bytes the wizard writes for the same choices and keeps
+// its name rules; --remove deletes the user's own schedule, never an administrator's.
+TEST_F(WizardTest, TheCommandLineAddsWhatTheWizardSavesAndRemovesOnlyTheUsersOwn) {
+    startWithSchedules();
+    QTemporaryDir copy; // the real binary as a portable copy, with data/ of its own
+    const QString binary = copy.filePath(u"vesperon"_s), data = copy.filePath(u"data"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VESPERON_BINARY), binary) && QDir().mkpath(data));
+    const QString managed = copy.filePath(u"etc/Quillmark/Vesperon/data"_s);
+    const auto vesperon = [&](const QStringList &arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_CONFIG_HOME"_s, copy.filePath(u"config"_s));
+        environment.insert(u"XDG_CONFIG_DIRS"_s, copy.filePath(u"etc"_s));
+        environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path=/nonexistent/never"_s);
+        process.setProcessEnvironment(environment);
+        process.start(binary, arguments);
+        return process.waitForFinished(30000) ? process.exitCode() : -1;
+    };
+    struct Case {
+        const char *name;
+        int kind; // the repeat option, or -1 for once
+        QList<int> entries;
+        QStringList repeat;
+    };
+    const Case cases[] = {{"Once", -1, {}, {}},
+                          {"Daily", 0, {}, {"--daily"}},
+                          {"Weekly", 1, {2, 0}, {"--weekdays", "wed,MON"}},
+                          {"Monthly", 2, {30, 0}, {"--monthdays", "31,1"}}};
+    for (const Case &c : cases) {
+        pressNew();
+        typeName(QLatin1String(c.name));
+        w<QComboBox>("cbShutdown")->setCurrentText(u"Reboot"_s);
+        click(w<QCheckBox>("chkScheduler"));
+        w<QDateEdit>("dtDate")->setDate(QDate(2030, 1, 2));
+        w<QTimeEdit>("dtTime")->setTime(QTime(22, 0));
+        if (c.kind >= 0) {
+            click(w<QCheckBox>("chkRepeat"));
+            click(option(c.kind));
+        }
+        for (int entry : c.entries)
+            clickBox(c.kind == 1 ? weekList() : monthList(), entry);
+        pressOk();
+        // Both folders write dates in one form.
+        QFile::copy(QDir(dataFolder()).filePath(u"DateForm.txt"_s), QDir(data).filePath(u"DateForm.txt"_s));
+        EXPECT_EQ(vesperon(QStringList{"--add", c.name, "--action", "Reboot", "--start", "2030-01-02 22:00"} +
+                           c.repeat),
+                  0);
+        EXPECT_EQ(test::readBytes(scheduleFilePath(data, QLatin1String(c.name))), bytes(c.name)) << c.name;
+    }
+    EXPECT_EQ(vesperon({"--add", "DAILY", "--action", "Reboot", "--start", "2030-01-02 22:00"}), 2);
+    EXPECT_EQ(vesperon({"--add", "Past", "--action", "Reboot", "--start", "2020-01-02 22:00"}), 2);
+
+    ASSERT_TRUE(QDir().mkpath(managed) &&
+                QFile::copy(scheduleFilePath(data, u"Daily"_s), scheduleFilePath(managed, u"Lab"_s)));
+    EXPECT_EQ(vesperon({"--add", "lab", "--action", "Reboot", "--start", "2030-01-02 22:00"}), 2);
+    EXPECT_EQ(vesperon({"--remove", "Lab"}), 2);
+    EXPECT_EQ(vesperon({"--remove", "weekly"}), 0);
+    EXPECT_EQ(QDir(data).entryList({u"*.sch"_s}), (QStringList{"Daily.sch", "Monthly.sch", "Once.sch"}));
+    EXPECT_TRUE(QFile::exists(scheduleFilePath(managed, u"Lab"_s)));
 }
 
 // Hand-edited files open without surprises: an enabled schedule without a start takes the
