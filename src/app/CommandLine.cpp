@@ -102,6 +102,8 @@ CommandLine addRequest(const QStringList &arguments) {
     if (arguments.size() < 2)
         return failure(QStringLiteral("--add needs a schedule name"));
     entries.name = arguments.at(1);
+    if (entries.name.startsWith(QLatin1String("--")))
+        return failure(QStringLiteral("--add needs a schedule name before \"%1\"").arg(entries.name));
     entries.scheduler = true;
     bool started = false;
     for (qsizetype i = 2; i < arguments.size(); ++i) {
@@ -118,12 +120,16 @@ CommandLine addRequest(const QStringList &arguments) {
                         .arg(value));
             entries.action = value;
         } else if (option == QLatin1String("--start")) {
-            const QDateTime start = QDateTime::fromString(value, QStringLiteral("yyyy-MM-dd HH:mm"));
-            if (!start.isValid() || !value.front().isDigit())
+            // Date and time apart, as the wizard keeps them: a time a clock change skips is
+            // still the time written.
+            const QStringList parts = value.split(QLatin1Char(' '));
+            const QDate date = QDate::fromString(parts.value(0), QStringLiteral("yyyy-MM-dd"));
+            const QTime time = QTime::fromString(parts.value(1), QStringLiteral("HH:mm"));
+            if (parts.size() != 2 || !date.isValid() || !time.isValid() || !value.front().isDigit())
                 return failure(
                     QStringLiteral("--start: \"%1\" is not a moment as \"yyyy-MM-dd HH:mm\"").arg(value));
-            entries.date = start.date();
-            entries.time = start.time();
+            entries.date = date;
+            entries.time = time;
             started = true;
         } else if (daily || option == QLatin1String("--weekdays") || option == QLatin1String("--monthdays")) {
             if (entries.repeat)
@@ -226,7 +232,9 @@ QString commandLineHelp() {
                "Without options, %1 starts in the system tray and runs your schedules.\n"
                "\n"
                "  --list       print every schedule, one per line: name, type, last run time,\n"
-               "               next run time and enabled, separated by TABs\n"
+               "               next run time and enabled (Yes, No, \"Yes (managed)\" for one your\n"
+               "               administrator set up, or \"(hidden by a managed schedule)\"),\n"
+               "               separated by TABs\n"
                "  --at MOMENT  compute next runs as if it were MOMENT (with --list)\n"
                "  --history    print what became of every run, oldest first: time, outcome,\n"
                "               action, schedule and detail, separated by TABs\n"
@@ -251,7 +259,10 @@ QString commandLineHelp() {
                "  --remove NAME  delete your schedule of that name\n"
                "\n"
                "  --help       show this text\n"
-               "  --version    show the version\n")
+               "  --version    show the version\n"
+               "\n"
+               "Exit status: 0 done; 1 something could not be read, written or sent; 2 wrong\n"
+               "arguments or a refused request; 3 the running %1 was needed and none runs.\n")
         .arg(QLatin1String(product::ProgramName));
 }
 

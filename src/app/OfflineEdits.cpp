@@ -52,22 +52,32 @@ int addScheduleFile(const WizardEntries &entries, const AppFolder &folder, const
 
 int removeScheduleFile(const QString &name, const AppFolder &folder, const QDateTime &now, QTextStream &err) {
     const QList<ScheduleRow> rows = listedSchedules(folder, now);
-    const auto find = [&rows](const QString &wanted, Qt::CaseSensitivity cs, bool managed) {
-        return std::find_if(rows.cbegin(), rows.cend(), [&](const ScheduleRow &row) {
-            return row.managed() == managed && row.name.compare(wanted, cs) == 0;
-        });
+    const auto matching = [&rows, &name](Qt::CaseSensitivity cs, bool managed) {
+        QList<ScheduleRow> found;
+        for (const ScheduleRow &row : rows) {
+            if (row.managed() == managed && row.name.compare(name, cs) == 0)
+                found << row;
+        }
+        return found;
     };
-    auto own = find(name, Qt::CaseSensitive, false);
-    if (own == rows.cend())
-        own = find(name, Qt::CaseInsensitive, false);
-    if (own != rows.cend()) {
-        if (!deleteScheduleFile(*own, folder.dataFolder())) {
-            err << "vesperon: the schedule file of \"" << own->name << "\" could not be deleted\n";
+    // The exact name first; a name that differs only in case must point at one schedule of the
+    // user's and none of the administrator's, or nothing is deleted.
+    QList<ScheduleRow> own = matching(Qt::CaseSensitive, false);
+    if (own.isEmpty() && matching(Qt::CaseSensitive, true).isEmpty() &&
+        matching(Qt::CaseInsensitive, true).isEmpty())
+        own = matching(Qt::CaseInsensitive, false);
+    if (own.size() == 1) {
+        if (!deleteScheduleFile(own.front(), folder.dataFolder())) {
+            err << "vesperon: the schedule file of \"" << own.front().name << "\" could not be deleted\n";
             return Failed;
         }
         return Done;
     }
-    if (find(name, Qt::CaseInsensitive, true) != rows.cend())
+    if (own.size() > 1)
+        return refuse(
+            err, QStringLiteral("more than one schedule is named \"%1\" in some case: give the exact name")
+                     .arg(name));
+    if (!matching(Qt::CaseInsensitive, true).isEmpty())
         return refuse(
             err,
             QStringLiteral("\"%1\" was set up by your administrator and cannot be removed here").arg(name));

@@ -77,7 +77,11 @@ bool loadData(ScheduleListModel &model, const QString &dataFolder, const QDateTi
 
     // An administrator's folder is read as it is and never written to.
     QList<ScheduleRow> managed;
+    const QString ownPath = QFileInfo(dataFolder).canonicalFilePath();
     for (const QString &folder : managedFolders) {
+        // A folder that is the user's own (a portable copy kept there) is read once, as the user's.
+        if (!ownPath.isEmpty() && QFileInfo(folder).canonicalFilePath() == ownPath)
+            continue;
         everyFileRead = everyFileRead && dataFolderReadable(folder);
         const DateForms folderForms(folderDateForm(folder, locale), locale);
         for (ScheduleRow &row : rowsOfFolder(folder, folderForms, now, everyFileRead)) {

@@ -17,6 +17,17 @@ TEST(CommandLine, ReadsListingOptionsAndRefusesTheRest) {
         {{"--list", "--at"}, CommandLine::Mode::Error},
         {{"--list", "--at", "2026-13-10 14:20:30"}, CommandLine::Mode::Error},
         {{"--at", "2026-06-10 14:20:30"}, CommandLine::Mode::Error},
+        {{"--remove", "Nightly"}, CommandLine::Mode::Remove},
+        {{"--remove", "Nightly", "Other"}, CommandLine::Mode::Error},
+        {{"--add", "--action", "Reboot", "--start", "2030-01-02 22:00"}, CommandLine::Mode::Error},
+        {{"--add", "N", "--action", "Reboot", "--start", "2030-01-02 22:00x"}, CommandLine::Mode::Error},
+        {{"--add", "N", "--action", "reboot", "--start", "2030-01-02 22:00"}, CommandLine::Mode::Error},
+        {{"--add", "N", "--action", "Reboot", "--start"}, CommandLine::Mode::Error},
+        {{"--add", "N", "--action", "Reboot", "--start", "2030-01-02 22:00", "--daily", "--weekdays", "mon"},
+         CommandLine::Mode::Error},
+        {{"--add", "N", "--action", "Reboot", "--start", "2030-01-02 22:00", "--weekdays", "mon,xyz"},
+         CommandLine::Mode::Error},
+        {{"--list", "--add", "N"}, CommandLine::Mode::Error},
     };
     for (const auto &[arguments, mode] : cases) {
         const CommandLine parsed = parseCommandLine(arguments);

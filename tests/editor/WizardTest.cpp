@@ -334,8 +334,14 @@ TEST_F(WizardTest, TheCommandLineAddsWhatTheWizardSavesAndRemovesOnlyTheUsersOwn
                 QFile::copy(scheduleFilePath(data, u"Daily"_s), scheduleFilePath(managed, u"Lab"_s)));
     EXPECT_EQ(vesperon({"--add", "lab", "--action", "Reboot", "--start", "2030-01-02 22:00"}), 2);
     EXPECT_EQ(vesperon({"--remove", "Lab"}), 2);
+    // A name in another case never picks the user's schedule where it could mean the
+    // administrator's; the exact name does.
+    ASSERT_TRUE(QFile::copy(scheduleFilePath(data, u"Monthly"_s), scheduleFilePath(managed, u"Monthly"_s)));
+    EXPECT_EQ(vesperon({"--remove", "MONTHLY"}), 2);
     EXPECT_EQ(vesperon({"--remove", "weekly"}), 0);
-    EXPECT_EQ(QDir(data).entryList({u"*.sch"_s}), (QStringList{"Daily.sch", "Monthly.sch", "Once.sch"}));
+    EXPECT_EQ(vesperon({"--remove", "Monthly"}), 0);
+    EXPECT_EQ(QDir(data).entryList({u"*.sch"_s}), (QStringList{"Daily.sch", "Once.sch"}));
+    EXPECT_TRUE(QFile::exists(scheduleFilePath(managed, u"Monthly"_s)));
     EXPECT_TRUE(QFile::exists(scheduleFilePath(managed, u"Lab"_s)));
 }
 

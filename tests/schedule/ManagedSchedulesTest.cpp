@@ -23,7 +23,10 @@ TEST(ManagedSchedules, FollowTheUsersOwnFireFromTheirFolderAndHideTheSameName) {
     writeDaily(own, "Mine", "Stand by", "16:00:00");
     writeDaily(first, "Nightly", "Shut Down", "14:21:00");
     writeDaily(second, "NIGHTLY", "Hibernate", "14:21:00"); // the first folder's wins
-    writeDaily(second, "Lab", "Log Off", "14:25:00");
+    // The second folder writes its dates day first, as its DateForm.txt says.
+    test::writeBytes(second.filePath(u"DateForm.txt"_s), "d/M/yyyy\r\n");
+    ASSERT_FALSE(WriteScheduleFile(
+        test::enabledSchedule(u"Lab"_s, u"Log Off"_s, u"20/6/2026"_s, u"14:25:00"_s), second.path()));
 
     ScheduleListModel model;
     SettableClock clock(at(14, 19, 30));
@@ -39,7 +42,7 @@ TEST(ManagedSchedules, FollowTheUsersOwnFireFromTheirFolderAndHideTheSameName) {
     EXPECT_EQ(model.row(2).managedFolder, first.path());
     EXPECT_EQ(enabledText(2), u"Yes (managed)"_s);
     EXPECT_EQ(model.row(3).managedFolder, second.path());
-    EXPECT_EQ(model.row(3).nextRunTime, u"6/10/2026 14:25:00"_s);
+    EXPECT_EQ(model.row(3).nextRunTime, u"6/20/2026 14:25:00"_s);
 
     // Delete leaves the administrator's file alone (and the user's file of the same name too).
     EXPECT_FALSE(deleteScheduleFile(model.row(2), own.path()));
@@ -59,6 +62,11 @@ TEST(ManagedSchedules, FollowTheUsersOwnFireFromTheirFolderAndHideTheSameName) {
     EXPECT_EQ(performed, QStringList{u"Nightly: Shut Down"_s});
     EXPECT_EQ(model.row(2).nextRunTime, u"6/11/2026 14:21:00"_s); // from its own folder's file
     EXPECT_EQ(model.row(1).nextRunTime, QString());
+
+    // The user's own folder named as an administrator's too is still read once, as the user's.
+    ASSERT_TRUE(loadData(model, own.path(), clock.now(), QLocale(), {own.path() + u"/."_s}));
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_FALSE(model.row(0).managed() || model.row(1).hidden);
 }
 
 TEST(ManagedSchedules, ComeFromEveryAbsoluteFolderOfTheConfigurationPath) {
