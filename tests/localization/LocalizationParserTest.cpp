@@ -110,9 +110,10 @@ TEST(DecodeUtf8, DecodesEveryLengthAndReplacesEachInvalidPartOnce) {
          "a\xC3\xA9\xE2\x82\xAC",
          u"a\u00e9\u20ac"},
         {"\xF0\x9F\x98\x80\xF1\x80\x80\x80", u"\U0001F600\U00040000"},
-        {"\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // overlong
-        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // a surrogate
-        {"x\xE2\x82", u"x\uFFFD"},                         // cut off at the end
+        {"\xE0\xA0\x80\xE0\x80\x80", u"\u0800\uFFFD\uFFFD\uFFFD"}, // the first three-byte form; overlong
+        {"\xF0\x8F\xBF\xBF", u"\uFFFD\uFFFD\uFFFD\uFFFD"},         // overlong
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},                   // a surrogate
+        {"x\xE2\x82", u"x\uFFFD"},                                 // cut off at the end
     };
     for (const auto &c : cases)
         EXPECT_EQ(l10n::decodeUtf8(c.bytes), c.text) << c.bytes;
