@@ -61,7 +61,7 @@ TEST(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
     };
     ASSERT_FALSE(WriteScheduleFile(
         test::enabledSchedule(u"Nightly"_s, u"Shut Down"_s, u"6/1/2026"_s, u"22:00:00"_s), data));
-    test::writeBytes(data + u"/tab\there.sch"_s, "");
+    test::writeBytes(data + u"/tab\there too.sch"_s, "");
     test::writeBytes(data + u"/\x1b[31mred.sch"_s, "");
     test::writeBytes(data + u"/huge.sch"_s, QByteArray(200000, 'x'));
     const Result listing = run({"--list", "--at", "2026-06-10 23:00:00"});
@@ -69,7 +69,7 @@ TEST(ListingBinary, PrintsEveryScheduleEscapedAndNamesWhatCannotBeRead) {
     EXPECT_EQ(listing.out, QByteArray("\\x1b[31mred\t\t\t\tNo\n"
                                       "huge\t\t\t\tNo\n"
                                       "Nightly\tShut Down\t\t6/11/2026 22:00:00\tYes\n"
-                                      "tab\\there\t\t\t\tNo\n"));
+                                      "tab\\there too\t\t\t\tNo\n"));
     EXPECT_EQ(listing.err, QByteArray("vesperon: cannot read the schedule file of huge\n"));
 
     // A listing that cannot be written is an error, not a success.

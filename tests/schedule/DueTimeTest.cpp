@@ -58,6 +58,7 @@ TEST(NextRunText, FollowsTheRulesOfEachKindOfSchedule) {
         // Daily: rolls over once the start minute has passed.
         {section("6/1/2026", "14:25:00", "-1"), "6/10/2026 14:25:00"},
         {section("6/1/2026", "14:20:00", "-1"), "6/11/2026 14:20:00"},
+        {section("6/1/26", "14:25:00", "-1"), ""}, // a two-digit year is no stored date
         // A future start wins whatever the chosen days (6/13/2026 is a Saturday).
         {section("6/13/2026", "08:00:00", "-1", "1", "mon,wed,fri"), "6/13/2026 08:00:00"},
         // Weekdays: today while the start is ahead, the next chosen day in any order, junk passed
