@@ -104,7 +104,8 @@ void SetDefaultMessages(LanguageEngine &languages) {
         {"MSG_NOSLEEPBLOCK", "The system refused to keep this computer awake, so the box has been cleared."},
         {"MSG_UNREADABLE", "(cannot be read)"},
         {"MSG_MANAGED", "(managed)"},
-        {"MSG_MANAGEDTIP", "Set up by your administrator for every user of this computer; it cannot be changed here."},
+        {"MSG_MANAGEDTIP",
+         "Set up by your administrator for every user of this computer; it cannot be changed here."},
         {"MSG_HIDDENBYMANAGED", "(hidden by a managed schedule)"},
         {"MSG_HIDDENBYMANAGEDTIP", "A schedule of the same name set up by your administrator replaces this "
                                    "one, so this one does not run."},
