@@ -62,9 +62,9 @@ int removeScheduleFile(const QString &name, const AppFolder &folder, const QDate
     };
     // The exact name first; a name that differs only in case must point at one schedule of the
     // user's and none of the administrator's, or nothing is deleted.
+    const bool administrators = !matching(Qt::CaseInsensitive, true).isEmpty();
     QList<ScheduleRow> own = matching(Qt::CaseSensitive, false);
-    if (own.isEmpty() && matching(Qt::CaseSensitive, true).isEmpty() &&
-        matching(Qt::CaseInsensitive, true).isEmpty())
+    if (own.isEmpty() && !administrators)
         own = matching(Qt::CaseInsensitive, false);
     if (own.size() == 1) {
         if (!deleteScheduleFile(own.front(), folder.dataFolder())) {
@@ -77,7 +77,7 @@ int removeScheduleFile(const QString &name, const AppFolder &folder, const QDate
         return refuse(
             err, QStringLiteral("more than one schedule is named \"%1\" in some case: give the exact name")
                      .arg(name));
-    if (!matching(Qt::CaseInsensitive, true).isEmpty())
+    if (administrators)
         return refuse(
             err,
             QStringLiteral("\"%1\" was set up by your administrator and cannot be removed here").arg(name));
