@@ -1,9 +1,5 @@
-// What the program's message boxes say and give back: the real message box's buttons and
-// answers, and the Permission Denied prompt's text in the language of the messages.
+// The real message box: which buttons it shows for each kind and the answer each button gives back.
 #include "app/DesktopSeams.h"
-#include "settings/Settings.h"
-#include "support/CoreDoubles.h"
-#include "support/SettingsDoubles.h"
 #include "support/Testing.h"
 
 #include <QApplication>
@@ -18,7 +14,6 @@ namespace {
 using Buttons = Prompt::Buttons;
 using Answer = Prompt::Answer;
 
-// The real message box: which buttons it shows for each kind and the answer each button gives back.
 TEST(MessageBoxPrompt, EachButtonGivesItsOwnAnswer) {
     using Box = QMessageBox;
     const struct {
@@ -51,26 +46,6 @@ TEST(MessageBoxPrompt, EachButtonGivesItsOwnAnswer) {
         EXPECT_EQ(prompt.ask(u"Delete it?"_s, u"Vesperon"_s, c.buttons, Prompt::Icon::Warning), c.answer);
         EXPECT_EQ(shown, c.shown);
     }
-}
-
-// A failed program setting's prompt: the program's own text before there are messages.
-TEST(PermissionPrompt, SpeaksTheLanguageOfTheMessages) {
-    test::MemorySettingsStore memory;
-    memory.failWrites(settings::SettingsScope::Program, settings::StoreWrite::accessDenied());
-    test::ScriptedPrompt prompt;
-    settings::ProgramSettings program(memory, prompt, u"Vesperon"_s);
-    program.setValue(settings::keys::txtPort, u"1"_s);
-    const QHash<QString, QString> german{{u"MSG_PERMISSION"_s, u"Kein Zugriff."_s},
-                                         {u"MSG_PERMISSIONIGNORE"_s, u"Ignore."_s},
-                                         {u"MSG_TITLEPERMISSION"_s, u"Verweigert"_s}};
-    program.setMessageSource([&german](const QString &key) { return german.value(key); });
-    program.setValue(settings::keys::txtPort, u"2"_s);
-
-    const auto &asked = prompt.questions();
-    ASSERT_EQ(asked.size(), 2);
-    EXPECT_EQ(asked[0].text, QString::fromStdString(settings::permissionDeniedText("Vesperon")));
-    EXPECT_EQ(asked[1].text, u"Kein Zugriff.\r\n\r\nIgnore."_s);
-    EXPECT_EQ(asked[1].title, u"Verweigert"_s);
 }
 
 } // namespace
