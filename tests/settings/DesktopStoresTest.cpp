@@ -72,18 +72,15 @@ TEST_F(DesktopStoresTest, EachScopeKeepsItsOwnFileAndASecondRunReadsIt) {
 
 // The XDG autostart entries stand for the Run keys: an entry whose command runs this program.
 TEST_F(DesktopStoresTest, AutostartEntriesStandForTheRunKeys) {
-    const struct {
-        QByteArray entry;
-        bool registered;
-    } entries[] = {
+    const std::pair<QByteArray, bool> entries[] = {
         {"[Desktop Entry]\nType=Application\nExec=/usr/bin/other --tray\n", false},
         {"[Desktop Action x]\nExec=vesperon\n[Desktop Entry]\nExec=\n", false},
         {"[Desktop Entry]\nExec=vesperon\nHidden=true\n", false},
         {"[Desktop Entry]\r\nName=Vesperon\r\nExec=/opt/Quillmark/VESPERON --min\r\n", true},
     };
-    for (const auto &e : entries) {
-        writeAutostart(paths.userAutostartDir(), e.entry);
-        EXPECT_EQ(bundle->startup().isRegisteredForThisUser(), e.registered) << e.entry.constData();
+    for (const auto &[entry, registered] : entries) {
+        writeAutostart(paths.userAutostartDir(), entry);
+        EXPECT_EQ(bundle->startup().isRegisteredForThisUser(), registered) << entry.constData();
     }
     EXPECT_FALSE(bundle->startup().isRegisteredForAllUsers());
     writeAutostart(paths.systemAutostartDir, "[Desktop Entry]\nExec=vesperon\n");
