@@ -10,13 +10,11 @@
 #include "support/Testing.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <memory>
 
 using namespace vesperon;
 using namespace vesperon::settings;
-using vesperon::test::writeBytes;
 
 namespace {
 
@@ -80,18 +78,6 @@ TEST_F(OptionsDialogTest, EveryChangeIsStoredAtOncePasswordsScrambled) {
     EXPECT_EQ(storedText("txtFTPPassword"), scrambled);
     QString edges = QStringLiteral(u"\u0000\u0080\u007f\u00ff\u20ac"); // NUL, 128 and wide letters stay
     EXPECT_EQ(FlipHighBit(edges), QStringLiteral(u"\u0000\u0080\u00ff\u007f\u20ac"));
-}
-
-// The label reports the registration, all users first, filled in after the window is translated.
-TEST_F(OptionsDialogTest, StartUpLabelReportsTheRegistrationAllUsersFirst) {
-    writeBytes(localizationFilePath(dir.path()),
-               "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n"
-               "\t\t<frmOptions_lblRunAtStart>(Aus)</frmOptions_lblRunAtStart>\r\n"
-               "\t</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
-    values.CurrentLanguage = u"Deutsch"_s;
-    startup.thisUser = startup.allUsers = true;
-    open();
-    EXPECT_EQ(window->findChild<QLabel *>(u"lblRunAtStart"_s)->text(), u"(Enabled - All Users)"_s);
 }
 
 } // namespace
