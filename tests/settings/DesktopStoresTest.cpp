@@ -67,23 +67,19 @@ TEST_F(DesktopStoresTest, EachScopeKeepsItsOwnFileAndASecondRunReadsIt) {
     auto later = SettingsBundle::forPlatform(prompt, paths, u"vesperon"_s);
     EXPECT_EQ(later->program().value(keys::txtPort), u"587"_s);
     EXPECT_EQ(later->user().value(keys::Language), u"Deutsch"_s);
-    EXPECT_TRUE(prompt.questions().isEmpty());
 }
 
 // The XDG autostart entries stand for the Run keys: an entry whose command runs this program.
 TEST_F(DesktopStoresTest, AutostartEntriesStandForTheRunKeys) {
-    const struct {
-        QByteArray entry;
-        bool registered;
-    } entries[] = {
+    const std::pair<QByteArray, bool> entries[] = {
         {"[Desktop Entry]\nType=Application\nExec=/usr/bin/other --tray\n", false},
         {"[Desktop Action x]\nExec=vesperon\n[Desktop Entry]\nExec=\n", false},
         {"[Desktop Entry]\nExec=vesperon\nHidden=true\n", false},
         {"[Desktop Entry]\r\nName=Vesperon\r\nExec=/opt/Quillmark/VESPERON --min\r\n", true},
     };
-    for (const auto &e : entries) {
-        writeAutostart(paths.userAutostartDir(), e.entry);
-        EXPECT_EQ(bundle->startup().isRegisteredForThisUser(), e.registered) << e.entry.constData();
+    for (const auto &[entry, registered] : entries) {
+        writeAutostart(paths.userAutostartDir(), entry);
+        EXPECT_EQ(bundle->startup().isRegisteredForThisUser(), registered) << entry.constData();
     }
     EXPECT_FALSE(bundle->startup().isRegisteredForAllUsers());
     writeAutostart(paths.systemAutostartDir, "[Desktop Entry]\nExec=vesperon\n");

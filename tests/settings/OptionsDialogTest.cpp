@@ -10,20 +10,18 @@
 #include "support/Testing.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
-#include <memory>
 
 using namespace vesperon;
 using namespace vesperon::settings;
-using vesperon::test::writeBytes;
 
 namespace {
 
 constexpr SettingsScope Program = SettingsScope::Program;
 
-class OptionsDialogTest : public ::testing::Test {
-protected:
+// Every change is stored at once, a password scrambled; loading a value into a control that did
+// not hold it stores it (a ticked box its own value, an empty box its default).
+TEST(OptionsDialogTest, EveryChangeIsStoredAtOncePasswordsScrambled) {
     QTemporaryDir dir;
     test::ScriptedPrompt prompt;
     test::MemorySettingsStore memory;
@@ -31,79 +29,32 @@ protected:
     SettingsBundle settings{memory, startup, prompt};
     ProgramValues values;
     LanguageEngine languages{localizationFilePath(dir.path()), values};
-    std::unique_ptr<OptionsDialog> window;
-
-    void SetUp() override { SetDefaultMessages(languages); }
-
-    OptionsDialog &open() {
-        window =
-            std::make_unique<OptionsDialog>(settings.program(), startup, languages, values.CurrentLanguage);
-        window->load();
-        window->show();
-        return *window;
-    }
-    QCheckBox *box(const SettingKey &key) const {
-        return window->findChild<QCheckBox *>(settingName(key.name));
-    }
-    QLineEdit *edit(const SettingKey &key) const {
-        return window->findChild<QLineEdit *>(settingName(key.name));
-    }
-    // The text under a name as the store keeps it, or "<none>".
-    QString storedText(const std::string &name) const { return fromStoreText(memory.text(Program, name)); }
-    void preset(const std::string &name, const QString &text) {
-        memory.put(Program, name, toStoreText(text));
-    }
-    // A click on the box itself, as the user makes it.
-    static void clickBox(QCheckBox *box) {
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
-    }
-};
-
-// Every change is stored at once, a password scrambled; loading a value into a control that did
-// not hold it stores it (a ticked box its own value, an empty box its default).
-TEST_F(OptionsDialogTest, EveryChangeIsStoredAtOncePasswordsScrambled) {
+    SetDefaultMessages(languages);
+    const auto stored = [&memory](const char *name) { return fromStoreText(memory.text(Program, name)); };
     const QString plain = u"Pa55 w\u00f6rd"_s,
                   scrambled = u"\u00d0\u00e1\u00b5\u00b5\u00a0\u00f7v\u00f2\u00e4"_s;
-    preset("chkSplash", u"-1"_s);
-    preset("txtFTPFolder", u"/backups"_s);
-    preset("txtPassword2", scrambled);
-    open();
-    EXPECT_TRUE(box(keys::chkSplash)->isChecked());
-    EXPECT_EQ(storedText("chkSplash"), "1");
-    EXPECT_EQ(storedText("txtPort"), "25");
-    EXPECT_EQ(edit(keys::txtFTPFolder)->text(), "/backups");
+    memory.put(Program, "chkSplash", "-1");
+    memory.put(Program, "txtPassword2", toStoreText(scrambled));
+    OptionsDialog window(settings.program(), startup, languages, values.CurrentLanguage);
+    window.load();
+    window.show();
+    const auto edit = [&window](const SettingKey &key) {
+        return window.findChild<QLineEdit *>(settingName(key.name));
+    };
+    auto *splash = window.findChild<QCheckBox *>(settingName(keys::chkSplash.name));
+    EXPECT_TRUE(splash->isChecked());
+    EXPECT_EQ(stored("chkSplash"), "1");
+    EXPECT_EQ(stored("txtPort"), "25");
     EXPECT_EQ(edit(keys::txtPassword2)->text(), plain);
 
-    clickBox(box(keys::chkMin));
-    EXPECT_EQ(storedText("chkMin"), "1");
-    box(keys::chkSplash)->click();
-    EXPECT_EQ(storedText("chkSplash"), "0");
+    QTest::mouseClick(splash, Qt::LeftButton, {}, QPoint(6, splash->height() / 2)); // on the box
+    EXPECT_EQ(stored("chkSplash"), "0");
     QTest::keyClicks(edit(keys::txtPort), u"0"_s);
-    EXPECT_EQ(storedText("txtPort"), "250");
+    EXPECT_EQ(stored("txtPort"), "250");
     edit(keys::txtFTPPassword)->setText(plain);
-    EXPECT_EQ(storedText("txtFTPPassword"), scrambled);
+    EXPECT_EQ(stored("txtFTPPassword"), scrambled);
     QString edges = QStringLiteral(u"\u0000\u0080\u007f\u00ff\u20ac"); // NUL, 128 and wide letters stay
     EXPECT_EQ(FlipHighBit(edges), QStringLiteral(u"\u0000\u0080\u00ff\u007f\u20ac"));
-
-    // The start-up box only reports; it cannot be changed here.
-    auto *runAtStart = window->findChild<QCheckBox *>(u"chkRunAtStart"_s);
-    clickBox(runAtStart);
-    EXPECT_FALSE(runAtStart->isChecked());
-}
-
-// The label reports the registration, all users first, filled in after the window is translated.
-TEST_F(OptionsDialogTest, StartUpLabelReportsTheRegistrationAllUsersFirst) {
-    writeBytes(localizationFilePath(dir.path()),
-               "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n"
-               "\t\t<frmOptions_lblRunAtStart>(Aus)</frmOptions_lblRunAtStart>\r\n"
-               "\t</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
-    values.CurrentLanguage = u"Deutsch"_s;
-    for (const bool registered : {false, true}) {
-        startup.thisUser = startup.allUsers = registered;
-        open();
-        EXPECT_EQ(window->findChild<QLabel *>(u"lblRunAtStart"_s)->text(),
-                  registered ? u"(Enabled - All Users)"_s : u"(Disabled - Run Manually)"_s);
-    }
 }
 
 } // namespace

@@ -18,21 +18,19 @@ namespace vesperon::test {
 class MemorySettingsStore final : public settings::SettingsStore {
 public:
     using Scope = settings::SettingsScope;
-    using StoreRead = settings::StoreRead;
-    using StoreWrite = settings::StoreWrite;
 
     struct Value {
         std::string text;
     };
 
-    StoreRead read(Scope scope, const std::string &key) override {
+    settings::StoreRead read(Scope scope, const std::string &key) override {
         if (readFailure)
             return *readFailure;
         const Value *value = find(scope, key);
-        return value ? StoreRead::found(value->text) : StoreRead::notThere();
+        return value ? settings::StoreRead::found(value->text) : settings::StoreRead::notThere();
     }
 
-    StoreWrite write(Scope scope, const std::string &key, const std::string &text) override {
+    settings::StoreWrite write(Scope scope, const std::string &key, const std::string &text) override {
         if (auto &[failure, times] = m_writeFailures[scope]; times != 0) {
             times -= times > 0 ? 1 : 0; // below 0: every time
             return failure;
@@ -56,15 +54,15 @@ public:
     }
 
     // When set, every read answers this.
-    std::optional<StoreRead> readFailure;
+    std::optional<settings::StoreRead> readFailure;
     // The next `times` writes of the scope answer `failure`; times < 0: all of them.
-    void failWrites(Scope scope, StoreWrite failure, int times = -1) {
+    void failWrites(Scope scope, settings::StoreWrite failure, int times = -1) {
         m_writeFailures[scope] = {failure, times};
     }
 
 private:
     std::map<std::pair<Scope, std::string>, Value> m_values; // by scope and lower-case name
-    std::map<Scope, std::pair<StoreWrite, int>> m_writeFailures;
+    std::map<Scope, std::pair<settings::StoreWrite, int>> m_writeFailures;
 };
 
 class FixedStartupEntries final : public settings::StartupEntries {

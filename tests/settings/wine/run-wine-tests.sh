@@ -7,10 +7,6 @@ work=$1 src_root=$2
 shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 
-for tool in x86_64-w64-mingw32-g++ wine wineserver; do
-  command -v "$tool" >/dev/null || { echo "missing $tool (scripts/install-deps.sh installs it)" >&2; exit 1; }
-done
-
 mkdir -p "$work"
 exe="$work/settings_win32_tests.exe"
 x86_64-w64-mingw32-g++ -std=c++20 -O2 -static -Wall -Wextra -Werror -I"$src_root" \
