@@ -1,7 +1,8 @@
+// The language file read, written and scanned: its groups, its items and its UTF-8.
 #include "localization/LocalizationParser.h"
 #include "localization/LocalizationFile.h"
 #include "localization/TranslationItems.h"
-
+#include "support/DiskFaults.h"
 #include "support/Testing.h"
 
 namespace vesperon {
@@ -117,6 +118,35 @@ TEST(DecodeUtf8, DecodesEveryLengthAndReplacesEachInvalidPartOnce) {
     };
     for (const auto &c : cases)
         EXPECT_EQ(l10n::decodeUtf8(c.bytes), c.text) << c.bytes;
+}
+
+// Only regular files are read, and a huge one only up to the limit.
+TEST(LocalizationFile, ReadsRegularFilesUpToTheLimit) {
+    QTemporaryDir dir;
+    const QString path = localizationFilePath(dir.path());
+    EXPECT_FALSE(ReadLocalizationText(path).has_value());
+    test::writeBytes(path, QByteArray(static_cast<qsizetype>(l10n::MaxLocalizationFileBytes) + 10, 'x'));
+    EXPECT_EQ(ReadLocalizationText(path).value_or(QString()).size(),
+              static_cast<qsizetype>(l10n::MaxLocalizationFileBytes));
+    test::makeFifo(dir.filePath("fifo"));
+    EXPECT_FALSE(ReadLocalizationText(dir.filePath("fifo")).has_value());
+
+    EXPECT_TRUE(LangFileExists(path));
+    EXPECT_FALSE(LangFileExists(dir.path()));
+}
+
+TEST(LocalizationFile, TemplateIsWrittenByteForByte) {
+    // It opens as the shipped file does, up to its first item.
+    const QByteArray shipped = test::readBytes(QStringLiteral(VESPERON_SHIPPED_LOCALIZATION));
+    const QByteArray itemsMarker = "\t<TRANSLATION_ITEMS>\r\n";
+    EXPECT_EQ(localizationTemplate({{"frmMain_cmdEdit", "&Edit"},
+                                    {"frmMain_CAPTION", QString::fromUtf8("Fenêtre <1> & \"2\"")},
+                                    {"MSG_EMPTY", ""}}),
+              shipped.left(shipped.indexOf(itemsMarker) + itemsMarker.size()) +
+                  "\t\t<FRMMAIN_CMDEDIT>&Edit</FRMMAIN_CMDEDIT>\r\n"
+                  "\t\t<FRMMAIN_CAPTION>Fen\xC3\xAAtre <1> & \"2\"</FRMMAIN_CAPTION>\r\n"
+                  "\t\t<MSG_EMPTY></MSG_EMPTY>\r\n"
+                  "\t</TRANSLATION_ITEMS>\r\n</LANGUAGE_GROUP>\r\n</XML_DIZ_INFO>\r\n");
 }
 
 } // namespace
