@@ -27,8 +27,7 @@ TEST_F(PresentationWindowsTest, AboutShowsTheProductValuesInTheUsersLanguage) {
     test::writeBytes(dir.filePath("Localization.txt"),
                      "<LANGUAGE_GROUP><LANGUAGE_NAME>Deutsch</LANGUAGE_NAME><TRANSLATION_ITEMS>\r\n"
                      "\t\t<FRMABOUT_LBLVERSION>9.9</FRMABOUT_LBLVERSION>\r\n"
-                     "\t\t<MSG_TITLEABOUT>\xc3\x9c"
-                     "ber [ProgramName]</MSG_TITLEABOUT>\r\n"
+                     "\t\t<MSG_TITLEABOUT>Info: [ProgramName]</MSG_TITLEABOUT>\r\n"
                      "\t</TRANSLATION_ITEMS></LANGUAGE_GROUP>\r\n");
     SetDefaultMessages(*languages);
     values.CurrentLanguage = u"Deutsch"_s;
@@ -37,16 +36,14 @@ TEST_F(PresentationWindowsTest, AboutShowsTheProductValuesInTheUsersLanguage) {
     window->openers().about();
     ASSERT_EQ(topLevels("frmAbout").size(), 1);
     QWidget *about = topLevels("frmAbout").first();
-    EXPECT_EQ(about->windowTitle(), QString::fromUtf8("\xc3\x9c"
-                                                      "ber Vesperon"));
+    EXPECT_EQ(about->windowTitle(), u"Info: Vesperon"_s);
     EXPECT_EQ(about->findChild<QLabel *>(u"lblVersion"_s)->text(),
               versionText(product::VersionMajor, product::VersionMinor));
 }
 
 // A second press within the second opens nothing more; another mode opens nothing at all.
 TEST_F(PresentationWindowsTest, TheWebsiteButtonOpensTheAddressOncePerSecond) {
-    build();
-    window->openers().website(u"Forum"_s);
+    build().openers().website(u"Forum"_s);
     EXPECT_TRUE(shell.opened.isEmpty());
     window.reset();
     start();
