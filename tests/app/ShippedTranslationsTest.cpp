@@ -19,8 +19,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSet>
-#include <QStyleOptionButton>
-#include <QStyleOptionToolButton>
+#include <QStyleOption>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -215,7 +214,6 @@ TEST_F(ShippedTranslations, EnglishGroupHoldsExactlyTheItemsOfTheWindowsAndMessa
     const QStringList shippedLines = group(shippedText(), English);
     const QStringList generated = itemKeys(template_);
     const QStringList shipped = itemKeys(shippedLines);
-    ASSERT_FALSE(generated.isEmpty());
     ASSERT_FALSE(shipped.isEmpty()) << "no English group in " << qPrintable(ShippedPath);
 
     // Every key as often as the template writes it (an indexed group once per member of it).
