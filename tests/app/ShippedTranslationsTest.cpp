@@ -122,9 +122,9 @@ QSize needed(const QWidget *control) {
     const auto text = [&](const QString &caption) {
         return control->fontMetrics().size(Qt::TextShowMnemonic, caption);
     };
-    if (const auto *box = qobject_cast<const QAbstractButton *>(control);
-        box && (qobject_cast<const QCheckBox *>(box) || qobject_cast<const QRadioButton *>(box))) {
-        const bool check = qobject_cast<const QCheckBox *>(box);
+    if (const bool check = qobject_cast<const QCheckBox *>(control);
+        check || qobject_cast<const QRadioButton *>(control)) {
+        const auto *box = static_cast<const QAbstractButton *>(control);
         const QSize mark(metric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth),
                          metric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight));
         const int spacing =
@@ -148,13 +148,10 @@ QSize needed(const QWidget *control) {
         return style->sizeFromContents(QStyle::CT_ToolButton, &option, contents, tool);
     }
     if (const auto *label = qobject_cast<const QLabel *>(control); label && !label->text().isEmpty()) {
-        const QRect box = label->contentsRect();
-        const QSize used = label->wordWrap() ? QSize(0, label->fontMetrics()
-                                                            .boundingRect(QRect(0, 0, box.width(), 100000),
-                                                                          Qt::TextWordWrap, label->text())
-                                                            .height())
-                                             : text(label->text());
-        return used + label->size() - box.size();
+        const QRect box = label->contentsRect(), tall(0, 0, box.width(), 100000);
+        const QSize wrapped(
+            0, label->fontMetrics().boundingRect(tall, Qt::TextWordWrap, label->text()).height());
+        return (label->wordWrap() ? wrapped : text(label->text())) + label->size() - box.size();
     }
     if (qobject_cast<const QComboBox *>(control) || qobject_cast<const QLineEdit *>(control) ||
         qobject_cast<const QAbstractSpinBox *>(control))
@@ -280,7 +277,7 @@ TEST_F(WindowRoom, EveryControlHasRoomForItsTextInEveryShippedLanguage) {
     ProgramValues shippedValues;
     LanguageEngine shipped(ShippedPath, shippedValues);
     QStringList problems;
-    for (const QString &language : ListLanguageNames(shippedText())) {
+    for (const QString &language : ListLanguageNames(shippedText()))
         for (QWidget *window : windows) {
             shipped.ChangeLanguage(window, language);
             window->show();
@@ -288,7 +285,6 @@ TEST_F(WindowRoom, EveryControlHasRoomForItsTextInEveryShippedLanguage) {
             for (const QString &problem : roomProblems(window))
                 problems << language + u": "_s + problem;
         }
-    }
     EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
 }
 
