@@ -18,7 +18,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QSet>
 #include <QStyleOption>
 #include <QToolButton>
 #include <QTreeView>

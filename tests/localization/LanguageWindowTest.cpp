@@ -24,8 +24,8 @@ class LoopbackHttpServer {
 public:
     struct Answer {
         QByteArray status = "200 OK";
-        QByteArray body;
-        std::optional<QByteArray> stallAfter;
+        QByteArray body{};
+        std::optional<QByteArray> stallAfter{};
     };
 
     Answer answer;
@@ -91,16 +91,13 @@ TEST_F(NetworkHttpGetTest, AnswersAPlainUncachedGetWithTheBodyByteForByte) {
 }
 
 TEST_F(NetworkHttpGetTest, ErrorPagesBrokenStalledAndOversizedTransfersYieldNothing) {
-    server.answer.status = "404 Not Found";
-    server.answer.body = "<TRANSLATION_ITEMS> is not here";
+    server.answer = {"404 Not Found", "<TRANSLATION_ITEMS> is not here"};
     EXPECT_EQ(fetch(), QByteArray());
     // Half an answer, then silence: what came is not handed on.
-    server.answer = {};
-    server.answer.stallAfter = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n<TRANSLATION_ITEMS>";
+    server.answer = {.stallAfter = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n<TRANSLATION_ITEMS>"};
     EXPECT_EQ(fetch(), QByteArray());
 
-    server.answer = {};
-    server.answer.body = QByteArray(1001, '<');
+    server.answer = {.body = QByteArray(1001, '<')};
     EXPECT_EQ(fetch(), QByteArray());
 }
 
@@ -131,8 +128,7 @@ protected:
     void TearDown() override { delete language.data(); }
 
     void open() {
-        if (!window)
-            start();
+        start();
         language =
             new LanguageWindow(*languages, values, settings->user(), prompt, shell, http, window.get());
         language->load();
