@@ -24,10 +24,7 @@ protected:
     LanguageEngine languages{localizationFilePath(dir.path()), values};
 
     void SetUp() override { SetDefaultMessages(languages); }
-    void writeFile(const QByteArray &groups) {
-        test::writeBytes(localizationFilePath(dir.path()),
-                         "\xEF\xBB\xBF<XML_DIZ_INFO>\r\n" + groups + "</XML_DIZ_INFO>\r\n");
-    }
+    void writeFile(const QByteArray &groups) { test::writeBytes(localizationFilePath(dir.path()), groups); }
 };
 
 TEST_F(LanguageEngineTest, EveryWayOfSettingATextIsTranslated) {
