@@ -18,9 +18,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
-#include <QSet>
-#include <QStyleOptionButton>
-#include <QStyleOptionToolButton>
+#include <QStyleOption>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -64,19 +62,10 @@ bool hasAccessKey(QString text) {
     return text.remove(u"&&"_s).contains(QRegularExpression(u"&."_s));
 }
 
-QStringList placeholders(const QString &text) {
-    static const QRegularExpression pattern(u"\\[(ProgramName|CompanyName|Website)\\]"_s);
-    QStringList found;
-    for (auto it = pattern.globalMatch(text); it.hasNext();)
-        found << it.next().captured(0);
-    found.sort();
-    return found;
-}
-
 // Every window of the program that carries translation items, built offscreen at its design
 // size and loaded as the running program loads it, with no Localization.txt in the
 // application folder (so each control shows its built-in English text).
-class ProgramWindows : public MainWindowFixture {
+class ShippedTranslations : public MainWindowFixture {
 protected:
     void SetUp() override {
         MainWindowFixture::SetUp();
@@ -120,92 +109,7 @@ private:
     std::unique_ptr<StillRunningPrompt> m_stillRunning;
 };
 
-using ShippedTranslations = ProgramWindows;
-
-} // namespace
-
-TEST_F(ShippedTranslations, EnglishGroupHoldsExactlyTheItemsOfTheWindowsAndMessages) {
-    openEveryWindow();
-    // The template's English group as the open windows write it, with the program's name, maker
-    // and web address turned back into their placeholders, as the shipped file stores them.
-    ASSERT_TRUE(languages->makeLocalizationFile());
-    QStringList template_ =
-        group(ReadLocalizationText(localizationFilePath(dir.path())).value_or(QString()), English);
-    for (QString &line : template_)
-        line.replace(values.Website, u"[Website]"_s)
-            .replace(values.ProgramName, u"[ProgramName]"_s)
-            .replace(values.CompanyName, u"[CompanyName]"_s);
-    const QStringList shippedLines = group(shippedText(), English);
-    const QStringList generated = itemKeys(template_);
-    const QStringList shipped = itemKeys(shippedLines);
-    ASSERT_FALSE(generated.isEmpty());
-    ASSERT_FALSE(shipped.isEmpty()) << "no English group in " << qPrintable(ShippedPath);
-
-    // Every key as often as the template writes it (an indexed group once per member of it).
-    QStringList changed;
-    for (const QString &key :
-         QSet<QString>(generated.begin(), generated.end()) + QSet<QString>(shipped.begin(), shipped.end())) {
-        EXPECT_EQ(shipped.count(key), generated.count(key))
-            << qPrintable(key) << (generated.contains(key) ? "" : ": no window or message has it");
-        // The English group puts its texts over the built-in ones: a caption changed in a
-        // window must change here too (and its translations be looked at again).
-        if (shipped.contains(key) && generated.contains(key) && !SetAfterTranslating.contains(key) &&
-            FindItemText(shippedLines, key) != FindItemText(template_, key))
-            changed << key;
-    }
-    changed.sort();
-    EXPECT_TRUE(changed.isEmpty()) << "English texts that differ from the windows' own: "
-                                   << qPrintable(changed.join(u", "_s));
-}
-
-TEST(ShippedLocalizationFile, IsUtf8WithCrLfLinesAndSixLanguagesEachTranslatingEveryEnglishItem) {
-    const QByteArray bytes = readBytes(ShippedPath);
-    ASSERT_FALSE(bytes.isEmpty()) << qPrintable(ShippedPath);
-    EXPECT_FALSE(bytes.startsWith("\xEF\xBB\xBF")) << "the file starts with a byte-order mark";
-    EXPECT_EQ(QString::fromUtf8(bytes).toUtf8(), bytes) << "the file is not valid UTF-8";
-    EXPECT_EQ(bytes.count("\n"), bytes.count("\r\n")) << "a line ends in a bare LF";
-    EXPECT_EQ(bytes.count("\r"), bytes.count("\r\n")) << "a line ends in a bare CR";
-
-    const QString text = shippedText();
-    const QStringList languages = ListLanguageNames(text);
-    EXPECT_EQ(QSet<QString>(languages.begin(), languages.end()).size(), 6) << "six languages, each once";
-    EXPECT_EQ(text.count(u"<LANGUAGE_GROUP"_s), languages.size()) << "a group the reader cannot name";
-    const QStringList english = group(text, English);
-    const QStringList englishKeys = itemKeys(english);
-    ASSERT_FALSE(englishKeys.isEmpty());
-    for (const QString &language : languages) {
-        const QStringList lines = group(text, language);
-        const QStringList keys = itemKeys(lines);
-        QStringList problems;
-        for (const QString &key : englishKeys) {
-            if (!keys.contains(key)) {
-                problems << u"missing "_s + key;
-                continue;
-            }
-            const QString source = FindItemText(english, key), translation = FindItemText(lines, key);
-            // An empty text counts as no translation: the control would keep another language.
-            if (!source.isEmpty() && translation.isEmpty())
-                problems << u"empty "_s + key;
-            // The program's name and maker stay where English has them; the web address may
-            // be left out (it seldom fits a translated caption), but none may be added.
-            QStringList kept = placeholders(translation), expected = placeholders(source);
-            if (kept.count(u"[Website]"_s) < expected.count(u"[Website]"_s)) {
-                kept.removeAll(u"[Website]"_s);
-                expected.removeAll(u"[Website]"_s);
-            }
-            if (kept != expected)
-                problems << u"placeholders differ in "_s + key;
-            if (hasAccessKey(source) != hasAccessKey(translation))
-                problems << u"access key added or lost in "_s + key;
-        }
-        for (const QString &key : keys)
-            if (!englishKeys.contains(key))
-                problems << u"not in English: "_s + key;
-        EXPECT_TRUE(problems.isEmpty()) << qPrintable(language) << ": " << qPrintable(problems.join(u", "_s));
-    }
-}
-
-namespace {
+using WindowRoom = ShippedTranslations;
 
 // The room a control's text and indicator need, from the font's and the style's measures
 // (not from the control's own size hint); 0 in a direction that does not matter.
@@ -217,9 +121,9 @@ QSize needed(const QWidget *control) {
     const auto text = [&](const QString &caption) {
         return control->fontMetrics().size(Qt::TextShowMnemonic, caption);
     };
-    if (const auto *box = qobject_cast<const QAbstractButton *>(control);
-        box && (qobject_cast<const QCheckBox *>(box) || qobject_cast<const QRadioButton *>(box))) {
-        const bool check = qobject_cast<const QCheckBox *>(box);
+    if (const bool check = qobject_cast<const QCheckBox *>(control);
+        check || qobject_cast<const QRadioButton *>(control)) {
+        const auto *box = static_cast<const QAbstractButton *>(control);
         const QSize mark(metric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth),
                          metric(check ? QStyle::PM_IndicatorHeight : QStyle::PM_ExclusiveIndicatorHeight));
         const int spacing =
@@ -243,13 +147,10 @@ QSize needed(const QWidget *control) {
         return style->sizeFromContents(QStyle::CT_ToolButton, &option, contents, tool);
     }
     if (const auto *label = qobject_cast<const QLabel *>(control); label && !label->text().isEmpty()) {
-        const QRect box = label->contentsRect();
-        const QSize used = label->wordWrap() ? QSize(0, label->fontMetrics()
-                                                            .boundingRect(QRect(0, 0, box.width(), 100000),
-                                                                          Qt::TextWordWrap, label->text())
-                                                            .height())
-                                             : text(label->text());
-        return used + label->size() - box.size();
+        const QRect box = label->contentsRect(), tall(0, 0, box.width(), 100000);
+        const QSize wrapped(
+            0, label->fontMetrics().boundingRect(tall, Qt::TextWordWrap, label->text()).height());
+        return (label->wordWrap() ? wrapped : text(label->text())) + label->size() - box.size();
     }
     if (qobject_cast<const QComboBox *>(control) || qobject_cast<const QLineEdit *>(control) ||
         qobject_cast<const QAbstractSpinBox *>(control))
@@ -293,9 +194,81 @@ QStringList roomProblems(QWidget *window) {
     return problems;
 }
 
-using WindowRoom = ProgramWindows;
-
 } // namespace
+
+TEST_F(ShippedTranslations, EnglishGroupHoldsExactlyTheItemsOfTheWindowsAndMessages) {
+    openEveryWindow();
+    // The template's English group as the open windows write it, with the program's name, maker
+    // and web address turned back into their placeholders, as the shipped file stores them.
+    ASSERT_TRUE(languages->makeLocalizationFile());
+    QStringList template_ =
+        group(ReadLocalizationText(localizationFilePath(dir.path())).value_or(QString()), English);
+    for (QString &line : template_)
+        line.replace(values.Website, u"[Website]"_s)
+            .replace(values.ProgramName, u"[ProgramName]"_s)
+            .replace(values.CompanyName, u"[CompanyName]"_s);
+    const QStringList shippedLines = group(shippedText(), English);
+    const QStringList generated = itemKeys(template_);
+    const QStringList shipped = itemKeys(shippedLines);
+    ASSERT_FALSE(shipped.isEmpty()) << "no English group in " << qPrintable(ShippedPath);
+
+    // Every key as often as the template writes it (an indexed group once per member of it).
+    QStringList changed;
+    for (const QString &key :
+         QSet<QString>(generated.begin(), generated.end()) + QSet<QString>(shipped.begin(), shipped.end())) {
+        EXPECT_EQ(shipped.count(key), generated.count(key))
+            << qPrintable(key) << (generated.contains(key) ? "" : ": no window or message has it");
+        // The English group puts its texts over the built-in ones: a caption changed in a
+        // window must change here too (and its translations be looked at again).
+        if (shipped.contains(key) && generated.contains(key) && !SetAfterTranslating.contains(key) &&
+            FindItemText(shippedLines, key) != FindItemText(template_, key))
+            changed << key;
+    }
+    changed.sort();
+    EXPECT_TRUE(changed.isEmpty()) << "English texts that differ from the windows' own: "
+                                   << qPrintable(changed.join(u", "_s));
+}
+
+// (A line ending in a bare LF or CR would join two items: the English group or a translation
+// would then lack one.)
+TEST(ShippedLocalizationFile, IsUtf8WithSixLanguagesEachTranslatingEveryEnglishItem) {
+    const QByteArray bytes = readBytes(ShippedPath);
+    EXPECT_EQ(QString::fromUtf8(bytes).toUtf8(), bytes) << "the file is not valid UTF-8";
+    const QString text = shippedText();
+    const QStringList languages = ListLanguageNames(text);
+    EXPECT_EQ(QSet<QString>(languages.begin(), languages.end()).size(), 6) << "six languages, each once";
+    EXPECT_EQ(text.count(u"<LANGUAGE_GROUP"_s), languages.size()) << "a group the reader cannot name";
+    const QStringList english = group(text, English);
+    const QStringList englishKeys = itemKeys(english);
+    ASSERT_FALSE(englishKeys.isEmpty());
+    for (const QString &language : languages) {
+        const QStringList lines = group(text, language);
+        const QStringList keys = itemKeys(lines);
+        QStringList problems;
+        for (const QString &key : englishKeys) {
+            if (!keys.contains(key)) {
+                problems << u"missing "_s + key;
+                continue;
+            }
+            const QString source = FindItemText(english, key), translation = FindItemText(lines, key);
+            // An empty text counts as no translation: the control would keep another language.
+            if (!source.isEmpty() && translation.isEmpty())
+                problems << u"empty "_s + key;
+            // The program's name and maker stay where English has them; the web address may
+            // be left out (it seldom fits a translated caption), but none may be added.
+            for (const QString &value : {u"[ProgramName]"_s, u"[CompanyName]"_s, u"[Website]"_s})
+                if (const qsizetype had = source.count(value), has = translation.count(value);
+                    has > had || (has < had && value != u"[Website]"_s))
+                    problems << u"placeholders differ in "_s + key;
+            if (hasAccessKey(source) != hasAccessKey(translation))
+                problems << u"access key added or lost in "_s + key;
+        }
+        for (const QString &key : keys)
+            if (!englishKeys.contains(key))
+                problems << u"not in English: "_s + key;
+        EXPECT_TRUE(problems.isEmpty()) << qPrintable(language) << ": " << qPrintable(problems.join(u", "_s));
+    }
+}
 
 // English is looked at first, at the design size.
 TEST_F(WindowRoom, EveryControlHasRoomForItsTextInEveryShippedLanguage) {
@@ -303,7 +276,7 @@ TEST_F(WindowRoom, EveryControlHasRoomForItsTextInEveryShippedLanguage) {
     ProgramValues shippedValues;
     LanguageEngine shipped(ShippedPath, shippedValues);
     QStringList problems;
-    for (const QString &language : ListLanguageNames(shippedText())) {
+    for (const QString &language : ListLanguageNames(shippedText()))
         for (QWidget *window : windows) {
             shipped.ChangeLanguage(window, language);
             window->show();
@@ -311,7 +284,6 @@ TEST_F(WindowRoom, EveryControlHasRoomForItsTextInEveryShippedLanguage) {
             for (const QString &problem : roomProblems(window))
                 problems << language + u": "_s + problem;
         }
-    }
     EXPECT_TRUE(problems.isEmpty()) << qPrintable(problems.join(QLatin1Char('\n')));
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
+#include <QByteArrayList>
 
 namespace vesperon::test {
 
