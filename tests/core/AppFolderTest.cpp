@@ -33,4 +33,13 @@ TEST(AppFolder, AnInstalledCopyUsesThePerUserFolderSeededWithTheShippedFiles) {
     EXPECT_FALSE(QFileInfo::exists(folder.filePath(u"Localization.txt"_s)));
 }
 
+// Schedules an administrator deployed come from every absolute folder of the configuration path.
+TEST(AppFolder, ManagedSchedulesComeFromEveryAbsoluteFolderOfTheConfigurationPath) {
+#ifndef Q_OS_WIN
+    EXPECT_EQ(managedScheduleFolders(QString()), QStringList{u"/etc/xdg/Quillmark/Vesperon/data"_s});
+    EXPECT_EQ(managedScheduleFolders(u"/opt/site/::relative:/etc/xdg:/opt/site"_s),
+              (QStringList{u"/opt/site/Quillmark/Vesperon/data"_s, u"/etc/xdg/Quillmark/Vesperon/data"_s}));
+#endif
+}
+
 } // namespace

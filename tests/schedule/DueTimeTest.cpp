@@ -1,5 +1,6 @@
 #include "schedule/DueTime.h"
 #include "core/ShortDate.h"
+#include "schedule/QuickSchedule.h"
 
 #include "support/ScheduleRecords.h"
 #include "support/Testing.h"
@@ -119,6 +120,13 @@ TEST(ShortDate, ReadsTimesOfDayStrictly) {
     EXPECT_EQ(parseShortDate(u"06/01/2026"_s), QDate(2026, 6, 1));
     EXPECT_FALSE(parseShortDate(u"6/1/2026x"_s).has_value());
     EXPECT_FALSE(parseShortDate(u"2/30/2026"_s).has_value());
+}
+
+// A month later on the 31st is the last day of a shorter month. The delays counted in seconds
+// ("In 1 Minute", "In 12 Hours") and typed texts are driven through the main window.
+TEST(QuickSchedule, AMonthLaterEndsOnTheLastDayOfAShorterMonth) {
+    EXPECT_EQ(quickScheduleTarget(u"In 1 Month"_s, QDateTime(QDate(2026, 1, 31), QTime(10, 0))),
+              QDateTime(QDate(2026, 2, 28), QTime(10, 0)));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "schedule/ScheduleFile.h"
+#include "schedule/RunHistory.h"
 #include "support/ScheduleRecords.h"
 #include "support/Testing.h"
 
@@ -44,6 +45,27 @@ TEST(ScheduleConversions, ReadBooleansAndNumbersFromHandEditedFiles) {
         EXPECT_EQ(toScheduleBoolean(QLatin1String(c.text)), c.boolean) << c.text;
         EXPECT_EQ(toScheduleInt16(QLatin1String(c.text)), c.number) << c.text;
     }
+}
+
+// A line cut short keeps its own line; two rotations keep a megabyte and drop the oldest.
+TEST(RunHistoryTest, AppendsWholeLinesAndRotatesOnceAtTheLimit) {
+    QTemporaryDir dir;
+    const RunHistory history(dir.filePath(u"history.log"_s));
+    test::writeBytes(history.filePath(), "2026-06-10T21:00:00\tfired\tReboot\tCut\t");
+    const HistoryEntry entry{test::at(22, 0), HistoryEntry::Outcome::MissedAsleep, "Shut Down", "Night\tly",
+                             "why"};
+    ASSERT_TRUE(history.record(entry));
+    EXPECT_EQ(history.lines(),
+              (QStringList{"2026-06-10T21:00:00\tfired\tReboot\tCut\t",
+                           "2026-06-10T22:00:00\tmissed (asleep)\tShut Down\tNight ly\twhy"}));
+
+    const HistoryEntry longer{test::at(22, 1), HistoryEntry::Outcome::Refused, "Reboot", "Big",
+                              QString(900, 'x')};
+    const int linesPerFile = int(RunHistory::MaxBytes / (historyLine(longer).size() + 1));
+    for (int i = 0; i < 2 * linesPerFile + 2; ++i)
+        ASSERT_TRUE(history.record(longer));
+    EXPECT_EQ(history.entries().constFirst(), longer);
+    EXPECT_GE(history.entries().size(), linesPerFile);
 }
 
 } // namespace
