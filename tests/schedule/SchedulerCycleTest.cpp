@@ -232,12 +232,17 @@ protected:
     QList<UpcomingRun> warnings;
 };
 
-TEST_F(RunWarnerTest, TheWarningComesTheLeadTimeBeforeTheMinuteAndOnce) {
+TEST_F(RunWarnerTest, TheWarningComesOnceTheLeadTimeAheadAndPostponeMovesTheRunTenMinutes) {
     EXPECT_EQ(warner.warningTimer().interval(), 30'000);
-    warnedRun();
+    const UpcomingRun run = warnedRun();
     warner.check();
     EXPECT_EQ(warnings, (QList<UpcomingRun>{{"Nightly", "Reboot", "6/10/2026 22:00:00", at(22, 0)}}));
     EXPECT_EQ(warner.warningTimer().interval(), 60'000); // plans again when the run starts
+    EXPECT_EQ(warner.postpone(run), at(22, 10));
+    reach(at(22, 0));
+    reach(at(22, 10));
+    ASSERT_EQ(performed.size(), 1);
+    EXPECT_TRUE(performed[0].endsWith(": Reboot"));
 }
 
 TEST_F(RunWarnerTest, CancelSkipsThisRunOnlyAndIsNotToldAsMissed) {
@@ -247,14 +252,6 @@ TEST_F(RunWarnerTest, CancelSkipsThisRunOnlyAndIsNotToldAsMissed) {
     EXPECT_THAT(missed, IsEmpty());
     reach(at(22, 0).addDays(1));
     EXPECT_THAT(performed, ElementsAre("Nightly: Reboot"));
-}
-
-TEST_F(RunWarnerTest, PostponePerformsTheSameActionTenMinutesLater) {
-    EXPECT_EQ(warner.postpone(warnedRun()), at(22, 10));
-    reach(at(22, 0));
-    reach(at(22, 10));
-    ASSERT_EQ(performed.size(), 1);
-    EXPECT_TRUE(performed[0].endsWith(": Reboot"));
 }
 
 TEST_F(RunWarnerTest, ARunPassingUnperformedIsToldOnceWithItsReason) {
