@@ -6,8 +6,6 @@
 #include "support/Testing.h"
 
 using namespace vesperon;
-using vesperon::test::readBytes;
-using vesperon::test::writeBytes;
 
 namespace {
 
@@ -17,17 +15,17 @@ TEST(AppFolder, AnInstalledCopyUsesThePerUserFolderSeededWithTheShippedFiles) {
     const QString shipped = dir.filePath(u"usr/share/vesperon"_s);
     QDir().mkpath(shipped);
     QDir().mkpath(dir.filePath(u"usr/bin"_s)); // writable, but an installed copy's folder
-    writeBytes(shipped + u"/Localization.txt"_s, "shipped");
+    test::writeBytes(shipped + u"/Localization.txt"_s, "shipped");
     const QString user = dir.filePath(u"home/.local/share/Quillmark/Vesperon"_s);
     const auto resolve = [&] { return AppFolder::resolve(dir.filePath(u"usr/bin"_s), user, {shipped}); };
     const AppFolder folder = resolve();
     EXPECT_EQ(folder.path(), QDir::cleanPath(user));
-    EXPECT_EQ(readBytes(folder.filePath(u"Localization.txt"_s)), QByteArray("shipped"));
+    EXPECT_EQ(test::readBytes(folder.filePath(u"Localization.txt"_s)), QByteArray("shipped"));
 
     // A file the user already has (a downloaded translation) is never overwritten.
-    writeBytes(folder.filePath(u"Localization.txt"_s), "downloaded");
+    test::writeBytes(folder.filePath(u"Localization.txt"_s), "downloaded");
     resolve();
-    EXPECT_EQ(readBytes(folder.filePath(u"Localization.txt"_s)), QByteArray("downloaded"));
+    EXPECT_EQ(test::readBytes(folder.filePath(u"Localization.txt"_s)), QByteArray("downloaded"));
 
     // A copy the disk refuses is not left behind cut short: the next start seeds again.
     ASSERT_TRUE(QFile::remove(folder.filePath(u"Localization.txt"_s)));
@@ -50,12 +48,12 @@ TEST(ReplaceFile, KeepsTheOldFilesPermissionsAndWritesThroughALink) {
     QTemporaryDir dir;
     const QString file = dir.filePath(u"settings.ini"_s);
     const QString link = dir.filePath(u"link.ini"_s);
-    writeBytes(file, "old");
+    test::writeBytes(file, "old");
     const auto private_ = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
     ASSERT_TRUE(QFile::setPermissions(file, private_));
     ASSERT_TRUE(QFile::link(file, link));
     EXPECT_EQ(replaceFile(link, "new"), std::nullopt);
-    EXPECT_EQ(readBytes(file), QByteArray("new"));
+    EXPECT_EQ(test::readBytes(file), QByteArray("new"));
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(QFile::permissions(file), private_);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
