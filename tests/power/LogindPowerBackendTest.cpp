@@ -1,8 +1,10 @@
-// The logind back end against python3-dbusmock's logind on a private bus.
+// The power controller, and the logind back end against python3-dbusmock's logind on a
+// private bus.
 
 #include "power/LogindPowerBackend.h"
 #include "power/PowerController.h"
 #include "support/LogindBus.h"
+#include "support/PowerDoubles.h"
 
 #include <optional>
 #include <unistd.h>
@@ -26,10 +28,8 @@ protected:
     QStringList calls() const {
         static const QStringList setUp = {"AddSession", "AddSeat", "AddUser", "Get",
                                           "GetAll",     "Set",     "emit",    "Held"};
-        QFile file(m_dir.filePath("logind.log"));
         QStringList lines;
-        for (const QByteArray &line :
-             file.open(QIODevice::ReadOnly) ? file.readAll().split('\n') : QByteArrayList()) {
+        for (const QByteArray &line : test::readBytes(m_dir.filePath("logind.log")).split('\n')) {
             const QString call = QString::fromUtf8(line.mid(line.indexOf(' ') + 1));
             if (!line.isEmpty() && !setUp.contains(call.section(' ', 0, 0)))
                 lines << call;
@@ -54,7 +54,8 @@ protected:
     test::LogindBus mock;
 };
 
-// Without logind on the bus every action fails; with it, each action reaches logind as its call.
+// Without logind on the bus every action fails; with it, each action reaches logind as its call
+// and other names (the Action menu's "Stand By" caption among them) reach nothing.
 TEST_F(LogindTest, EachActionReachesLogindAsItsCall) {
     LogindPowerBackend logind(mock.bus(), "c7");
     PowerController power(logind);
@@ -64,6 +65,8 @@ TEST_F(LogindTest, EachActionReachesLogindAsItsCall) {
     startLogind();
     for (const char *action : actions)
         EXPECT_TRUE(power.perform(action).requested()) << action;
+    for (const char *name : {"shut down", "Stand By", "Shut Down ", "", "Sleep"})
+        EXPECT_EQ(power.perform(name).status, PowerOutcome::Status::NotAnAction) << name;
     // The user watching (Go with "Now", "Do it now") lets polkit ask for a password.
     for (const char *action : {"Shut Down", "Reboot", "Stand by", "Hibernate"})
         EXPECT_TRUE(power.perform(action, true).requested()) << action;
@@ -110,10 +113,9 @@ TEST_F(LogindTest, RefusingSuspendHoldsAnInhibitorThatStepsAsideForOurOwnSleep) 
     replaceMethod("Held", "", "u", "ret = " + held);
     // The stand-in drops an inhibitor when it sees the descriptor closed, a moment later.
     const auto inhibitorsBecome = [&](uint count) {
-        const auto held = [&] {
-            return mock.call("org.freedesktop.login1.Manager", "Held").arguments().value(0);
-        };
-        return QTest::qWaitFor([&] { return held().toUInt() == count; }, 5000);
+        return QTest::qWaitFor(
+            [&] { return mock.call("org.freedesktop.login1.Manager", "Held").arguments().value(0) == count; },
+            5000);
     };
     LogindPowerBackend logind(mock.bus());
     EXPECT_TRUE(logind.suspend().ok); // a sleep while nothing is refused takes no inhibitor
@@ -170,6 +172,24 @@ TEST_F(LogindTest, EachActionsAvailabilityIsLogindsAnswerAndRefusalsSayWhatTheyM
     }
     replaceMethod("Inhibit", "ssss", "h", refusal("org.freedesktop.DBus.Error.AccessDenied"));
     EXPECT_THAT(power.setSleepBlocked(true).error, HasSubstr("AccessDenied"));
+}
+
+// Every click asks the back end; the end of the controller lets go of a block in force, and a
+// refused or lifted one is not in force.
+TEST(PowerController, TheEndLetsGoOfTheBlockInForceOnly) {
+    test::RecordingPowerBackend backend;
+    backend.result = PowerResult::refused("No window");
+    EXPECT_EQ(PowerController(backend).setSleepBlocked(true).error, "No window");
+    backend.result = PowerResult::done();
+    PowerController(backend).setSleepBlocked(true);
+    {
+        PowerController power(backend);
+        power.setSleepBlocked(true);
+        power.setSleepBlocked(false);
+    }
+    EXPECT_THAT(backend.calls,
+                ElementsAre("setSleepBlocked(true)", "setSleepBlocked(true)", "setSleepBlocked(false)",
+                            "setSleepBlocked(true)", "setSleepBlocked(false)"));
 }
 
 } // namespace

@@ -1,5 +1,9 @@
+// The scheduler cycle with a set clock and schedule files in a temporary folder: what it
+// performs and when, the warning before a run and the user's answers to it, runs that pass
+// unperformed, and the schedules an administrator deployed for every user.
+
 #include "schedule/SchedulerCycle.h"
-#include "schedule/DueTime.h"
+#include "schedule/RunWarner.h"
 #include "schedule/ScheduleFile.h"
 #include "schedule/ScheduleList.h"
 #include "support/ScheduleRecords.h"
@@ -10,11 +14,17 @@
 
 using namespace vesperon;
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 
 namespace {
 
 using test::at;
 using test::quickRow;
+
+// Writes a schedule repeating daily since New Year into folder.
+void writeDaily(const QString &folder, const char *name, const char *time, const char *type = "Reboot") {
+    ASSERT_FALSE(WriteScheduleFile(test::enabledSchedule(name, type, "1/1/2026", time), folder));
+}
 
 class SchedulerCycleTest : public ::testing::Test {
 protected:
@@ -23,13 +33,6 @@ protected:
             if (duringPendingEvents)
                 std::exchange(duringPendingEvents, nullptr)();
         });
-    }
-
-    // A schedule file repeating daily from startDate at startTime, loaded as a row.
-    ScheduleRow dailyFileRow(const char *name, const char *startDate, const char *startTime) {
-        EXPECT_FALSE(
-            WriteScheduleFile(test::enabledSchedule(name, "Reboot", startDate, startTime), m_dir.path()));
-        return scheduleRowFromFile(scheduleFilePath(m_dir.path(), name), clock.now());
     }
 
     // Lets the hand-over timers fire as they would, one at a time, until both are stopped.
@@ -43,6 +46,13 @@ protected:
                 return;
         }
         ADD_FAILURE() << "the hand-over never came to rest";
+    }
+
+    // The clock reaches moment and the cycle does what it does then, as its timers would.
+    void reach(const QDateTime &moment) {
+        clock.set(moment);
+        cycle.tmrScheduler_Timer();
+        runHandOver();
     }
 
     QTemporaryDir m_dir;
@@ -77,7 +87,8 @@ TEST_F(SchedulerCycleTest, OnlyTheFirstRowDueInAMinuteIsPerformedAndOnlyOnce) {
 // Between minutes the scan sleeps until the start of the next one; it scans at once when the
 // clock is set or the computer resumes and when the list changes (not by the scan's own edits).
 TEST_F(SchedulerCycleTest, TheScanSleepsUntilTheNextMinuteUnlessSomethingChanged) {
-    model.setRows({dailyFileRow("Daily", "6/1/2026", "14:21:00")});
+    writeDaily(m_dir.path(), "Daily", "14:21:00");
+    loadData(model, m_dir.path(), clock.now());
     const auto scansAtOnce = [this] {
         return cycle.tmrScheduler().isActive() && cycle.tmrScheduler().interval() == 0;
     };
@@ -121,9 +132,7 @@ TEST_F(SchedulerCycleTest, AFailureInsideATickEndsOnlyThatTick) {
     failAction = true;
     runHandOver();
     failAction = false;
-    clock.set(at(14, 21, 0));
-    cycle.tmrScheduler_Timer();
-    runHandOver();
+    reach(at(14, 21, 0));
     EXPECT_THAT(performed, ElementsAre("B: Reboot", "D: Stand by"));
 }
 
@@ -138,13 +147,14 @@ struct TimeZoneScope {
 // day they go back from 03:00 to 02:00 it runs once, not in both 02:30s.
 TEST_F(SchedulerCycleTest, DaylightSavingNeitherLosesNorRepeatsADailyRun) {
     const TimeZoneScope berlin("Europe/Berlin");
+    writeDaily(m_dir.path(), "Night", "02:30:00");
     const struct {
         QDate day;
         const char *ranAt;
     } days[] = {{QDate(2026, 3, 29), "03:00:00"}, {QDate(2026, 10, 25), "02:30:00"}};
     for (const auto &day : days) {
         clock.set(QDateTime(day.day, QTime(1, 0)));
-        model.setRows({dailyFileRow("Night", "1/1/2026", "02:30:00")});
+        loadData(model, m_dir.path(), clock.now());
         QStringList ranAt;
         for (int minute = 0; minute < 4 * 60; ++minute, clock.advance(60 * 1000)) {
             cycle.tmrScheduler_Timer();
@@ -154,6 +164,108 @@ TEST_F(SchedulerCycleTest, DaylightSavingNeitherLosesNorRepeatsADailyRun) {
         }
         EXPECT_THAT(ranAt, ElementsAre(day.ranAt)) << day.day.toString(Qt::ISODate).toStdString();
     }
+}
+
+// Schedules an administrator deployed for every user: listed after the user's own, read and
+// fired from their own folder, never deleted from the program, and hiding a user's schedule of
+// the same name.
+TEST_F(SchedulerCycleTest, ManagedSchedulesFollowTheUsersOwnFireFromTheirFolderAndHideTheSameName) {
+    const QString own = m_dir.path();
+    QTemporaryDir first, second;
+    writeDaily(own, "Nightly", "09:00:00");
+    writeDaily(own, "Mine", "16:00:00");
+    writeDaily(first.path(), "Nightly", "14:21:00", "Shut Down");
+    writeDaily(second.path(), "NIGHTLY", "14:21:00", "Hibernate"); // the first folder's wins
+    // The second folder writes its dates day first, as its DateForm.txt says.
+    test::writeBytes(second.filePath(u"DateForm.txt"_s), "d/M/yyyy\r\n");
+    ASSERT_FALSE(WriteScheduleFile(
+        test::enabledSchedule(u"Lab"_s, u"Log Off"_s, u"20/6/2026"_s, u"14:25:00"_s), second.path()));
+
+    ASSERT_TRUE(loadData(model, own, clock.now(), QLocale(), {first.path(), second.path()}));
+    ASSERT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(model.row(0).name, u"Mine"_s);
+    EXPECT_TRUE(model.row(1).hidden);
+    EXPECT_EQ(model.row(2).managedFolder, first.path());
+    EXPECT_EQ(model.row(3).managedFolder, second.path());
+    EXPECT_EQ(model.row(3).nextRunTime, u"6/20/2026 14:25:00"_s);
+    // Delete leaves the administrator's file alone (and the user's file of the same name too).
+    EXPECT_FALSE(deleteScheduleFile(model.row(2), own));
+    EXPECT_TRUE(QFile::exists(scheduleFilePath(first.path(), u"Nightly"_s)));
+    EXPECT_TRUE(QFile::exists(scheduleFilePath(own, u"Nightly"_s)));
+
+    reach(at(14, 21, 0));
+    EXPECT_THAT(performed, ElementsAre("Nightly: Shut Down"));
+    EXPECT_EQ(model.row(2).nextRunTime, u"6/11/2026 14:21:00"_s); // from its own folder's file
+    EXPECT_EQ(model.row(1).nextRunTime, QString());
+
+    // The user's own folder named as an administrator's too is still read once, as the user's.
+    ASSERT_TRUE(loadData(model, own, clock.now(), QLocale(), {own + u"/."_s}));
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_FALSE(model.row(0).managed() || model.row(1).hidden);
+}
+
+// The warning before a nightly 22:00 run, a minute ahead.
+class RunWarnerTest : public SchedulerCycleTest {
+protected:
+    void SetUp() override {
+        SchedulerCycleTest::SetUp();
+        clock.set(at(21, 58, 30));
+        writeDaily(m_dir.path(), "Nightly", "22:00:00");
+        loadData(model, m_dir.path(), clock.now());
+        cycle.setMissedHandler([this](const ScheduleRow &row, SchedulerCycle::MissReason reason) {
+            missed << row.name + (reason == SchedulerCycle::MissReason::Asleep ? " asleep" : " prevented");
+        });
+        QObject::connect(&warner, &RunWarner::warning, [this](const UpcomingRun &run) { warnings << run; });
+        warner.setLeadSource([] { return 60; });
+        warner.start();
+    }
+
+    UpcomingRun warnedRun() {
+        clock.set(at(21, 59));
+        warner.check();
+        EXPECT_EQ(warnings.size(), 1);
+        return warnings.value(0);
+    }
+
+    RunWarner warner{model, clock, cycle};
+    QStringList missed;
+    QList<UpcomingRun> warnings;
+};
+
+TEST_F(RunWarnerTest, TheWarningComesOnceTheLeadTimeAheadAndPostponeMovesTheRunTenMinutes) {
+    EXPECT_EQ(warner.warningTimer().interval(), 30'000);
+    const UpcomingRun run = warnedRun();
+    warner.check();
+    EXPECT_EQ(warnings, (QList<UpcomingRun>{{"Nightly", "Reboot", "6/10/2026 22:00:00", at(22, 0)}}));
+    EXPECT_EQ(warner.warningTimer().interval(), 60'000); // plans again when the run starts
+    EXPECT_EQ(warner.postpone(run), at(22, 10));
+    reach(at(22, 0));
+    reach(at(22, 10));
+    ASSERT_EQ(performed.size(), 1);
+    EXPECT_TRUE(performed[0].endsWith(": Reboot"));
+}
+
+TEST_F(RunWarnerTest, CancelSkipsThisRunOnlyAndIsNotToldAsMissed) {
+    warner.skip(warnedRun());
+    reach(at(22, 0));
+    reach(at(22, 1));
+    EXPECT_THAT(missed, IsEmpty());
+    reach(at(22, 0).addDays(1));
+    EXPECT_THAT(performed, ElementsAre("Nightly: Reboot"));
+}
+
+TEST_F(RunWarnerTest, ARunPassingUnperformedIsToldOnceWithItsReason) {
+    model.appendRow(quickRow("Slept", "Reboot", "6/10/2026 22:10:00"));
+    reach(at(22, 15)); // the first scan after the computer slept through 22:10
+    reach(at(22, 16));
+    model.appendRow(quickRow("Held", "Reboot", "6/10/2026 22:20:00"));
+    cycle.setPreventSchedules(true);
+    reach(at(22, 20));
+    reach(at(22, 21));
+    cycle.setPreventSchedules(false);
+    reach(at(22, 22));
+    EXPECT_THAT(missed, ElementsAre("Nightly asleep", "Slept asleep", "Held prevented"));
+    EXPECT_THAT(performed, IsEmpty());
 }
 
 } // namespace

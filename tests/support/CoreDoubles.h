@@ -6,8 +6,6 @@
 #include "core/Prompt.h"
 #include "core/Shell.h"
 
-#include <QList>
-#include <QString>
 #include <QStringList>
 
 namespace vesperon::test {

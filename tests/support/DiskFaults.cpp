@@ -13,10 +13,6 @@
 
 namespace vesperon::test {
 
-std::string faultName(const ::testing::TestParamInfo<DiskFault> &info) {
-    return info.param == DiskFault::FullFilesystem ? "FullFilesystem" : "FileSizeLimit";
-}
-
 DiskFaultScope::DiskFaultScope(DiskFault fault, const QString &folder) : m_fault(fault), m_folder(folder) {
     if (fault != DiskFault::FullFilesystem)
         return;

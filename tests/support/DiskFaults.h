@@ -18,7 +18,9 @@ enum class DiskFault {
 template <class Fixture>
 class OnEachDiskFault : public Fixture, public ::testing::WithParamInterface<DiskFault> {};
 inline const auto EveryDiskFault = ::testing::Values(DiskFault::FullFilesystem, DiskFault::FileSizeLimit);
-std::string faultName(const ::testing::TestParamInfo<DiskFault> &info);
+inline std::string faultName(const ::testing::TestParamInfo<DiskFault> &info) {
+    return info.param == DiskFault::FullFilesystem ? "FullFilesystem" : "FileSizeLimit";
+}
 
 // One fault for one folder. Create it before the folder's first files are written (a file
 // system may be mounted over the folder), call fill() once they are, and let it go before the
