@@ -84,6 +84,12 @@ TEST(SingleInstance, ARuntimeFolderThatCannotHoldTheLockFallsBackToAPrivateFolde
     // The lock still keeps a second copy out.
     SingleInstance second(notAFolder);
     EXPECT_FALSE(second.acquired());
+    // It asks the first copy, over the socket beside the lock, to show its window.
+    int requests = 0;
+    ASSERT_TRUE(first.listenForLaterCopies([&requests] { ++requests; }));
+    EXPECT_FALSE(first.askRunningCopyToShow());
+    EXPECT_TRUE(second.askRunningCopyToShow());
+    EXPECT_TRUE(QTest::qWaitFor([&requests] { return requests == 1; }));
 }
 
 } // namespace
