@@ -11,6 +11,7 @@
 #include "support/ScheduleRecords.h"
 
 #include <QDBusVariant>
+#include <QSignalSpy>
 
 namespace vesperon::test {
 
@@ -46,7 +47,12 @@ TEST_F(LogindAvailabilityTest, ActionsLogindWillNotRunUnattendedAreMarkedWhereTh
     for (const auto &[name, type] :
          {std::pair{"Nightly", "Shut Down"}, {"Nap", "Stand by"}, {"Restart", "Reboot"}})
         window->scheduleList().appendRow(quickRow(name, type, "6/10/2026 22:00:00"));
+    QSignalSpy repaint(&window->scheduleList(), &QAbstractItemModel::dataChanged);
     ASSERT_TRUE(QTest::qWaitFor([&] { return typeCell(0, Qt::ToolTipRole).isValid(); }, 10000));
+    // The marks show at once: the Type cells down to the last row are announced as changed.
+    ASSERT_FALSE(repaint.isEmpty());
+    EXPECT_EQ(repaint.last().at(1).value<QModelIndex>().row(), 2);
+    EXPECT_FALSE(typeCell(0, Qt::DecorationRole).isNull()); // the warning icon
     EXPECT_EQ(typeCell(0, Qt::ToolTipRole).toString(), note("MSG_NEEDSPASSWORD", "Shut Down"));
     EXPECT_EQ(typeCell(1, Qt::ToolTipRole).toString(), note("MSG_NOTHERE", "Stand by"));
     EXPECT_FALSE(typeCell(2, Qt::ToolTipRole).isValid() || typeCell(2, Qt::DecorationRole).isValid());

@@ -157,10 +157,11 @@ TEST_F(MainWindowTest, QuickScheduleRunsInItsMinuteAndNowOnlyOnOk) {
     EXPECT_TRUE(window->scheduleList().row(1).nextRunTime.isEmpty());
     quickSchedule("Reboot", "In 12 Hours");
     EXPECT_EQ(window->scheduleList().row(2).nextRunTime, u"6/11/2026 02:21:00"_s);
+    QTest::keyClick(control<QComboBox>("cbShutdown"), Qt::Key_Return); // Return in the action box is Go
     prompt.willAnswer(Prompt::Answer::Ok);
     quickSchedule("Shut Down", "Now");
     EXPECT_EQ(power.calls, (std::vector<std::string>{"reboot", "powerOff"}));
-    EXPECT_EQ(window->scheduleList().rowCount(), 3);
+    EXPECT_EQ(window->scheduleList().rowCount(), 4);
 }
 
 // The keep-awake box holds the system awake; a box the system refuses is cleared and explained.
