@@ -179,7 +179,7 @@ TEST_F(MainWindowTest, KeepAwakeBoxIsClearedAndExplainedWhenTheSystemRefuses) {
 }
 
 // The icon is retried while it is missing. A click or a context click pops the tray menu up; a
-// double click shows the hidden window.
+// double click or Open shows the hidden window.
 TEST_F(MainWindowTest, TheTrayIconIsRetriedUntilItIsThereAndItsClicksWork) {
     tray.acceptAdd = false;
     start();
@@ -195,6 +195,9 @@ TEST_F(MainWindowTest, TheTrayIconIsRetriedUntilItIsThereAndItsClicksWork) {
     }
     emit tray.doubleClicked();
     EXPECT_TRUE(window->isVisible() && !window->isMaximized()); // a double click keeps the window's state
+    window->hide();
+    choose("mnuTrayItem", 0);
+    EXPECT_TRUE(window->isVisible());
 }
 
 // The Options command opens General Preferences loaded, and a fresh one after closing; the program's end

@@ -151,7 +151,7 @@ TEST_F(WizardTest, EditRestoresTheScheduleAndWritesItBackUnchanged) {
 }
 
 // New while the wizard is open for an edit reuses it as it is, and checks the name against the
-// list again. A refused name keeps the wizard open with its entries; Cancel lets them go.
+// list again. A refused name or a failed write keeps the wizard open with its entries; Cancel lets them go.
 TEST_F(WizardTest, NewWhileEditingReusesTheWizardAndARefusalKeepsItUntilCancel) {
     startWithSchedules({{"Backup", scheduleBytes("Reboot", true, "6/1/2026", "08:00:00", true, 1, "thu")}});
     clickRow(u"Backup"_s);
@@ -164,6 +164,12 @@ TEST_F(WizardTest, NewWhileEditingReusesTheWizardAndARefusalKeepsItUntilCancel) 
         EXPECT_EQ(prompt.questions().value(i).text, languages->getMessages(QLatin1String(refusals[i])));
         w<QLineEdit>("txtName")->clear();
     }
+    ASSERT_TRUE(QDir(dataFolder()).removeRecursively()); // a data folder that cannot be made
+    test::writeBytes(dataFolder(), "not a folder");
+    w<QLineEdit>("txtName")->setText(u"ab"_s);
+    pressOk();
+    ASSERT_NE(wizard(), nullptr);
+    EXPECT_EQ(prompt.questions().last().text, u"Error 76 - Path not found"_s);
     EXPECT_EQ(weekList()->topLevelItem(3)->checkState(0), Qt::Checked);
     click(w<QPushButton>("cmdCancel"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
