@@ -16,6 +16,8 @@ TEST(CommandLine, ReadsListingOptionsAndRefusesTheRest) {
         {{"--help"}, CommandLine::Mode::Help},
         {{"--list", "--at"}, CommandLine::Mode::Error},
         {{"--list", "--at", "2026-13-10 14:20:30"}, CommandLine::Mode::Error},
+        {{"--list", "--at", "9999-12-31 23:59:59"},
+         CommandLine::Mode::List}, // the last moment a schedule has
         {{"--at", "2026-06-10 14:20:30"}, CommandLine::Mode::Error},
         {{"--remove", "Nightly"}, CommandLine::Mode::Remove},
         {{"--remove", "Nightly", "Other"}, CommandLine::Mode::Error},

@@ -236,6 +236,9 @@ TEST_F(MainWindowTest, AHiddenWindowStaysHiddenWhileTheWarningIsAnsweredWithoutT
     EXPECT_TRUE(warning->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus));
     EXPECT_TRUE(warning->testAttribute(Qt::WA_ShowWithoutActivating));
     EXPECT_EQ(tray.announcements.value(0).second, warning->text());
+    clock.set(QDateTime(QDate(2026, 6, 10), QTime(14, 21, 30))); // the countdown follows the clock
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return warning->findChild<QLabel *>(u"lblWarning"_s)->text().contains(u"0:30"_s); }));
 
     answerWarning("cmdCancelRun");
     EXPECT_EQ(lastOutcome(), HistoryEntry::Outcome::Skipped);
