@@ -12,6 +12,10 @@ namespace {
 
 TEST(DesktopNotifications, CountAsShownOnlyWhenTheDesktopsServiceTookThem) {
     QTemporaryDir dir;
+    // No session bus running: nothing is sent (nor a bus daemon started for it).
+    qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+    EXPECT_FALSE(sendDesktopNotification(u"Vesperon"_s, u"no bus"_s, NotificationUrgency::Normal));
     LogindBus session; // its bus daemon only: the session bus of this test process
     ASSERT_TRUE(session.startBus());
     qputenv("DBUS_SESSION_BUS_ADDRESS", session.address().toUtf8());

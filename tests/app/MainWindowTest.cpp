@@ -11,6 +11,7 @@
 #include "support/ScheduleRecords.h"
 
 #include <QHeaderView>
+#include <QMenuBar>
 #include <QPointer>
 #include <QStatusBar>
 #include <QTreeView>
@@ -198,6 +199,7 @@ TEST_F(MainWindowTest, TheTrayIconIsRetriedUntilItIsThereAndItsClicksWork) {
     window->hide();
     choose("mnuTrayItem", 0);
     EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->menuBar()->actions().contains(window->trayMenu()->menuAction())); // not on the bar
 }
 
 // The Options command opens General Preferences loaded, and a fresh one after closing; the program's end

@@ -69,6 +69,11 @@ TEST(RunHistoryTest, AppendsWholeLinesAndRotatesOnceAtTheLimit) {
         ASSERT_TRUE(history.record(longer));
     EXPECT_EQ(history.entries().constFirst(), longer);
     EXPECT_GE(history.entries().size(), linesPerFile);
+    // A line that brings the file to the limit exactly still goes into it.
+    const QByteArray line = historyLine(longer).toUtf8() + '\n';
+    test::writeBytes(history.filePath(), QByteArray(RunHistory::MaxBytes - line.size() - 1, 'x') + '\n');
+    ASSERT_TRUE(history.record(longer));
+    EXPECT_EQ(QFileInfo(history.filePath()).size(), RunHistory::MaxBytes);
 }
 
 // One row per schedule file, read as hand-edited files come; a reload drops the quick rows and
