@@ -202,6 +202,18 @@ TEST_F(MainWindowTest, TheTrayIconIsRetriedUntilItIsThereAndItsClicksWork) {
     EXPECT_FALSE(window->menuBar()->actions().contains(window->trayMenu()->menuAction())); // not on the bar
 }
 
+// Off Windows the help is the HTML guide (from a build, in the application folder), never Help.chm.
+TEST_F(MainWindowTest, HelpOpensTheHtmlGuide) {
+    notFirstStart();
+    installPresentationWindows(start(), *seams);
+    const QString guide = dir.filePath(u"help/index.html"_s);
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(u"help"_s)));
+    test::writeBytes(guide, "guide");
+    test::writeBytes(dir.filePath(u"Help.chm"_s), "chm");
+    window->openers().help();
+    EXPECT_EQ(shell.opened, QStringList{guide});
+}
+
 // The Options command opens General Preferences loaded, and a fresh one after closing; the program's end
 // takes an open one with it.
 TEST_F(MainWindowTest, OptionsCommandOpensOneLoadedWindowAndAFreshOneAfterClosing) {

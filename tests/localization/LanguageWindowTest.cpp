@@ -91,8 +91,10 @@ TEST_F(NetworkHttpGetTest, AnswersAPlainUncachedGetWithTheBodyByteForByte) {
 }
 
 TEST_F(NetworkHttpGetTest, ErrorPagesBrokenStalledAndOversizedTransfersYieldNothing) {
-    server.answer = {"404 Not Found", "<TRANSLATION_ITEMS> is not here"};
-    EXPECT_EQ(fetch(), QByteArray());
+    for (const char *status : {"404 Not Found", "300 Multiple Choices"}) {
+        server.answer = {status, "<TRANSLATION_ITEMS> is not here"};
+        EXPECT_EQ(fetch(), QByteArray()) << status;
+    }
     // Half an answer, then silence: what came is not handed on.
     server.answer = {.stallAfter = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n<TRANSLATION_ITEMS>"};
     EXPECT_EQ(fetch(), QByteArray());
