@@ -14,16 +14,15 @@ protected:
 };
 
 TEST_F(IniFileTest, KeepsCommentsAndOtherSectionsAndAddsToTheRightSection) {
-    writeBytes(path(), "; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\n\n[Last]\nz=9\n");
+    writeBytes(path(), "; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\n\n[Last]\nz=9\\\n");
     IniFile file(path());
     ASSERT_EQ(file.load(), IniFile::LoadStatus::Loaded);
+    EXPECT_EQ(file.value(u"Last"_s, u"z"_s), u"9\\"_s); // a hand-typed trailing backslash is kept
     file.setValue(u"Settings"_s, u"chkSplash"_s, u"1"_s);
     file.setValue(u"New"_s, u"k"_s, u"v w"_s); // a space inside stays a space
     ASSERT_TRUE(file.save());
-    EXPECT_EQ(
-        readBytes(path()),
-        QByteArray(
-            "; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\nchkSplash=1\n\n[Last]\nz=9\n\n[New]\nk=v w\n"));
+    EXPECT_EQ(readBytes(path()), QByteArray("; kept\n[Other]\na = 1\n\n[Settings]\nchkMin=0\nchkSplash=1\n"
+                                            "\n[Last]\nz=9\\\n\n[New]\nk=v w\n"));
 }
 
 TEST_F(IniFileTest, AnyTextRoundTrips) {
