@@ -202,6 +202,15 @@ TEST_F(MainWindowTest, TheTrayIconIsRetriedUntilItIsThereAndItsClicksWork) {
     EXPECT_FALSE(window->menuBar()->actions().contains(window->trayMenu()->menuAction())); // not on the bar
 }
 
+// A schedule file that cannot be read is listed with the note of the language in use.
+TEST_F(MainWindowTest, AnUnreadableScheduleIsListedWithTheTranslatedNote) {
+    ASSERT_TRUE(QDir().mkpath(dataFolder()));
+    test::writeBytes(scheduleFilePath(dataFolder(), u"Big"_s), QByteArray(4 * MaxScheduleFileChars + 1, ' '));
+    languages->setMessage(u"MSG_UNREADABLE"_s, u"(nicht lesbar)"_s);
+    start();
+    EXPECT_EQ(window->scheduleList().index(0, ScheduleListModel::TypeColumn).data(), u"(nicht lesbar)"_s);
+}
+
 // Off Windows the help is the HTML guide (from a build, in the application folder), never Help.chm.
 TEST_F(MainWindowTest, HelpOpensTheHtmlGuide) {
     notFirstStart();
