@@ -113,6 +113,8 @@ TEST(ScheduleListTest, LoadsOneRowPerScheduleFileAndDeletesOnlyARowsOwnFile) {
     model.appendRow(test::quickRow(u"Nightly"_s, u"Reboot"_s, QString()));
     EXPECT_FALSE(deleteScheduleFile(model.row(4), data));
     EXPECT_TRUE(FileExists(scheduleFilePath(data, u"Nightly"_s)));
+    EXPECT_TRUE(model.setHeaderData(1, Qt::Horizontal, u"Typ"_s)); // as a language names the columns
+    EXPECT_EQ(model.headerData(1, Qt::Horizontal), u"Typ"_s);
 }
 
 } // namespace
