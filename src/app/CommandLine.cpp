@@ -17,6 +17,11 @@ CommandLine failure(const QString &error) {
     return result;
 }
 
+CommandLine notAnAction(const QString &text) {
+    return failure(QStringLiteral("\"%1\" is not an action (Hibernate, Shut Down, Reboot, Log Off, Stand by)")
+                       .arg(text));
+}
+
 CommandLine remote(const QString &method, const QVariantList &arguments = {}) {
     CommandLine result;
     result.mode = CommandLine::Mode::Remote;
@@ -44,9 +49,7 @@ CommandLine remoteRequest(const QStringList &arguments) {
         // The action box's and the delay box's own texts, case and all; the running copy has
         // the last word on actions this computer cannot do.
         if (!findPowerAction(action.toStdString()))
-            return failure(QStringLiteral("\"%1\" is not an action (Hibernate, Shut Down, Reboot, Log Off, "
-                                          "Stand by)")
-                               .arg(action));
+            return notAnAction(action);
         if (!quickScheduleDelayItems().contains(delay))
             return failure(QStringLiteral("\"%1\" is not a delay (Now, In 1 Minute, In 5 Minutes, in 15 "
                                           "Minutes, ... In 1 Month)")
@@ -114,10 +117,7 @@ CommandLine addRequest(const QStringList &arguments) {
         const QString value = daily ? QString() : arguments.at(++i);
         if (option == QLatin1String("--action")) {
             if (!findPowerAction(value.toStdString()))
-                return failure(
-                    QStringLiteral("\"%1\" is not an action (Hibernate, Shut Down, Reboot, Log Off, "
-                                   "Stand by)")
-                        .arg(value));
+                return notAnAction(value);
             entries.action = value;
         } else if (option == QLatin1String("--start")) {
             // Date and time apart, as the wizard keeps them: a time a clock change skips is

@@ -4,7 +4,6 @@
 #include "app/MainWindow.h"
 #include "app/RunGuard.h"
 
-#include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 
 namespace vesperon {

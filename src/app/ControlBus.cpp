@@ -21,10 +21,6 @@ bool noCopyOwnsTheName(const QString &errorName) {
            errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner");
 }
 
-} // namespace
-
-namespace {
-
 int send(QDBusConnection &bus, const CommandLine &command, QTextStream &out, QTextStream &err) {
     const QString notRunning = QStringLiteral("%1 is not running\n").arg(QLatin1String(product::ProgramName));
     if (!bus.isConnected()) {

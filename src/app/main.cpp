@@ -86,12 +86,9 @@ int runFileEdit(const CommandLine &command) {
                            ? addScheduleFile(command.entries, folder, clock.now(), err)
                            : removeScheduleFile(command.entries.name, folder, clock.now(), err);
     if (status == 0) {
-        CommandLine reload;
-        reload.mode = CommandLine::Mode::Remote;
-        reload.method = QStringLiteral("Reload");
         QString unused;
         QTextStream quiet(&unused);
-        sendRemoteRequest(reload, quiet, quiet);
+        sendRemoteRequest(parseCommandLine({QStringLiteral("--reload")}), quiet, quiet);
     }
     return status;
 }
